@@ -1,0 +1,45 @@
+# Corvella: `make run` sets up, builds and starts the desktop program;
+# `make test` sets up, builds and runs every test.
+BUILD_DIR ?= build
+ASAN_DIR  ?= build-asan
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build run test test-asan bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+configure: deps $(BUILD_DIR)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD_DIR)/corvella ]; then $(BUILD_DIR)/corvella; \
+	else echo "The desktop program is not built yet; available: $$(ls $(BUILD_DIR) | grep -E '^corvella' | tr '\n' ' ')"; fi
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DCORVELLA_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@if [ -x scripts/bench ]; then scripts/bench; else echo "no benchmarks yet"; fi
+
+fuzz: deps
+	@if [ -x scripts/fuzz ]; then FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz; else echo "no fuzz targets yet"; fi
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -1,0 +1,31 @@
+#include "core/workspace.h"
+
+namespace corvella {
+
+const std::array<const char*, PROTEIN_GENE_COUNT> PROTEIN_GENE_NAMES = {
+    "ATP6", "ATP8", "COX1", "COX2", "COX3", "CYTB", "ND1",
+    "ND2",  "ND3",  "ND4L", "ND4",  "ND5",  "ND6"};
+
+const std::array<const char*, RNA_GENE_COUNT> RNA_GENE_NAMES = {
+    "tRNA-Phe", "tRNA-Val", "tRNA-Leu", "tRNA-Ile", "tRNA-Gln", "tRNA-Met",
+    "tRNA-Trp", "tRNA-Ala", "tRNA-Asn", "tRNA-Cys", "tRNA-Tyr", "tRNA-Ser",
+    "tRNA-Asp", "tRNA-Lys", "tRNA-Gly", "tRNA-Arg", "tRNA-His", "tRNA-Ser",
+    "tRNA-Leu", "tRNA-Glu", "tRNA-Thr", "tRNA-Pro", "s-rRNA",   "l-rRNA"};
+
+const std::array<const char*, RNA_GENE_COUNT> RNA_SHORT_NAMES = {
+    "Phe", "Val", "Leu(UUR)", "Ile", "Gln", "Met", "Trp", "Ala",
+    "Asn", "Cys", "Tyr", "Ser(UCN)", "Asp", "Lys", "Gly", "Arg",
+    "His", "Ser(AGY)", "Leu(CUN)", "Glu", "Thr", " Pro", "s-rRNA", "l-rRNA"};
+
+bool Workspace::is_dloop(int32_t p) const {
+    const int32_t s = region_table[DLOOP_START_SLOT];
+    const int32_t e = region_table[DLOOP_END_SLOT];
+    if (s > e) {
+        // Runs from s through the end of the sequence and on from 1 to e.
+        if (s <= p && p <= reference_length()) return true;
+        return 1 <= p && p <= e;
+    }
+    return s <= p && p <= e;
+}
+
+}  // namespace corvella

@@ -1,0 +1,35 @@
+// What a counting window's bar chart shows, as plain data: the windows and
+// corvella-cli paint the same value (ui/charts), so their images agree.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvella {
+
+struct ChartPoint {
+    double x;           // 1, 2, ... left to right
+    double y;           // bar height
+    std::string label;  // bottom-axis label
+};
+
+struct ChartSeries {
+    std::string title;  // legend text ("Syn"); may be empty
+    uint32_t rgb;       // 0xRRGGBB
+    std::vector<ChartPoint> points;
+};
+
+struct ChartSpec {
+    std::string title;
+    uint32_t title_rgb = 0x000000;
+    std::string left_axis_title;
+    bool legend_visible = true;
+    bool rotate_labels = true;  // bottom labels turned by 90 degrees
+    std::vector<ChartSeries> series;
+};
+
+constexpr uint32_t CHART_BLUE = 0x0000FF;
+constexpr uint32_t CHART_RED = 0xFF0000;
+
+}  // namespace corvella

@@ -1,0 +1,41 @@
+// The value every report is built as, and what the writers consume. A report
+// function fills the form that was asked for: the text form (the exact text,
+// "\n" line ends, stored on disk as CR LF by the text writer) or the workbook
+// form (cells at 1-based row and column).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvella {
+
+// Filter index 1 of the save dialogs is Text, index 2 Workbook.
+enum class ReportFormat { Text = 1, Workbook = 2 };
+
+struct Cell {
+    int32_t row;     // from 1; row 1 holds the headers unless the report says otherwise
+    int32_t column;  // from 1
+    std::string text;
+};
+
+struct Report {
+    std::string text;         // text form; empty when the workbook form was built
+    std::vector<Cell> cells;  // workbook form; empty when the text form was built
+};
+
+// Progress of the long workbook reports (per position, per sample). The
+// desktop program shows it in the progress window; tests record it. The
+// caption of each step is "Corvella - " + percent + "%".
+class ProgressSink {
+public:
+    virtual ~ProgressSink() = default;
+    virtual void start(int32_t maximum) = 0;  // minimum 0, step 1
+    virtual void step(int percent) = 0;       // one step, with the new percentage
+    virtual void finish() = 0;                // after the last item
+};
+
+// ceil(k / n * 100) computed in floating point: 1 of 3 gives 34.
+int progress_percent(int64_t k, int64_t n);
+
+}  // namespace corvella
