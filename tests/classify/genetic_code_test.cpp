@@ -6,17 +6,11 @@
 #include <string>
 
 #include "classify/genetic_code.h"
-#include "core/human_reference.h"
+#include "classify/human_test_workspace.h"
 
 using namespace corvella;
 
 namespace {
-
-Workspace human() {
-    Workspace ws;
-    use_human_ref_data(ws);
-    return ws;
-}
 
 }  // namespace
 
