@@ -6,11 +6,17 @@
 #include <string>
 
 #include "classify/genetic_code.h"
-#include "classify/human_test_workspace.h"
+#include "core/human_reference.h"
 
 using namespace corvella;
 
 namespace {
+
+Workspace human() {
+    Workspace ws;
+    use_human_ref_data(ws);
+    return ws;
+}
 
 }  // namespace
 

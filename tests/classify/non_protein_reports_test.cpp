@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -9,25 +7,17 @@
 
 #include "classify/non_protein.h"
 #include "classify/non_protein_reports.h"
-#include "classify/human_test_workspace.h"
+#include "classify/protein_fixture.h"
 
 using namespace corvella;
+using namespace corvella::testing;
 
 namespace {
 
-std::string golden(const std::string& name) {
-    std::ifstream in(std::string(CORVELLA_TEST_DATA) + "/" + name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    EXPECT_FALSE(s.str().empty()) << name;
-    return s.str();
-}
-
-using CellMap = std::map<std::pair<int32_t, int32_t>, std::string>;
-CellMap cell_map(const Report& r) {
-    CellMap m;
-    for (const Cell& c : r.cells) EXPECT_TRUE(m.emplace(std::make_pair(c.row, c.column), c.text).second)
-        << "cell written twice: " << c.row << "," << c.column;
+// Cells by (row, column); a cell written twice is a fault of its own.
+CellMap cells_of(const Report& r) {
+    const CellMap m = cell_map(r.cells);
+    EXPECT_EQ(m.size(), r.cells.size()) << "a cell was written twice";
     return m;
 }
 std::string at(const CellMap& m, int32_t row, int32_t column) {
@@ -35,15 +25,8 @@ std::string at(const CellMap& m, int32_t row, int32_t column) {
     return it == m.end() ? std::string("<none>") : it->second;
 }
 
-struct RecordingProgress : ProgressSink {
-    std::vector<std::string> calls;
-    void start(int32_t maximum) override { calls.push_back("start " + std::to_string(maximum)); }
-    void step(int percent) override { calls.push_back(std::to_string(percent)); }
-    void finish() override { calls.push_back("finish"); }
-};
-
 Workspace with_sample_lists() {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.sample_names = {">rCRS", ">S1", ">S2"};  // begins with the reference's name line
     ws.sample_positions = {{4330, 16519, 8000}, {3243, 5826, 5580, 4330, 16100}};
     ws.sample_bases = {"ACA", "GCCGT"};
@@ -53,19 +36,19 @@ Workspace with_sample_lists() {
 }  // namespace
 
 TEST(NonProteinSummary, TextListsGridRowsThenOverlapGroups) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.variant_tally = {{{4330, 'A'}, 1}, {{4330, 'C'}, 2}, {{5826, 'C'}, 1}};
     const auto grid = non_protein_grid_texts(count_non_protein(ws, ws.variant_tally));
-    EXPECT_EQ(non_protein_summary_report(ws, grid, ReportFormat::Text).text, golden("non_protein_summary.txt"));
+    EXPECT_EQ(non_protein_summary_report(ws, grid, ReportFormat::Text).text, read_golden("non_protein_summary.txt"));
 }
 
 TEST(NonProteinSummary, WorkbookPutsGridInRows2To27AndGroupsFromRow30) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.variant_tally = {{{4330, 'A'}, 1}, {{4330, 'C'}, 2}, {{5826, 'C'}, 1}};
     const auto grid = non_protein_grid_texts(count_non_protein(ws, ws.variant_tally));
     const Report r = non_protein_summary_report(ws, grid, ReportFormat::Workbook);
     EXPECT_TRUE(r.text.empty());
-    const CellMap m = cell_map(r);
+    const CellMap m = cells_of(r);
     EXPECT_EQ(at(m, 1, 1), "Gene/Region");
     EXPECT_EQ(at(m, 1, 2), "No. Positions");
     EXPECT_EQ(at(m, 2, 1), "D-loop");
@@ -85,7 +68,7 @@ TEST(NonProteinSummary, WorkbookPutsGridInRows2To27AndGroupsFromRow30) {
 }
 
 TEST(NonProteinSummary, EmptyTallyEndsWithTwoEmptyLines) {
-    const Workspace ws = human();
+    const Workspace ws = human_workspace();
     const std::string text =
         non_protein_summary_report(ws, non_protein_grid_texts(count_non_protein(ws, {})), ReportFormat::Text).text;
     std::istringstream lines(text);
@@ -101,7 +84,7 @@ TEST(NonProteinSummary, EmptyTallyEndsWithTwoEmptyLines) {
 TEST(NonProteinSummary, ReportsTheGridTextsAsDisplayed) {
     // Before the first count the grid's count cells are empty; the summary
     // repeats them as they stand rather than counting again.
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.variant_tally = {{{5580, 'C'}, 1}};
     NonProteinGridTexts grid = non_protein_grid_texts(count_non_protein(ws, {}));
     for (auto& row : grid) row.count.clear();
@@ -110,19 +93,19 @@ TEST(NonProteinSummary, ReportsTheGridTextsAsDisplayed) {
 }
 
 TEST(NonProteinPerPosition, TextRowsPerRegionWithTransversionMarks) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.variant_tally = {{{3107, 'A'}, 1}, {{3243, 'G'}, 2}, {{4330, 'A'}, 1}, {{5580, 'C'}, 1},
                         {{8000, 'A'}, 1}, {{16519, 'C'}, 7}, {{17000, 'C'}, 1}};
     RecordingProgress progress;
     const Report r = non_protein_per_position_report(ws, ReportFormat::Text, &progress);
-    EXPECT_EQ(r.text, golden("non_protein_per_position.txt"));
-    EXPECT_TRUE(progress.calls.empty());  // only the workbook form shows progress
+    EXPECT_EQ(r.text, read_golden("non_protein_per_position.txt"));
+    EXPECT_TRUE(progress.events.empty());  // only the workbook form shows progress
 }
 
 TEST(NonProteinPerPosition, WorkbookRepeatsThePositionOnEveryRowAndSaysNonCoding) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.variant_tally = {{{4330, 'A'}, 1}, {{5580, 'C'}, 1}, {{8000, 'A'}, 1}, {{16519, 'C'}, 7}};
-    const CellMap m = cell_map(non_protein_per_position_report(ws, ReportFormat::Workbook, nullptr));
+    const CellMap m = cells_of(non_protein_per_position_report(ws, ReportFormat::Workbook, nullptr));
     const std::vector<std::vector<std::string>> expected = {
         {"Position", "Base Change", "Gene/Region", "Frequency"},
         {"4330A", "T-A", "tRNA-Ile", "1"},
@@ -137,7 +120,7 @@ TEST(NonProteinPerPosition, WorkbookRepeatsThePositionOnEveryRowAndSaysNonCoding
 }
 
 TEST(NonProteinPerPosition, EmptyTallyGivesTheHeaderAlone) {
-    const Workspace ws = human();
+    const Workspace ws = human_workspace();
     EXPECT_EQ(non_protein_per_position_report(ws, ReportFormat::Text, nullptr).text,
               "Position\tBase Change\tGene/Region\tFrequency\n");
     const Report wb = non_protein_per_position_report(ws, ReportFormat::Workbook, nullptr);
@@ -146,23 +129,23 @@ TEST(NonProteinPerPosition, EmptyTallyGivesTheHeaderAlone) {
 }
 
 TEST(NonProteinPerPosition, ProgressStepsAfterEachTallyEntry) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     // 8000 gives no row and 4330 gives two: the steps still follow the entries.
     ws.variant_tally = {{{4330, 'A'}, 1}, {{8000, 'A'}, 1}, {{16519, 'C'}, 7}};
     RecordingProgress progress;
     non_protein_per_position_report(ws, ReportFormat::Workbook, &progress);
-    EXPECT_EQ(progress.calls, (std::vector<std::string>{"start 3", "34", "67", "100", "finish"}));
+    EXPECT_EQ(progress.events, (std::vector<std::string>{"start 3", "34", "67", "100", "finish"}));
 }
 
 TEST(NonProteinPerSample, TextHasTwentyEightFieldsAndNoGroups) {
     const Workspace ws = with_sample_lists();
     EXPECT_EQ(non_protein_per_sample_report(ws, ReportFormat::Text, nullptr).text,
-              golden("non_protein_per_sample.txt"));
+              read_golden("non_protein_per_sample.txt"));
 }
 
 TEST(NonProteinPerSample, WorkbookAddsEachSamplesGroupsFromColumn30) {
     const Workspace ws = with_sample_lists();
-    const CellMap m = cell_map(non_protein_per_sample_report(ws, ReportFormat::Workbook, nullptr));
+    const CellMap m = cells_of(non_protein_per_sample_report(ws, ReportFormat::Workbook, nullptr));
     EXPECT_EQ(at(m, 1, 1), "Sequence");
     EXPECT_EQ(at(m, 1, 4), "tRNA-Leu(UUR)");
     EXPECT_EQ(at(m, 1, 26), "D-loop");
@@ -193,7 +176,7 @@ TEST(NonProteinPerSample, WorkbookAddsEachSamplesGroupsFromColumn30) {
 }
 
 TEST(NonProteinPerSample, NamesPairWithEntriesWithoutReadingPastTheList) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.sample_positions = {{5580}, {5580}};
     ws.sample_bases = {"C", "C"};
     struct Case { std::vector<std::string> names; std::string first, second; };
@@ -204,21 +187,21 @@ TEST(NonProteinPerSample, NamesPairWithEntriesWithoutReadingPastTheList) {
     };
     for (const Case& c : cases) {
         ws.sample_names = c.names;
-        const CellMap m = cell_map(non_protein_per_sample_report(ws, ReportFormat::Workbook, nullptr));
+        const CellMap m = cells_of(non_protein_per_sample_report(ws, ReportFormat::Workbook, nullptr));
         EXPECT_EQ(at(m, 2, 1), c.first);
         EXPECT_EQ(at(m, 3, 1), c.second);
     }
 }
 
 TEST(NonProteinPerSample, ProgressCountsSamplesFromZero) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.sample_positions = {{1}, {2}, {3}, {4}};
     ws.sample_bases = {"C", "C", "C", "C"};
     ws.sample_names = {">a", ">b", ">c", ">d"};
     RecordingProgress progress;
     non_protein_per_sample_report(ws, ReportFormat::Workbook, &progress);
-    EXPECT_EQ(progress.calls, (std::vector<std::string>{"start 4", "0", "25", "50", "75", "finish"}));
+    EXPECT_EQ(progress.events, (std::vector<std::string>{"start 4", "0", "25", "50", "75", "finish"}));
     RecordingProgress none;
     non_protein_per_sample_report(ws, ReportFormat::Text, &none);
-    EXPECT_TRUE(none.calls.empty());
+    EXPECT_TRUE(none.events.empty());
 }

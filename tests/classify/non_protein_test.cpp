@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "classify/non_protein.h"
-#include "classify/human_test_workspace.h"
+#include "classify/protein_fixture.h"
 
 using namespace corvella;
+using corvella::testing::human_workspace;
 
 namespace {
 
@@ -29,7 +30,7 @@ std::vector<int32_t> bar_counts(const NonProteinCounts& c) {
 }  // namespace
 
 TEST(NonProteinCounting, EachPositionLandsInItsWindowBar) {
-    const Workspace ws = human();
+    const Workspace ws = human_workspace();
     struct Case { int32_t position; int bar; };  // bar -1: counted nowhere
     const Case cases[] = {
         {1, BAR_DLOOP},        {576, BAR_DLOOP},       {16569, BAR_DLOOP},
@@ -46,7 +47,7 @@ TEST(NonProteinCounting, EachPositionLandsInItsWindowBar) {
 }
 
 TEST(NonProteinCounting, OverlappingTrnasCountUnderTheLowerRowOnlyInTheWindow) {
-    const Workspace ws = human();
+    const Workspace ws = human_workspace();
     const NonProteinCounts c = count_non_protein(ws, tally_of({{{4330, 'G'}, 1}, {{4330, 'A'}, 3}, {{5826, 'C'}, 1}}));
     EXPECT_EQ(c.rna[3], 2);  // tRNA-Ile
     EXPECT_EQ(c.rna[4], 0);  // tRNA-Gln
@@ -56,7 +57,7 @@ TEST(NonProteinCounting, OverlappingTrnasCountUnderTheLowerRowOnlyInTheWindow) {
 }
 
 TEST(NonProteinCounting, EmptyTallyGivesTwentySixZeroBars) {
-    const Workspace ws = human();
+    const Workspace ws = human_workspace();
     const NonProteinCounts c = count_non_protein(ws, {});
     const ChartSpec chart = non_protein_chart(c);
     ASSERT_EQ(chart.series.size(), 1u);
@@ -66,7 +67,7 @@ TEST(NonProteinCounting, EmptyTallyGivesTwentySixZeroBars) {
 }
 
 TEST(NonProteinCounting, PositionRegionsListDloopThenEveryRnaThenNonCoding) {
-    const Workspace ws = human();
+    const Workspace ws = human_workspace();
     using R = PositionRegion;
     EXPECT_EQ(position_regions(ws, 4330), (std::vector<R>{{RegionKind::Rna, 3}, {RegionKind::Rna, 4}}));
     EXPECT_EQ(position_regions(ws, 16519), (std::vector<R>{{RegionKind::DLoop}}));
@@ -76,7 +77,7 @@ TEST(NonProteinCounting, PositionRegionsListDloopThenEveryRnaThenNonCoding) {
 }
 
 TEST(NonProteinCounting, SampleCountsEveryOverlappingRnaAndEveryOccurrence) {
-    const Workspace ws = human();
+    const Workspace ws = human_workspace();
     const NonProteinCounts c = count_sample_non_protein(ws, {4330, 16100, 8000});
     EXPECT_EQ(c.rna[3], 1);
     EXPECT_EQ(c.rna[4], 1);
@@ -92,7 +93,7 @@ TEST(NonProteinCounting, SampleCountsEveryOverlappingRnaAndEveryOccurrence) {
 }
 
 TEST(NonProteinOverlaps, GroupsFormInOrderOfFirstAppearance) {
-    const Workspace ws = human();
+    const Workspace ws = human_workspace();
     const OverlapGroups groups = non_protein_overlap_groups(
         ws, {{5826, 'C'}, {4330, 'A'}, {8000, 'A'}, {16519, 'C'}, {4330, 'C'}, {4329, 'G'}});
     ASSERT_EQ(groups.size(), 2u);
@@ -105,7 +106,7 @@ TEST(NonProteinOverlaps, GroupsFormInOrderOfFirstAppearance) {
 }
 
 TEST(NonProteinOverlaps, DloopOverlappingTrnaProFormsGroupWithRow24) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     ws.region_table[DLOOP_START_SLOT] = 15990;  // the D-loop now starts inside tRNA-Pro
     const NonProteinCounts c = count_non_protein(ws, tally_of({{{16000, 'A'}, 1}}));
     EXPECT_EQ(c.dloop, 1);
@@ -120,7 +121,7 @@ TEST(NonProteinOverlaps, DloopOverlappingTrnaProFormsGroupWithRow24) {
 }
 
 TEST(NonProteinOverlaps, ThreeRnaGenesRecordOnlyTheFirstAndLast) {
-    Workspace ws = human();
+    Workspace ws = human_workspace();
     for (int row : {0, 1, 2}) {
         ws.region_table[rna_start_slot(row)] = 5582;  // inside the gap between tRNA-Trp and tRNA-Ala
         ws.region_table[rna_end_slot(row)] = 5584;
