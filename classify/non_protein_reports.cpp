@@ -36,7 +36,7 @@ void print_info_overlap_pos(const Workspace& ws, const OverlapGroups& groups, st
         out += overlap_label(g) + " (";
         for (size_t j = 0; j < g.variants.size(); ++j) {
             if (j > 0) out += " ";
-            out += variant_text(ws, g.variants[j]);
+            out += variant_text(ws, g.variants[j].position, g.variants[j].base);
         }
         out += ")\n";
     }
@@ -50,7 +50,7 @@ void print_info_overlap_pos(const Workspace& ws, const OverlapGroups& groups, st
         add(cells, row, 1, overlap_label(groups[g]));
         const auto& variants = groups[g].variants;
         for (size_t j = 0; j < variants.size(); ++j)
-            add(cells, row, static_cast<int32_t>(j + 2), variant_text(ws, variants[j]));
+            add(cells, row, static_cast<int32_t>(j + 2), variant_text(ws, variants[j].position, variants[j].base));
     }
 }
 
@@ -61,7 +61,7 @@ void print_info_overlap_pos_sample(const Workspace& ws, const OverlapGroups& gro
     int32_t c = 29;
     for (const OverlapGroup& g : groups) {
         add(cells, row, ++c, overlap_label(g));
-        for (const VariantKey& v : g.variants) add(cells, row, ++c, variant_text(ws, v));
+        for (const VariantKey& v : g.variants) add(cells, row, ++c, variant_text(ws, v.position, v.base));
         ++c;
     }
 }
@@ -120,8 +120,8 @@ Report non_protein_per_position_report(const Workspace& ws, ReportFormat format,
     int32_t row = 2;
     int64_t k = 0;
     for (const auto& [key, count] : ws.variant_tally) {
-        const std::string position = variant_text(ws, key);
-        const std::string change = base_change_text(ws, key);
+        const std::string position = variant_text(ws, key.position, key.base);
+        const std::string change = base_change_text(ws, key.position, key.base);
         for (const PositionRegion& region : position_regions(ws, key.position)) {
             const std::string name = region_text(region, format);
             if (!workbook) {
