@@ -5,21 +5,10 @@
 #include <vector>
 
 #include "classify/variant_text.h"
+#include "core/polymorphism_list.h"
 
 namespace corvella {
 namespace {
-
-// Which name line belongs to entry i: name i when there are as many names as
-// entries, name i + 1 when the list begins with the reference's name line.
-// Fewer names than entries only follows a failed read; such an entry gets an
-// empty name rather than a neighbour's.
-std::string entry_name(const Workspace& ws, size_t i) {
-    const size_t names = ws.sample_names.size();
-    const size_t entries = ws.sample_positions.size();
-    if (names == entries) return ws.sample_names[i];
-    if (names > entries && i + 1 < names) return ws.sample_names[i + 1];
-    return "";
-}
 
 std::string overlap_label(const OverlapGroup& g) {
     return report_region_name(g.first_row) + "-" + report_region_name(g.second_row);
@@ -157,7 +146,7 @@ Report non_protein_per_sample_report(const Workspace& ws, ReportFormat format, P
     const size_t n = ws.sample_positions.size();
     if (workbook && progress) progress->start(static_cast<int32_t>(n));
     for (size_t i = 0; i < n; ++i) {
-        const std::string name = entry_name(ws, i);
+        const std::string name = sample_name(ws, i);
         const std::vector<int32_t> fields = sample_count_fields(count_sample_non_protein(ws, ws.sample_positions[i]));
         if (!workbook) {
             report.text += name + "\t";

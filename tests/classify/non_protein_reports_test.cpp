@@ -183,7 +183,7 @@ TEST(NonProteinPerSample, NamesPairWithEntriesWithoutReadingPastTheList) {
     const Case cases[] = {
         {{">A", ">B"}, ">A", ">B"},          // one name per entry
         {{">ref", ">A", ">B"}, ">A", ">B"},  // the list begins with the reference
-        {{">A"}, "", ""},                    // left by a failed read: no name fits
+        {{">A"}, ">A", ""},                  // left by a failed read: nothing read past the list
     };
     for (const Case& c : cases) {
         ws.sample_names = c.names;
