@@ -40,7 +40,7 @@ std::string joined_variants(const Workspace& ws, const std::vector<VariantKey>& 
     std::string text;
     for (size_t i = 0; i < variants.size(); ++i) {
         if (i > 0) text += ' ';
-        text += variant_text(ws, variants[i]);
+        text += variant_text(ws, variants[i].position, variants[i].base);
     }
     return text;
 }
@@ -50,7 +50,7 @@ std::string joined_variants(const Workspace& ws, const std::vector<VariantKey>& 
 int32_t put_labelled_variants(std::vector<Cell>& cells, int32_t row, int32_t column, const std::string& label,
                               const Workspace& ws, const std::vector<VariantKey>& variants) {
     cells.push_back({row, column, label});
-    for (const VariantKey& v : variants) cells.push_back({row, ++column, variant_text(ws, v)});
+    for (const VariantKey& v : variants) cells.push_back({row, ++column, variant_text(ws, v.position, v.base)});
     return column;
 }
 
@@ -91,8 +91,8 @@ std::array<std::string, 12> line_result_syn(const Workspace& ws, const VariantKe
     const std::string new_class = polarityAcidity(c.new_amino_acid);
     replace_T_U(c.ref_codon);
     replace_T_U(c.new_codon);
-    return {variant_text(ws, key),
-            std::string{c.ref_base, '-', c.new_base},
+    return {variant_text(ws, key.position, key.base),
+            base_change_text(ws, key.position, key.base),
             PROTEIN_GENE_NAMES[static_cast<size_t>(gene)],
             c.synonymous ? "Syn" : "Non-Syn",
             c.ref_codon,
@@ -223,6 +223,7 @@ Report protein_per_sample_report(const Workspace& ws, ReportFormat format, Progr
     }
     std::vector<Cell>& cells = report.cells;
     const int32_t rows = static_cast<int32_t>(n);
+    cells.reserve(32 * n + 32);  // two rows of 15 per sample, a few findings
     cells.push_back({1, 1, "Synonymous"});
     put_header_row(cells, 2);
     cells.push_back({rows + 5, 1, "Non-Synonymous"});
