@@ -6,6 +6,7 @@
 
 #include "classify/genetic_code.h"
 #include "classify/variant_text.h"
+#include "core/polymorphism_list.h"
 
 namespace corvella {
 
@@ -17,19 +18,6 @@ const char* const PER_POSITION_HEADERS[13] = {
     "Codon Position", "Amino acid", "New amino acid",
     "Amino acid position in protein", "Polarity/Acidity", "New Polarity/Acidity",
     "Frequency"};
-
-// Which name line belongs to sample entry i. A list written by the caller
-// starts with the reference's name line, so with more names than entries the
-// entries take the names from the second on. Fewer names than entries only
-// remain after a read that failed; the entries without a name then get an
-// empty one instead of a name read past the list.
-// TODO(input): use core/polymorphism_list's sample_name once it has landed.
-std::string sample_name(const Workspace& ws, size_t i) {
-    const size_t names = ws.sample_names.size();
-    const size_t entries = ws.sample_positions.size();
-    const size_t k = names > entries ? i + 1 : i;
-    return k < names ? ws.sample_names[k] : std::string();
-}
 
 std::string overlap_label(const ProteinOverlapGroup& g) {
     return std::string(PROTEIN_GENE_NAMES[static_cast<size_t>(g.first_gene)]) + "-" +
