@@ -4,15 +4,16 @@
 
 namespace corvella {
 
-std::string variant_position_text(const Workspace& ws, int32_t p, char base) {
-    std::string text = std::to_string(p);
-    if (pos_is_transversion(ws, p, base)) text += base;
+std::string variant_text(const Workspace& ws, const VariantKey& key) {
+    std::string text = std::to_string(key.position);
+    if (pos_is_transversion(ws, key.position, key.base)) text += key.base;
     return text;
 }
 
-std::string base_change_text(const Workspace& ws, int32_t p, char base) {
+std::string base_change_text(const Workspace& ws, const VariantKey& key) {
+    const int32_t p = key.position;
     const bool inside = 1 <= p && p <= ws.reference_length();
-    return std::string{inside ? ws.reference_letter(p) : '?', '-', base};
+    return std::string{inside ? ws.reference_letter(p) : '?', '-', key.base};
 }
 
 }  // namespace corvella

@@ -1,10 +1,9 @@
 // Shared fixtures of the tRNA and rRNA tests: the built-in reference with a
-// few samples, and a progress sink that records what the reports report.
+// few samples. Golden files and recorded progress come from the protein
+// tests' fixture.
 #pragma once
 
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "core/human_reference.h"
 #include "core/workspace.h"
 #include "output/report.h"
+#include "protein_fixture.h"
 
 namespace corvella::testing {
 
@@ -22,7 +22,7 @@ struct SampleSpec {
 
 // The built-in reference, the samples as sample lists (names in file order,
 // optionally after the reference's own name line) and the tally built from them.
-inline Workspace human_workspace(const std::vector<SampleSpec>& samples,
+inline Workspace rna_workspace(const std::vector<SampleSpec>& samples,
                                  bool with_reference_name = true) {
     Workspace ws;
     use_human_ref_data(ws);
@@ -54,7 +54,7 @@ inline Workspace human_tally(const std::vector<std::pair<VariantKey, int32_t>>& 
 // Four samples over tRNA and rRNA positions, shared positions, transitions
 // and transversions, a position in neither, and one sample without variants.
 inline Workspace golden_workspace() {
-    return human_workspace({
+    return rna_workspace({
         {">S1", {{3243, 'G'}, {4330, 'A'}, {1438, 'G'}, {8000, 'A'}}},
         {">S2", {{3243, 'G'}, {5826, 'C'}, {651, 'C'}, {1722, 'G'}, {1438, 'G'}, {4329, 'T'}}},
         {">S3", {{14674, 'C'}, {3010, 'A'}, {1650, 'C'}, {1555, 'G'}, {648, 'G'},
@@ -62,28 +62,6 @@ inline Workspace golden_workspace() {
         {">S4", {}},
     });
 }
-
-inline std::string read_golden(const std::string& name) {
-    std::ifstream in(std::string(CORVELLA_TEST_DATA) + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class RecordingProgress : public ProgressSink {
-public:
-    void start(int32_t maximum) override {
-        ++starts;
-        this->maximum = maximum;
-    }
-    void step(int percent) override { percents.push_back(percent); }
-    void finish() override { ++finishes; }
-
-    int starts = 0;
-    int finishes = 0;
-    int32_t maximum = -1;
-    std::vector<int> percents;
-};
 
 // The text of the workbook cell at (row, column), or "<none>" when absent.
 inline std::string cell_at(const std::vector<Cell>& cells, int32_t row, int32_t column) {

@@ -15,8 +15,7 @@ TEST(RrnaReports, TextFormsMatchTheGoldenFiles) {
               read_golden("rrna_per_position.txt"));
     EXPECT_EQ(rrna_per_sample_report(ws, ReportFormat::Text, &progress).text,
               read_golden("rrna_per_sample.txt"));
-    EXPECT_EQ(progress.starts, 0);
-    EXPECT_TRUE(progress.percents.empty());
+    EXPECT_TRUE(progress.events.empty());
 }
 
 TEST(RrnaReports, SummaryAndPerPositionWorkbooks) {
@@ -40,12 +39,11 @@ TEST(RrnaReports, SummaryAndPerPositionWorkbooks) {
     EXPECT_EQ(cell_at(rows.cells, 3, 1), "3010");  // 1650 lies in neither rRNA
     EXPECT_EQ(cell_at(rows.cells, 3, 3), "16S");
     EXPECT_EQ(cell_at(rows.cells, 4, 1), "<none>");
-    EXPECT_EQ(progress.maximum, 3);
-    EXPECT_EQ(progress.percents, (std::vector<int>{34, 67, 100}));
+    EXPECT_EQ(progress.events, (std::vector<std::string>{"start 3", "34", "67", "100", "finish"}));
 }
 
 TEST(RrnaReports, PerSampleWorkbookHasTwoBlocksAndTwoProgressWalks) {
-    const Workspace ws = human_workspace({
+    const Workspace ws = rna_workspace({
         {">S1", {{1438, 'G'}, {1722, 'G'}, {1721, 'T'}}},
         {">S2", {}},
         {">S3", {{1555, 'G'}, {3010, 'A'}, {1650, 'C'}}},
@@ -74,10 +72,7 @@ TEST(RrnaReports, PerSampleWorkbookHasTwoBlocksAndTwoProgressWalks) {
             EXPECT_EQ(cell_at(c, 9 + i, col), s16[i][col - 1]) << "row " << 9 + i;
     EXPECT_EQ(c.size(), 2u * (1 + 3 + 9));
 
-    EXPECT_EQ(progress.starts, 1);
-    EXPECT_EQ(progress.maximum, 6);
-    EXPECT_EQ(progress.percents, (std::vector<int>{0, 17, 34, 0, 17, 34}));
-    EXPECT_EQ(progress.finishes, 1);
+    EXPECT_EQ(progress.events, (std::vector<std::string>{"start 6", "0", "17", "34", "0", "17", "34", "finish"}));
 }
 
 TEST(RrnaReports, NoSamplesGivesTheTwoHeadingsOnly) {
@@ -87,7 +82,5 @@ TEST(RrnaReports, NoSamplesGivesTheTwoHeadingsOnly) {
     RecordingProgress progress;
     const Report report = rrna_per_sample_report(ws, ReportFormat::Workbook, &progress);
     EXPECT_EQ(cell_at(report.cells, 4, 1), "16S");
-    EXPECT_EQ(progress.maximum, 0);
-    EXPECT_TRUE(progress.percents.empty());
-    EXPECT_EQ(progress.finishes, 1);
+    EXPECT_EQ(progress.events, (std::vector<std::string>{"start 0", "finish"}));
 }

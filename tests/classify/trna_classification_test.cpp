@@ -5,7 +5,7 @@
 
 using namespace corvella;
 using corvella::testing::human_tally;
-using corvella::testing::human_workspace;
+using corvella::testing::rna_workspace;
 
 namespace {
 
@@ -95,7 +95,7 @@ TEST(TrnaSampleCounts, EveryTrnaThatHoldsAPositionCounts) {
 }
 
 TEST(TrnaSummary, GridAndChartShowTheFourGroups) {
-    const Workspace ws = human_workspace({{">a", {{3243, 'G'}, {4330, 'A'}, {3277, 'A'}, {14674, 'C'}}}});
+    const Workspace ws = rna_workspace({{">a", {{3243, 'G'}, {4330, 'A'}, {3277, 'A'}, {14674, 'C'}}}});
     const TrnaGroupCounts counts = count_trna_groups(ws);
 
     const TrnaSummaryGrid grid = trna_summary_grid(counts);

@@ -16,8 +16,7 @@ TEST(TrnaReports, TextFormsMatchTheGoldenFiles) {
     EXPECT_EQ(trna_per_sample_report(ws, ReportFormat::Text, &progress).text,
               read_golden("trna_per_sample.txt"));
     // The text form writes without the progress window.
-    EXPECT_EQ(progress.starts, 0);
-    EXPECT_TRUE(progress.percents.empty());
+    EXPECT_TRUE(progress.events.empty());
 }
 
 TEST(TrnaReports, SummaryWorkbookWordsItsHeaderOnItsOwn) {
@@ -45,10 +44,7 @@ TEST(TrnaReports, PerPositionWorkbookRepeatsThePositionOfSharedRows) {
     EXPECT_EQ(cell_at(report.cells, 4, 4), "Acc-stem");
     EXPECT_EQ(cell_at(report.cells, 5, 1), "<none>");  // 8000 gives no row
     // One step per tally entry, after all of its rows, counted from 1.
-    EXPECT_EQ(progress.starts, 1);
-    EXPECT_EQ(progress.maximum, 3);
-    EXPECT_EQ(progress.percents, (std::vector<int>{34, 67, 100}));
-    EXPECT_EQ(progress.finishes, 1);
+    EXPECT_EQ(progress.events, (std::vector<std::string>{"start 3", "34", "67", "100", "finish"}));
 }
 
 TEST(TrnaReports, PerSampleWorkbookOneRowPerEntryCountedFromZero) {
@@ -62,9 +58,7 @@ TEST(TrnaReports, PerSampleWorkbookOneRowPerEntryCountedFromZero) {
     EXPECT_EQ(cell_at(report.cells, 3, 10), "2");
     EXPECT_EQ(cell_at(report.cells, 3, 11), "<none>");  // no trailing empty cell
     EXPECT_EQ(cell_at(report.cells, 5, 1), ">S4");
-    EXPECT_EQ(progress.maximum, 4);
-    EXPECT_EQ(progress.percents, (std::vector<int>{0, 25, 50, 75}));
-    EXPECT_EQ(progress.finishes, 1);
+    EXPECT_EQ(progress.events, (std::vector<std::string>{"start 4", "0", "25", "50", "75", "finish"}));
 }
 
 TEST(TrnaReports, EmptyTallyAndMissingProgressSink) {
@@ -80,7 +74,7 @@ TEST(TrnaReports, EmptyTallyAndMissingProgressSink) {
 TEST(TrnaReports, SampleNamesPairWithEntries) {
     // As many names as entries: name i. Fewer (left by a failed read): the
     // entries without a name get an empty one, nothing past the list is read.
-    Workspace ws = human_workspace({{">A", {{3243, 'G'}}}, {">B", {}}}, false);
+    Workspace ws = rna_workspace({{">A", {{3243, 'G'}}}, {">B", {}}}, false);
     const std::string text = trna_per_sample_report(ws, ReportFormat::Text, nullptr).text;
     EXPECT_EQ(text.substr(text.find('\n') + 1),
               ">A\t0\t0\t0\t0\t1\t0\t0\t0\t0\t\n>B\t0\t0\t0\t0\t0\t0\t0\t0\t0\t\n");
