@@ -44,11 +44,6 @@ Report tally_report(const Workspace& ws, ReportFormat format, ProgressSink* prog
     return report.take();
 }
 
-std::string paired_sample_name(const std::vector<std::string>& names, size_t entry_count, size_t i) {
-    const size_t k = names.size() > entry_count ? i + 1 : i;
-    return k < names.size() ? names[k] : std::string();
-}
-
 ReportProgress::ReportProgress(ProgressSink* sink, ReportFormat format, int32_t maximum)
     : sink_(format == ReportFormat::Workbook ? sink : nullptr) {
     if (sink_) sink_->start(maximum);

@@ -36,12 +36,6 @@ private:
     Report report_;
 };
 
-// The name that belongs to entry i of the sample lists: with as many names as
-// entries, name i; with more names (the list starts with the reference's
-// name line), name i + 1. Fewer names than entries happen only after a
-// failed read; then an entry without a name of its own gets an empty name.
-std::string paired_sample_name(const std::vector<std::string>& names, size_t entry_count, size_t i);
-
 // Drives the progress window of a workbook report: start(maximum) at
 // construction, one step per item, finish(). Silent for the text form and
 // without a sink, so the report loops need not ask.

@@ -44,11 +44,10 @@ RrnaCounts count_rrna_regions(const Workspace& ws) {
 
 std::vector<RrnaPositionRow> rrna_position_rows(const Workspace& ws, int32_t p, char base,
                                                 int32_t count) {
-    const VariantKey key{p, base};
     std::vector<RrnaPositionRow> rows;
     for (const RrnaPlace& place : rrna_place(ws, p))
-        rows.push_back(RrnaPositionRow{variant_text(ws, key),
-                                       base_change_text(ws, key), place.rrna, place.stem,
+        rows.push_back(RrnaPositionRow{variant_text(ws, p, base),
+                                       base_change_text(ws, p, base), place.rrna, place.stem,
                                        count});
     return rows;
 }

@@ -1,6 +1,7 @@
 #include "classify/rrna_reports.h"
 
 #include "classify/report_table.h"
+#include "core/polymorphism_list.h"
 
 namespace corvella {
 
@@ -38,7 +39,7 @@ Report rrna_per_sample_report(const Workspace& ws, ReportFormat format, Progress
         for (size_t i = 0; i < n; ++i) {
             const RrnaStemCounts c = count_sample_rrna(ws, ws.sample_positions[i], r);
             report.row(block_row + 2 + static_cast<int32_t>(i),
-                       {paired_sample_name(ws.sample_names, n, i), std::to_string(c.stem),
+                       {sample_name(ws, i), std::to_string(c.stem),
                         std::to_string(c.non_stem)});
             steps.step(static_cast<int64_t>(i), total);
         }

@@ -41,13 +41,12 @@ TrnaGroupCounts count_trna_groups(const Workspace& ws) {
 
 std::vector<TrnaPositionRow> trna_position_rows(const Workspace& ws, int32_t p, char base,
                                                 int32_t count) {
-    const VariantKey key{p, base};
     std::vector<TrnaPositionRow> rows;
     for (int s = 0; s < TRNA_COUNT; ++s) {
         const auto slot = slot_in_gene(ws, s, p);
         if (!slot) continue;
-        rows.push_back(TrnaPositionRow{variant_text(ws, key),
-                                       base_change_text(ws, key), TRNA_NAMES[s],
+        rows.push_back(TrnaPositionRow{variant_text(ws, p, base),
+                                       base_change_text(ws, p, base), TRNA_NAMES[s],
                                        TRNA_SLOT_NAMES[static_cast<size_t>(*slot)], count});
     }
     return rows;

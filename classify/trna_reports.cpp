@@ -1,6 +1,7 @@
 #include "classify/trna_reports.h"
 
 #include "classify/report_table.h"
+#include "core/polymorphism_list.h"
 
 namespace corvella {
 
@@ -35,7 +36,7 @@ Report trna_per_sample_report(const Workspace& ws, ReportFormat format, Progress
     ReportProgress steps(progress, format, static_cast<int32_t>(n));
     for (size_t i = 0; i < n; ++i) {
         const TrnaSampleCounts counts = count_sample_trna(ws, ws.sample_positions[i]);
-        std::vector<std::string> fields{paired_sample_name(ws.sample_names, n, i)};
+        std::vector<std::string> fields{sample_name(ws, i)};
         for (const int32_t c : counts.counts) fields.push_back(std::to_string(c));
         if (report.is_text()) {
             // Every field, the last count included, is followed by a TAB.
