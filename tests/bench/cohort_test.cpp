@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/aligned_import.h"
 #include "core/human_reference.h"
+#include "core/polymorphism_caller.h"
+#include "core/polymorphism_list.h"
 
 namespace corvella::bench {
 namespace {
@@ -148,6 +151,47 @@ TEST(Cohort, FastaRowsAreAlignedLowerCaseAndWrapped) {
         gapped += r.find("-") != std::string::npos ? 1 : 0;
     }
     EXPECT_EQ(gapped, 41);  // every row passes the insertion columns
+}
+
+TEST(Cohort, ListReaderSeesEverySampleAndEveryVariant) {
+    const std::string ref = human_reference_sequence();
+    const CohortGenerator cohort(ref, small(500));
+    std::ostringstream out;
+    write_polymorphism_list(out, cohort);
+    const ListReadResult read = parse_polymorphism_list(out.str(), ref);
+    ASSERT_EQ(read.code, 500);
+    ASSERT_EQ(read.lists.names.size(), 501u);  // the reference's name line first
+    for (int32_t i = 0; i < 500; i += 97) {
+        const Sample s = cohort.sample(i);
+        EXPECT_EQ(read.lists.names[static_cast<size_t>(i) + 1], ">" + s.name);
+        std::string bases;
+        std::vector<int32_t> positions;
+        for (const auto& v : s.variants) {
+            positions.push_back(v.position);
+            bases += v.base;
+        }
+        EXPECT_EQ(read.lists.positions[static_cast<size_t>(i)], positions) << s.name;
+        EXPECT_EQ(read.lists.bases[static_cast<size_t>(i)], bases) << s.name;
+    }
+}
+
+// The FASTA file and the list describe the same cohort: calling the
+// alignment gives the list byte for byte, insertions, deletions, ambiguous
+// runs and missing ends included.
+TEST(Cohort, CallingTheAlignmentGivesTheList) {
+    CohortParams p = small(400, 11);
+    const CohortGenerator cohort(human_reference_sequence(), p);
+    std::ostringstream fasta, list;
+    write_aligned_fasta(fasta, cohort);
+    write_polymorphism_list(list, cohort);
+    const AlignedReadResult aligned = parse_aligned_text(fasta.str());
+    ASSERT_EQ(aligned.code, 1);
+    Workspace ws;
+    ws.aligned_sequences = aligned.sequences;
+    ws.aligned_names = aligned.names;
+    const std::vector<std::string> expected = lines_of(list.str()), called = lines_of(build_polymorphism_list(ws));
+    ASSERT_EQ(called.size(), expected.size());
+    for (size_t i = 0; i < called.size(); ++i) ASSERT_EQ(called[i], expected[i]) << "line " << i + 1;
 }
 
 }  // namespace
