@@ -1,14 +1,14 @@
 #include "classify/protein_counting.h"
 
 #include "classify/genetic_code.h"
+#include "classify/variant_text.h"
 
 namespace corvella {
 
 CurrentVariant current_variant(const Workspace& ws, const VariantKey& key) {
     CurrentVariant v;
     v.position = key.position;
-    v.reference_base =
-        (key.position >= 1 && key.position <= ws.reference_length()) ? ws.reference_letter(key.position) : ' ';
+    v.reference_base = reference_letter_or_z(ws, key.position);
     v.new_base = key.base;
     return v;
 }

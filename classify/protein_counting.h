@@ -29,8 +29,8 @@ struct CurrentVariant {
     char new_base = 0;
 };
 
-// Sets up the current variant for (p, b); the reference letter is a blank
-// for a position outside the loaded reference.
+// Sets up the current variant for (p, b); the reference letter is "Z" for a
+// position outside the loaded reference.
 CurrentVariant current_variant(const Workspace& ws, const VariantKey& key);
 
 // Positions shared by two protein genes, with the variants found there in

@@ -6,6 +6,7 @@
 
 #include "classify/genetic_code.h"
 #include "classify/variant_text.h"
+#include "core/polymorphism_list.h"
 
 namespace corvella {
 
@@ -18,19 +19,6 @@ const char* const PER_POSITION_HEADERS[13] = {
     "Amino acid position in protein", "Polarity/Acidity", "New Polarity/Acidity",
     "Frequency"};
 
-// Which name line belongs to sample entry i. A list written by the caller
-// starts with the reference's name line, so with more names than entries the
-// entries take the names from the second on. Fewer names than entries only
-// remain after a read that failed; the entries without a name then get an
-// empty one instead of a name read past the list.
-// TODO(input): use core/polymorphism_list's sample_name once it has landed.
-std::string sample_name(const Workspace& ws, size_t i) {
-    const size_t names = ws.sample_names.size();
-    const size_t entries = ws.sample_positions.size();
-    const size_t k = names > entries ? i + 1 : i;
-    return k < names ? ws.sample_names[k] : std::string();
-}
-
 std::string overlap_label(const ProteinOverlapGroup& g) {
     return std::string(PROTEIN_GENE_NAMES[static_cast<size_t>(g.first_gene)]) + "-" +
            PROTEIN_GENE_NAMES[static_cast<size_t>(g.second_gene)];
@@ -40,7 +28,7 @@ std::string joined_variants(const Workspace& ws, const std::vector<VariantKey>& 
     std::string text;
     for (size_t i = 0; i < variants.size(); ++i) {
         if (i > 0) text += ' ';
-        text += variant_text(ws, variants[i]);
+        text += variant_text(ws, variants[i].position, variants[i].base);
     }
     return text;
 }
@@ -50,7 +38,7 @@ std::string joined_variants(const Workspace& ws, const std::vector<VariantKey>& 
 int32_t put_labelled_variants(std::vector<Cell>& cells, int32_t row, int32_t column, const std::string& label,
                               const Workspace& ws, const std::vector<VariantKey>& variants) {
     cells.push_back({row, column, label});
-    for (const VariantKey& v : variants) cells.push_back({row, ++column, variant_text(ws, v)});
+    for (const VariantKey& v : variants) cells.push_back({row, ++column, variant_text(ws, v.position, v.base)});
     return column;
 }
 
@@ -91,8 +79,8 @@ std::array<std::string, 12> line_result_syn(const Workspace& ws, const VariantKe
     const std::string new_class = polarityAcidity(c.new_amino_acid);
     replace_T_U(c.ref_codon);
     replace_T_U(c.new_codon);
-    return {variant_text(ws, key),
-            std::string{c.ref_base, '-', c.new_base},
+    return {variant_text(ws, key.position, key.base),
+            base_change_text(ws, key.position, key.base),
             PROTEIN_GENE_NAMES[static_cast<size_t>(gene)],
             c.synonymous ? "Syn" : "Non-Syn",
             c.ref_codon,
@@ -223,6 +211,7 @@ Report protein_per_sample_report(const Workspace& ws, ReportFormat format, Progr
     }
     std::vector<Cell>& cells = report.cells;
     const int32_t rows = static_cast<int32_t>(n);
+    cells.reserve(32 * n + 32);  // two rows of 15 per sample, a few findings
     cells.push_back({1, 1, "Synonymous"});
     put_header_row(cells, 2);
     cells.push_back({rows + 5, 1, "Non-Synonymous"});

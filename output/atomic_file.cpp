@@ -1,0 +1,97 @@
+#include "output/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace corvella {
+
+namespace {
+
+std::string folder_of(const std::string& path) {
+    const std::string::size_type sep = path.rfind('/');
+    if (sep == std::string::npos) return ".";
+    if (sep == 0) return "/";
+    return path.substr(0, sep);
+}
+
+// A link is followed so that the file it names is replaced, not the link.
+std::string resolve_link(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (realpath(path.c_str(), resolved) == nullptr) return path;
+    return resolved;
+}
+
+bool write_all(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// A new file gets the usual permissions (0666 less the umask); a replaced
+// file keeps its own.
+mode_t mode_for(const std::string& target) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+WriteResult write_failure(const std::string& path, const std::string& reason) {
+    return WriteResult{false, "Cannot write " + path + ": " + reason};
+}
+
+WriteResult write_file_atomically(const std::string& path, std::string_view bytes) {
+    if (path.empty()) return write_failure(path, std::strerror(ENOENT));
+    const std::string target = resolve_link(path);
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return write_failure(path, std::strerror(EISDIR));
+
+    const std::string folder = folder_of(target);
+    std::string pattern = folder + "/.corvella-XXXXXX";
+    std::vector<char> temp(pattern.begin(), pattern.end());
+    temp.push_back('\0');
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) return write_failure(path, std::strerror(errno));
+
+    int error = 0;
+    if (!write_all(fd, bytes)) error = errno;
+    if (error == 0 && fchmod(fd, mode_for(target)) != 0) error = errno;
+    if (error == 0 && fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && std::rename(temp.data(), target.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temp.data());
+        return write_failure(path, std::strerror(error));
+    }
+    // Make the rename itself durable; a folder that cannot be synced does not
+    // undo a write that has already succeeded.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        fsync(dir);
+        ::close(dir);
+    }
+    return WriteResult{};
+}
+
+}  // namespace corvella

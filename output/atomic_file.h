@@ -1,0 +1,20 @@
+// Replaces a file only once its new content is completely on disk.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "output/write_result.h"
+
+namespace corvella {
+
+// Writes `bytes` to a temporary file in the folder of `path`, flushes it to
+// disk and renames it over `path`. On any failure the temporary file is
+// removed, an existing file at `path` is left as it was, and the result holds
+// "Cannot write <path>: <the system's reason>".
+WriteResult write_file_atomically(const std::string& path, std::string_view bytes);
+
+// The failure message every writer uses.
+WriteResult write_failure(const std::string& path, const std::string& reason);
+
+}  // namespace corvella

@@ -1,0 +1,86 @@
+#include "output/workbook_writer.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "output/atomic_file.h"
+#include "output/biff8.h"
+#include "output/compound_file.h"
+#include "output/excel_text.h"
+
+namespace corvella {
+
+namespace {
+
+// Excel keeps at most this many characters in a cell.
+constexpr size_t MAX_CELL_CHARS = 32767;
+
+std::string too_large_message(const std::string& path) {
+    return "The report " + path +
+           " does not fit an Excel 97-2003 sheet (at most 65,536 rows and 256 columns). "
+           "Save it as a text file instead.";
+}
+
+// The cells in row-then-column order, one per position: where a report sets
+// a position twice, the value set last stays, as it would in a spreadsheet.
+std::vector<const Cell*> cells_in_sheet_order(const std::vector<Cell>& cells) {
+    std::vector<const Cell*> order(cells.size());
+    std::transform(cells.begin(), cells.end(), order.begin(), [](const Cell& c) { return &c; });
+    std::stable_sort(order.begin(), order.end(), [](const Cell* a, const Cell* b) {
+        return a->row != b->row ? a->row < b->row : a->column < b->column;
+    });
+    std::vector<const Cell*> unique;
+    unique.reserve(order.size());
+    for (const Cell* c : order) {
+        if (!unique.empty() && unique.back()->row == c->row && unique.back()->column == c->column)
+            unique.back() = c;
+        else
+            unique.push_back(c);
+    }
+    return unique;
+}
+
+}  // namespace
+
+WriteResult WorkbookWriter(const std::string& path, const std::vector<Cell>& cells) {
+    for (const Cell& c : cells) {
+        if (c.row < 1 || c.column < 1 || c.row > WORKBOOK_MAX_ROWS || c.column > WORKBOOK_MAX_COLUMNS)
+            return WriteResult{false, too_large_message(path)};
+    }
+
+    std::vector<SheetCell> sheet;
+    sheet.reserve(cells.size());
+    std::vector<std::u16string> strings;
+    std::unordered_map<std::string_view, uint32_t> string_index;
+    uint32_t text_cells = 0;
+    for (const Cell* c : cells_in_sheet_order(cells)) {
+        // An empty text leaves the cell empty, as setting "" would.
+        if (c->text.empty()) continue;
+        SheetCell s{static_cast<uint16_t>(c->row - 1), static_cast<uint16_t>(c->column - 1), true, 0};
+        if (!plain_integer(c->text, &s.value)) {
+            s.is_number = false;
+            auto [it, added] = string_index.try_emplace(c->text, static_cast<uint32_t>(strings.size()));
+            if (added) {
+                strings.push_back(excel_text(c->text));
+                if (strings.back().size() > MAX_CELL_CHARS) {
+                    return WriteResult{false, "The report " + path + " has a cell at row " +
+                                                  std::to_string(c->row) + ", column " +
+                                                  std::to_string(c->column) +
+                                                  " with more than 32,767 characters, more than an "
+                                                  "Excel 97-2003 cell holds. Save it as a text file instead."};
+                }
+            }
+            s.value = it->second;
+            ++text_cells;
+        }
+        sheet.push_back(s);
+    }
+
+    const std::string stream = biff8_workbook("results", sheet, strings, text_cells);
+    std::string file;
+    std::string reason;
+    if (!compound_file_bytes("Workbook", stream, &file, &reason)) return write_failure(path, reason);
+    return write_file_atomically(path, file);
+}
+
+}  // namespace corvella

@@ -1,0 +1,102 @@
+#include "output/text_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "temp_folder.h"
+
+using corvella::write_text_file;
+using corvella::WriteResult;
+
+class TextWriter : public corvella_test::TempFolder {};
+
+TEST_F(TextWriter, StoresEveryLineEndAsCrLf) {
+    const std::string file = path("report.txt");
+    ASSERT_TRUE(write_text_file(file, "Gene\tSyn\n\nND1\t3\nlast").ok);
+    EXPECT_EQ(read_bytes(file), "Gene\tSyn\r\n\r\nND1\t3\r\nlast");
+
+    ASSERT_TRUE(write_text_file(path("empty.txt"), "").ok);
+    EXPECT_TRUE(std::filesystem::exists(path("empty.txt")));
+    EXPECT_EQ(read_bytes(path("empty.txt")), "");
+    EXPECT_EQ(entries(), 2u);
+}
+
+TEST_F(TextWriter, ReplacesAnExistingFileWholeAndKeepsItsPermissions) {
+    const std::string file = path("run1.txt");
+    put_bytes(file, "a much longer old content\r\nthat must not survive\r\n");
+    ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+    ASSERT_TRUE(write_text_file(file, "new\n").ok);
+    EXPECT_EQ(read_bytes(file), "new\r\n");
+    struct stat st {};
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(TextWriter, ReportsThePlaceAndTheSystemsReasonWhenTheFolderIsUnusable) {
+    struct Case {
+        std::string target;
+        std::string reason;
+    };
+    put_bytes(path("plain"), "x");
+    std::filesystem::create_directory(path("folder"));
+    const Case cases[] = {
+        {path("missing/run1.txt"), "No such file or directory"},
+        {path("plain/run1.txt"), "Not a directory"},
+        {path("folder"), "Is a directory"},
+    };
+    for (const Case& c : cases) {
+        const WriteResult r = write_text_file(c.target, "data\n");
+        EXPECT_FALSE(r.ok) << c.target;
+        EXPECT_EQ(r.error, "Cannot write " + c.target + ": " + c.reason);
+    }
+    EXPECT_EQ(read_bytes(path("plain")), "x");
+    EXPECT_TRUE(std::filesystem::is_directory(path("folder")));
+    EXPECT_EQ(entries(), 2u);
+}
+
+TEST_F(TextWriter, AWriteThatFailsHalfwayLeavesTheOldFileIntact) {
+    // A file-size limit makes the write itself fail, as a full disk would,
+    // and holds for root too.
+    const std::string file = path("run1.txt");
+    put_bytes(file, "old content\r\n");
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const WriteResult r = write_text_file(file, std::string(100000, 'A'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Cannot write " + file + ": File too large");
+    EXPECT_EQ(read_bytes(file), "old content\r\n");
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(TextWriter, AReadOnlyFolderGivesAnErrorAndKeepsTheFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders; the size-limit test covers this";
+    const std::string file = path("run1.txt");
+    put_bytes(file, "old\r\n");
+    ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
+    const WriteResult r = write_text_file(file, "new\n");
+    chmod(dir_.c_str(), 0755);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Cannot write " + file + ": Permission denied");
+    EXPECT_EQ(read_bytes(file), "old\r\n");
+}
+
+TEST_F(TextWriter, WritesThroughALinkToTheFileItNames) {
+    const std::string real = path("real.txt");
+    put_bytes(real, "old");
+    std::filesystem::create_symlink(real, path("link.txt"));
+    ASSERT_TRUE(write_text_file(path("link.txt"), "new\n").ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.txt")));
+    EXPECT_EQ(read_bytes(real), "new\r\n");
+}

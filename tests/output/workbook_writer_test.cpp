@@ -1,0 +1,204 @@
+#include "output/workbook_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <sstream>
+
+#include "temp_folder.h"
+
+using corvella::Cell;
+using corvella::WorkbookWriter;
+using corvella::WriteResult;
+
+namespace {
+
+// What an independent reader (python3-xlrd) finds in a workbook.
+struct ReadBack {
+    bool readable = false;
+    std::vector<std::string> sheets;
+    std::map<std::pair<int, int>, std::string> cells;  // "text:..." or "number:..."
+};
+
+std::string unescape(const std::string& s) {
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size()) {
+            const char n = s[++i];
+            out.push_back(n == 't' ? '\t' : n == 'n' ? '\n' : n);
+        } else {
+            out.push_back(s[i]);
+        }
+    }
+    return out;
+}
+
+ReadBack read_workbook(const std::string& file) {
+    const std::string command = std::string(CORVELLA_PYTHON) + " " + CORVELLA_SOURCE_DIR +
+                                "/tests/output/read_xls.py '" + file + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ReadBack rb;
+    if (pipe == nullptr) return rb;
+    std::string dump;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) dump.append(buffer, n);
+    rb.readable = pclose(pipe) == 0;
+    if (!rb.readable) ADD_FAILURE() << "the reader refused " << file << ": " << dump;
+    std::istringstream lines(dump);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        std::string field;
+        while (std::getline(fields, field, '\t')) f.push_back(field);
+        if (f.size() == 2 && f[0] == "sheet") rb.sheets.push_back(unescape(f[1]));
+        if (f.size() == 5 && f[0] == "cell")
+            rb.cells[{std::stoi(f[1]), std::stoi(f[2])}] = f[3] + ":" + unescape(f[4]);
+        if (f.size() == 4 && f[0] == "cell")  // an empty text value
+            rb.cells[{std::stoi(f[1]), std::stoi(f[2])}] = f[3] + ":";
+    }
+    return rb;
+}
+
+std::string text(const std::string& s) { return "text:" + s; }
+std::string number(const std::string& s) { return "number:" + s; }
+
+}  // namespace
+
+class Workbook : public corvella_test::TempFolder {};
+
+TEST_F(Workbook, EveryCellAtItsPlaceWithIntegersAsNumbers) {
+    // Given out of order, as reports may; a position set twice keeps the last value.
+    const std::vector<Cell> cells = {
+        {2, 3, "17"},         {1, 1, "Gene"},      {1, 2, "Syn"},       {2, 1, "ND1"},
+        {2, 2, "0"},          {3, 2, "007"},       {3, 3, "-5"},        {3, 4, "12a"},
+        {4, 1, "123456789"},  {4, 2, "1234567890"}, {4, 3, "536870911"}, {4, 4, "536870912"},
+        {4, 5, "999999999"},  {5, 1, "16519A"},    {5, 2, "3.5"},       {5, 3, ""},
+        {5, 4, "a\tb"},       {1, 3, "old"},       {1, 3, "Non-Syn"},   {256, 256, "corner"},
+        {6, 1, "Gene"},  // a text used twice shares one table entry
+    };
+    const std::string file = path("summary.xls");
+    const WriteResult r = WorkbookWriter(file, cells);
+    ASSERT_TRUE(r.ok) << r.error;
+
+    const ReadBack rb = read_workbook(file);
+    ASSERT_TRUE(rb.readable);
+    EXPECT_EQ(rb.sheets, std::vector<std::string>{"results"});
+    const std::map<std::pair<int, int>, std::string> expected = {
+        {{1, 1}, text("Gene")},         {{1, 2}, text("Syn")},           {{1, 3}, text("Non-Syn")},
+        {{2, 1}, text("ND1")},          {{2, 2}, number("0")},           {{2, 3}, number("17")},
+        {{3, 2}, text("007")},          {{3, 3}, text("-5")},            {{3, 4}, text("12a")},
+        {{4, 1}, number("123456789")},  {{4, 2}, text("1234567890")},    {{4, 3}, number("536870911")},
+        {{4, 4}, number("536870912")},  {{4, 5}, number("999999999")},   {{5, 1}, text("16519A")},
+        {{5, 2}, text("3.5")},          {{5, 4}, text("a\tb")},          {{6, 1}, text("Gene")},
+        {{256, 256}, text("corner")},
+    };
+    EXPECT_EQ(rb.cells, expected);
+}
+
+TEST_F(Workbook, NamesInAnyScriptAndBytesThatAreNotUtf8) {
+    const std::vector<Cell> cells = {
+        {1, 1, "Müller"},
+        {1, 2, "東京"},
+        {1, 3, "\xE9t\xE9"},      // Latin-1 bytes, not UTF-8
+        {1, 4, "\xC0\xAF"},       // an overlong UTF-8 form is not accepted as UTF-8
+        {1, 5, "\xF0\x9D\x84\x9E"},  // past U+FFFF: a surrogate pair
+        {1, 6, "\xED\xA0\x80x"},  // an encoded surrogate is not UTF-8
+        {2, 1, "Mu\xCC\x88ller \xE6\x9D\xB1"},
+    };
+    const std::string file = path("names.xls");
+    ASSERT_TRUE(WorkbookWriter(file, cells).ok);
+    const ReadBack rb = read_workbook(file);
+    const std::map<std::pair<int, int>, std::string> expected = {
+        {{1, 1}, text("Müller")},        {{1, 2}, text("東京")},
+        {{1, 3}, text("été")},           {{1, 4}, text("À¯")},
+        {{1, 5}, text("\xF0\x9D\x84\x9E")}, {{1, 6}, text("í\xC2\xA0\xC2\x80x")},
+        {{2, 1}, text("Mu\xCC\x88ller \xE6\x9D\xB1")},
+    };
+    EXPECT_EQ(rb.cells, expected);
+}
+
+TEST_F(Workbook, AnEmptyReportIsAValidWorkbook) {
+    const std::string file = path("empty.xls");
+    ASSERT_TRUE(WorkbookWriter(file, {}).ok);
+    const ReadBack rb = read_workbook(file);
+    ASSERT_TRUE(rb.readable);
+    EXPECT_EQ(rb.sheets, std::vector<std::string>{"results"});
+    EXPECT_TRUE(rb.cells.empty());
+}
+
+TEST_F(Workbook, ManyAndLongStringsSpanContinueRecords) {
+    // 70,000 distinct names overflow one string-table record many times over;
+    // long texts of both widths cross record boundaries in their middle.
+    std::vector<Cell> cells;
+    std::map<std::pair<int, int>, std::string> expected;
+    for (int i = 0; i < 70000; ++i) {
+        const std::string name = "sample_" + std::to_string(i) + (i % 3 == 0 ? "_ü" : "");
+        cells.push_back({i + 1, 1, name});
+        expected[{i + 1, 1}] = text(name);
+        cells.push_back({i + 1, 2, std::to_string(i % 1000 + 1)});
+        expected[{i + 1, 2}] = number(std::to_string(i % 1000 + 1));
+        if (i >= 65535) break;  // the rows end at 65,536
+    }
+    std::string wide;
+    for (int i = 0; i < 9000; ++i) wide += (i % 2 ? "東" : "a");
+    const std::string narrow(32767, 'x');
+    const std::string odd_split = std::string(8219, 'y') + "é";  // ends exactly at a boundary
+    cells.push_back({1, 3, wide});
+    cells.push_back({2, 3, narrow});
+    cells.push_back({3, 3, odd_split});
+    expected[{1, 3}] = text(wide);
+    expected[{2, 3}] = text(narrow);
+    expected[{3, 3}] = text(odd_split);
+
+    const std::string file = path("large.xls");
+    const WriteResult r = WorkbookWriter(file, cells);
+    ASSERT_TRUE(r.ok) << r.error;
+    const ReadBack rb = read_workbook(file);
+    ASSERT_TRUE(rb.readable);
+    EXPECT_EQ(rb.cells.size(), expected.size());
+    EXPECT_TRUE(rb.cells == expected);
+}
+
+TEST_F(Workbook, RefusesWhatDoesNotFitASheetAndKeepsTheOldFile) {
+    const std::string file = path("big.xls");
+    put_bytes(file, "old workbook");
+    const std::string message = "The report " + file +
+                                " does not fit an Excel 97-2003 sheet (at most 65,536 rows and 256 "
+                                "columns). Save it as a text file instead.";
+    const std::vector<std::vector<Cell>> too_large = {
+        {{1, 1, "Gene"}, {65537, 1, "x"}},
+        {{1, 257, "x"}},
+        {{0, 1, "x"}},
+    };
+    for (const auto& cells : too_large) {
+        const WriteResult r = WorkbookWriter(file, cells);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, message);
+    }
+    const WriteResult long_cell = WorkbookWriter(file, {{4, 2, std::string(32768, 'x')}});
+    EXPECT_FALSE(long_cell.ok);
+    EXPECT_EQ(long_cell.error, "The report " + file +
+                                   " has a cell at row 4, column 2 with more than 32,767 characters, more "
+                                   "than an Excel 97-2003 cell holds. Save it as a text file instead.");
+    EXPECT_EQ(read_bytes(file), "old workbook");
+
+    ASSERT_TRUE(WorkbookWriter(file, {{65536, 256, "last"}}).ok);
+    EXPECT_EQ(read_workbook(file).cells.at({65536, 256}), text("last"));
+}
+
+TEST_F(Workbook, ReplacesAnExistingFileAndReportsAnUnwritablePlace) {
+    const std::string file = path("run1.xls");
+    ASSERT_TRUE(WorkbookWriter(file, {{1, 1, "first"}, {2, 1, "more"}}).ok);
+    ASSERT_TRUE(WorkbookWriter(file, {{1, 1, "second"}}).ok);
+    const ReadBack rb = read_workbook(file);
+    EXPECT_EQ(rb.cells, (std::map<std::pair<int, int>, std::string>{{{1, 1}, text("second")}}));
+    EXPECT_EQ(entries(), 1u);
+
+    const std::string missing = path("no/such/run1.xls");
+    const WriteResult r = WorkbookWriter(missing, {{1, 1, "x"}});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Cannot write " + missing + ": No such file or directory");
+}
