@@ -62,6 +62,12 @@ WriteResult write_failure(const std::string& path, const std::string& reason) {
 }
 
 WriteResult write_file_atomically(const std::string& path, std::string_view bytes) {
+    return write_file_atomically(path, [bytes](int fd) {
+        return write_all(fd, bytes) ? std::string() : std::string(std::strerror(errno));
+    });
+}
+
+WriteResult write_file_atomically(const std::string& path, const std::function<std::string(int fd)>& fill) {
     if (path.empty()) return write_failure(path, std::strerror(ENOENT));
     const std::string target = resolve_link(path);
     struct stat st {};
@@ -74,15 +80,16 @@ WriteResult write_file_atomically(const std::string& path, std::string_view byte
     const int fd = mkstemp(temp.data());
     if (fd < 0) return write_failure(path, std::strerror(errno));
 
+    std::string reason = fill(fd);
     int error = 0;
-    if (!write_all(fd, bytes)) error = errno;
-    if (error == 0 && fchmod(fd, mode_for(target)) != 0) error = errno;
-    if (error == 0 && fsync(fd) != 0) error = errno;
+    if (reason.empty() && fchmod(fd, mode_for(target)) != 0) error = errno;
+    if (reason.empty() && error == 0 && fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(temp.data(), target.c_str()) != 0) error = errno;
-    if (error != 0) {
+    if (reason.empty() && error == 0 && std::rename(temp.data(), target.c_str()) != 0) error = errno;
+    if (reason.empty() && error != 0) reason = std::strerror(error);
+    if (!reason.empty()) {
         ::unlink(temp.data());
-        return write_failure(path, std::strerror(error));
+        return write_failure(path, reason);
     }
     // Make the rename itself durable; a folder that cannot be synced does not
     // undo a write that has already succeeded.

@@ -1,6 +1,7 @@
 // Replaces a file only once its new content is completely on disk.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,10 @@ namespace corvella {
 // removed, an existing file at `path` is left as it was, and the result holds
 // "Cannot write <path>: <the system's reason>".
 WriteResult write_file_atomically(const std::string& path, std::string_view bytes);
+
+// The same for content written straight into the file: `fill` gets the open
+// temporary file and returns an empty text, or the reason it failed.
+WriteResult write_file_atomically(const std::string& path, const std::function<std::string(int fd)>& fill);
 
 // The failure message every writer uses.
 WriteResult write_failure(const std::string& path, const std::string& reason);

@@ -273,7 +273,6 @@ void worksheet(std::string& out, const std::vector<SheetCell>& cells) {
     put16(b, 0);
     record(out, REC_DIMENSIONS, b);
 
-    out.reserve(out.size() + cells.size() * 18 + 64);
     for (const SheetCell& c : cells) cell(out, c);
 
     b.clear();
@@ -293,7 +292,10 @@ void worksheet(std::string& out, const std::vector<SheetCell>& cells) {
 
 std::string biff8_workbook(const std::string& sheet_name, const std::vector<SheetCell>& cells,
                            const std::vector<std::u16string>& strings, uint32_t text_cells) {
+    size_t string_bytes = 0;
+    for (const std::u16string& s : strings) string_bytes += 3 + 2 * s.size();
     std::string out;
+    out.reserve(4096 + string_bytes + string_bytes / MAX_RECORD_DATA * 5 + cells.size() * 18);
     bof(out, 0x0005);
     workbook_settings(out);
 

@@ -2,62 +2,72 @@
 
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
+#include <gsf/gsf-output-stdio.h>
 #include <gsf/gsf-output.h>
 #include <gsf/gsf-utils.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <mutex>
 
 namespace corvella {
 
 namespace {
 
-std::string reason_of(GsfOutput* output, const char* fallback) {
+// Keeps the first failure's reason.
+void note(std::string* reason, GsfOutput* output, const char* fallback) {
+    if (!reason->empty()) return;
     const GError* e = gsf_output_error(output);
-    return e != nullptr && e->message != nullptr ? e->message : fallback;
+    *reason = e != nullptr && e->message != nullptr ? e->message : fallback;
 }
 
 }  // namespace
 
-bool compound_file_bytes(const std::string& stream_name, std::string_view data, std::string* out,
-                         std::string* error) {
+std::string write_compound_file(int fd, const std::string& stream_name, std::string_view data) {
     static std::once_flag init;
     std::call_once(init, [] { gsf_init(); });
 
-    GsfOutput* sink = gsf_output_memory_new();
-    GsfOutfile* container = gsf_outfile_msole_new(sink);
-    bool ok = container != nullptr;
-    if (!ok) *error = "cannot create the workbook container";
+    // The container is streamed into the file, not built in memory first:
+    // a large workbook is then copied once instead of three times.
+    const int own = dup(fd);
+    FILE* file = own >= 0 ? fdopen(own, "wb") : nullptr;
+    if (file == nullptr) {
+        const std::string reason = std::strerror(errno);
+        if (own >= 0) close(own);
+        return reason;
+    }
 
-    if (ok) {
+    std::string reason;
+    GsfOutput* sink = gsf_output_stdio_new_FILE("workbook", file, TRUE);
+    GsfOutfile* container = sink != nullptr ? gsf_outfile_msole_new(sink) : nullptr;
+    if (container == nullptr) {
+        reason = "cannot create the workbook container";
+    } else {
         GsfOutput* stream = gsf_outfile_new_child(container, stream_name.c_str(), FALSE);
-        ok = stream != nullptr;
-        if (!ok) *error = "cannot create the workbook stream";
-        if (ok) {
-            ok = data.empty() ||
-                 gsf_output_write(stream, data.size(), reinterpret_cast<const guint8*>(data.data()));
-            if (!ok) *error = reason_of(stream, "cannot write the workbook stream");
-            if (!gsf_output_close(stream) && ok) {
-                ok = false;
-                *error = reason_of(stream, "cannot close the workbook stream");
-            }
+        if (stream == nullptr) {
+            reason = "cannot create the workbook stream";
+        } else {
+            if (!data.empty() &&
+                !gsf_output_write(stream, data.size(), reinterpret_cast<const guint8*>(data.data())))
+                note(&reason, stream, "cannot write the workbook stream");
+            if (!gsf_output_close(stream)) note(&reason, stream, "cannot close the workbook stream");
             g_object_unref(stream);
         }
-        if (!gsf_output_close(GSF_OUTPUT(container)) && ok) {
-            ok = false;
-            *error = reason_of(GSF_OUTPUT(container), "cannot finish the workbook container");
-        }
+        if (!gsf_output_close(GSF_OUTPUT(container)))
+            note(&reason, GSF_OUTPUT(container), "cannot finish the workbook container");
         g_object_unref(container);
     }
-    if (ok) {
-        const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink));
-        const gsf_off_t size = gsf_output_size(sink);
-        out->assign(reinterpret_cast<const char*>(bytes), static_cast<size_t>(size));
+    if (sink != nullptr) {
+        if (!gsf_output_is_closed(sink)) gsf_output_close(sink);
+        g_object_unref(sink);
     }
-    // Closing the container closes the sink too, unless it failed first.
-    if (!gsf_output_is_closed(sink)) gsf_output_close(sink);
-    g_object_unref(sink);
-    return ok;
+    // The system's reason (disk full, ...) shows at the flush.
+    if (fflush(file) != 0 && reason.empty()) reason = std::strerror(errno);
+    if (ferror(file) != 0 && reason.empty()) reason = "cannot write the workbook";
+    fclose(file);
+    return reason;
 }
 
 }  // namespace corvella

@@ -6,9 +6,9 @@
 
 namespace corvella {
 
-// A compound file holding one stream `stream_name` with `data`, built in
-// memory. False, with the reason in *error, when the container library fails.
-bool compound_file_bytes(const std::string& stream_name, std::string_view data, std::string* out,
-                         std::string* error);
+// Writes a compound file holding one stream `stream_name` with `data` into
+// the open file `fd` (which stays open). Returns an empty text, or the
+// reason the container could not be written.
+std::string write_compound_file(int fd, const std::string& stream_name, std::string_view data);
 
 }  // namespace corvella

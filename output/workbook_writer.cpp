@@ -52,6 +52,7 @@ WriteResult WorkbookWriter(const std::string& path, const std::vector<Cell>& cel
     sheet.reserve(cells.size());
     std::vector<std::u16string> strings;
     std::unordered_map<std::string_view, uint32_t> string_index;
+    string_index.reserve(cells.size());
     uint32_t text_cells = 0;
     for (const Cell* c : cells_in_sheet_order(cells)) {
         // An empty text leaves the cell empty, as setting "" would.
@@ -77,10 +78,7 @@ WriteResult WorkbookWriter(const std::string& path, const std::vector<Cell>& cel
     }
 
     const std::string stream = biff8_workbook("results", sheet, strings, text_cells);
-    std::string file;
-    std::string reason;
-    if (!compound_file_bytes("Workbook", stream, &file, &reason)) return write_failure(path, reason);
-    return write_file_atomically(path, file);
+    return write_file_atomically(path, [&stream](int fd) { return write_compound_file(fd, "Workbook", stream); });
 }
 
 }  // namespace corvella

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +12,22 @@
 #include <string>
 
 namespace corvella_test {
+
+// Runs f() with the file-size limit set to `bytes`: a write past it fails
+// ("File too large") the way a full disk fails it, for root too.
+template <class F>
+auto with_file_size_limit(rlim_t bytes, F f) {
+    struct rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+    auto result = f();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    return result;
+}
 
 class TempFolder : public ::testing::Test {
 protected:

@@ -1,11 +1,8 @@
 #include "output/text_writer.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
 
 #include "temp_folder.h"
 
@@ -60,20 +57,10 @@ TEST_F(TextWriter, ReportsThePlaceAndTheSystemsReasonWhenTheFolderIsUnusable) {
 }
 
 TEST_F(TextWriter, AWriteThatFailsHalfwayLeavesTheOldFileIntact) {
-    // A file-size limit makes the write itself fail, as a full disk would,
-    // and holds for root too.
     const std::string file = path("run1.txt");
     put_bytes(file, "old content\r\n");
-    struct rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const WriteResult r = write_text_file(file, std::string(100000, 'A'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old_handler);
-
+    const WriteResult r = corvella_test::with_file_size_limit(
+        4096, [&] { return write_text_file(file, std::string(100000, 'A')); });
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error, "Cannot write " + file + ": File too large");
     EXPECT_EQ(read_bytes(file), "old content\r\n");

@@ -202,3 +202,18 @@ TEST_F(Workbook, ReplacesAnExistingFileAndReportsAnUnwritablePlace) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error, "Cannot write " + missing + ": No such file or directory");
 }
+
+TEST_F(Workbook, AWriteThatFailsHalfwayLeavesTheOldWorkbookIntact) {
+    const std::string file = path("run1.xls");
+    ASSERT_TRUE(WorkbookWriter(file, {{1, 1, "kept"}}).ok);
+    const std::string before = read_bytes(file);
+    std::vector<Cell> cells;
+    for (int r = 1; r <= 5000; ++r) cells.push_back({r, 1, "sample_" + std::to_string(r)});
+
+    const WriteResult r =
+        corvella_test::with_file_size_limit(16384, [&] { return WorkbookWriter(file, cells); });
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Cannot write " + file + ": File too large");
+    EXPECT_EQ(read_bytes(file), before);
+    EXPECT_EQ(entries(), 1u);
+}
