@@ -1,0 +1,40 @@
+// The network export's own reader of polymorphism lists. It needs no
+// reference: a bare position keeps the base "Z" instead of the transition
+// partner of a reference letter, and every position above 0 is accepted.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvella {
+
+// The sample lists of one polymorphism list, as the workspace holds them.
+struct SampleLists {
+    // One entry per variant line, in file order; positions 1-based.
+    std::vector<std::vector<int32_t>> sample_positions;
+    // Parallel to sample_positions: the new base of each item, one of
+    // "A", "C", "G", "T", or "Z" for a bare position.
+    std::vector<std::string> sample_bases;
+    // One per name line: the whole line with its ">", without its line end.
+    std::vector<std::string> sample_names;
+};
+
+// Reader results besides the entry count.
+constexpr int32_t NETWORK_READ_CANNOT_OPEN = -1;
+constexpr int32_t NETWORK_READ_BAD_FORMAT = -2;  // fewer name lines than variant lines
+
+// Parses the text of a polymorphism list into `out` (emptied first).
+// Lines end with LF, a CR before the LF belongs to the line end, and a final
+// line without a line end is read too; lines have no length limit. Returns
+// NETWORK_READ_BAD_FORMAT when there are fewer name lines than variant lines,
+// else the number of variant lines (entries).
+int32_t parse_network_list(std::string_view text, SampleLists& out);
+
+// Reads the file at `path` with parse_network_list. Returns
+// NETWORK_READ_CANNOT_OPEN when it cannot be opened or read. `out` is the
+// caller's fresh value: the workspace is only replaced on success.
+int32_t read_and_parsing_file_network(const std::string& path, SampleLists& out);
+
+}  // namespace corvella
