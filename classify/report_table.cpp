@@ -17,20 +17,20 @@ void add_row_cells(std::vector<Cell>& cells, int32_t row, const std::vector<std:
     for (const std::string& f : fields) cells.push_back(Cell{row, column++, f});
 }
 
-void ReportBuilder::row(int32_t workbook_row, const std::vector<std::string>& fields) {
+void ReportTable::row(int32_t workbook_row, const std::vector<std::string>& fields) {
     if (is_text())
         report_.text += tab_line(fields);
     else
         add_row_cells(report_.cells, workbook_row, fields);
 }
 
-void ReportBuilder::text_line(const std::string& line) {
+void ReportTable::text_line(const std::string& line) {
     if (is_text()) report_.text += line;
 }
 
 Report tally_report(const Workspace& ws, ReportFormat format, ProgressSink* progress,
                     const std::vector<std::string>& header, const TallyRows& rows_of) {
-    ReportBuilder report(format);
+    ReportTable report(format);
     report.row(1, header);
     const auto n = static_cast<int64_t>(ws.variant_tally.size());
     ReportProgress steps(progress, format, static_cast<int32_t>(n));

@@ -22,9 +22,9 @@ void add_row_cells(std::vector<Cell>& cells, int32_t row, const std::vector<std:
 
 // Fills the requested form of a report row by row: a row is a TAB line in
 // the text form and cells of its workbook row in the workbook form.
-class ReportBuilder {
+class ReportTable {
 public:
-    explicit ReportBuilder(ReportFormat format) : format_(format) {}
+    explicit ReportTable(ReportFormat format) : format_(format) {}
     bool is_text() const { return format_ == ReportFormat::Text; }
     void row(int32_t workbook_row, const std::vector<std::string>& fields);
     // Text form only: a line exactly as given ("\n" included).

@@ -6,7 +6,7 @@
 namespace corvella {
 
 Report rrna_summary_report(const RrnaSummaryGrid& grid, ReportFormat format) {
-    ReportBuilder report(format);
+    ReportTable report(format);
     report.row(1, {"Region", "12S", "16S"});
     int32_t row = 2;
     for (const auto& cells : grid.rows) report.row(row++, {cells[0], cells[1], cells[2]});
@@ -26,7 +26,7 @@ Report rrna_per_position_report(const Workspace& ws, ReportFormat format, Progre
 }
 
 Report rrna_per_sample_report(const Workspace& ws, ReportFormat format, ProgressSink* progress) {
-    ReportBuilder report(format);
+    ReportTable report(format);
     const size_t n = ws.sample_positions.size();
     const auto total = static_cast<int64_t>(2 * n);
     ReportProgress steps(progress, format, static_cast<int32_t>(total));

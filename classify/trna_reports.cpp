@@ -6,7 +6,7 @@
 namespace corvella {
 
 Report trna_summary_report(const TrnaSummaryGrid& grid, ReportFormat format) {
-    ReportBuilder report(format);
+    ReportTable report(format);
     // The two forms word the count column differently.
     report.row(1, {"Region", report.is_text() ? "No. of Positions" : "No. Positions"});
     int32_t row = 2;
@@ -27,7 +27,7 @@ Report trna_per_position_report(const Workspace& ws, ReportFormat format, Progre
 }
 
 Report trna_per_sample_report(const Workspace& ws, ReportFormat format, ProgressSink* progress) {
-    ReportBuilder report(format);
+    ReportTable report(format);
     std::vector<std::string> header{"Sequence"};
     header.insert(header.end(), TRNA_CATEGORY_LABELS.begin(), TRNA_CATEGORY_LABELS.end());
     report.row(1, header);
