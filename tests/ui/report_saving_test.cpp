@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QChartView>
 #include <QImage>
 #include <functional>
 #include <memory>
