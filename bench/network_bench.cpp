@@ -68,11 +68,11 @@ int main(int argc, char** argv) {
     const double read_s = seconds_since(start);
 
     start = std::chrono::steady_clock::now();
-    const VariantTally tally = build_variable_tally(lists.sample_positions, lists.sample_bases);
+    const VariantTally tally = build_variable_tally(lists.positions, lists.bases);
     const double tally_s = seconds_since(start);
 
     start = std::chrono::steady_clock::now();
-    const std::string text = build_network_text(lists.sample_positions, lists.sample_bases, tally);
+    const std::string text = build_network_text(lists.positions, lists.bases, tally);
     const double text_s = seconds_since(start);
 
     rusage usage{};

@@ -6,28 +6,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "core/list_tokens.h"
 
 namespace corvella {
-
-// The sample lists of one polymorphism list, as the workspace holds them.
-struct SampleLists {
-    // One entry per variant line, in file order; positions 1-based.
-    std::vector<std::vector<int32_t>> sample_positions;
-    // Parallel to sample_positions: the new base of each item, one of
-    // "A", "C", "G", "T", or "Z" for a bare position.
-    std::vector<std::string> sample_bases;
-    // One per name line: the whole line with its ">", without its line end.
-    std::vector<std::string> sample_names;
-};
 
 // Reader results besides the entry count.
 constexpr int32_t NETWORK_READ_CANNOT_OPEN = -1;
 constexpr int32_t NETWORK_READ_BAD_FORMAT = -2;  // fewer name lines than variant lines
 
-// Parses the text of a polymorphism list into `out` (emptied first).
-// Lines end with LF, a CR before the LF belongs to the line end, and a final
-// line without a line end is read too; lines have no length limit. Returns
+// Parses the text of a polymorphism list into `out` (emptied first). Bases
+// are "A", "C", "G", "T", or "Z" for a bare position. Returns
 // NETWORK_READ_BAD_FORMAT when there are fewer name lines than variant lines,
 // else the number of variant lines (entries).
 int32_t parse_network_list(std::string_view text, SampleLists& out);

@@ -101,10 +101,10 @@ int32_t load_network_reading(Workspace& ws, const std::string& path) {
     SampleLists reading;
     const int32_t n = read_and_parsing_file_network(path, reading);
     if (n < 0) return n;
-    VariantTally tally = build_variable_tally(reading.sample_positions, reading.sample_bases);
-    ws.sample_positions = std::move(reading.sample_positions);
-    ws.sample_bases = std::move(reading.sample_bases);
-    ws.sample_names = std::move(reading.sample_names);
+    VariantTally tally = build_variable_tally(reading.positions, reading.bases);
+    ws.sample_positions = std::move(reading.positions);
+    ws.sample_bases = std::move(reading.bases);
+    ws.sample_names = std::move(reading.names);
     ws.variant_tally = std::move(tally);
     return n;
 }

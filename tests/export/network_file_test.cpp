@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -7,6 +10,8 @@
 
 #include "export/network_file.h"
 #include "export/variable_sites.h"
+#include "output/file_names.h"
+#include "output/text_writer.h"
 
 using namespace corvella;
 
@@ -71,7 +76,18 @@ TEST(NetworkFile, TwoSampleExampleByteForByte) {
         "s2     01  1\n"
         "\n"
         "1010\n";
-    EXPECT_EQ(build_network_text(positions, bases, tally), expected);
+    const std::string text = build_network_text(positions, bases, tally);
+    EXPECT_EQ(text, expected);
+
+    // On disk every line ends with CR LF, as network software expects.
+    const std::string path = ensure_extension(std::string(CORVELLA_BINARY_DIR) + "/two_samples", ".rdf");
+    ASSERT_TRUE(write_text_file(path, text).ok);
+    std::ifstream in(path, std::ios::binary);
+    const std::string on_disk((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string expected_crlf;
+    for (char c : expected) expected_crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(on_disk, expected_crlf);
+    std::remove(path.c_str());
 }
 
 TEST(NetworkFile, OneSequenceAndNoSequences) {

@@ -16,8 +16,8 @@ std::vector<std::pair<int32_t, char>> items_of_line(const std::string& line) {
     SampleLists lists;
     EXPECT_EQ(parse_network_list(">x\n" + line + "\n", lists), 1) << line;
     std::vector<std::pair<int32_t, char>> items;
-    for (size_t j = 0; j < lists.sample_positions[0].size(); ++j)
-        items.emplace_back(lists.sample_positions[0][j], lists.sample_bases[0][j]);
+    for (size_t j = 0; j < lists.positions[0].size(); ++j)
+        items.emplace_back(lists.positions[0][j], lists.bases[0][j]);
     return items;
 }
 
@@ -55,24 +55,24 @@ TEST(NetworkReading, LinesNamesAndEntries) {
     const std::string text =
         ">ref\r\nNumbering Reference\r\n\r\n>a\r\n73G 263G \r\n\r\n>b\r\n  \r\n\r\n>c\r\n16519";
     ASSERT_EQ(parse_network_list(text, lists), 3);
-    EXPECT_EQ(lists.sample_names, (std::vector<std::string>{">ref", ">a", ">b", ">c"}));
-    ASSERT_EQ(lists.sample_positions.size(), 3u);
-    EXPECT_EQ(lists.sample_positions[0], (std::vector<int32_t>{73, 263}));
-    EXPECT_EQ(lists.sample_bases[0], "GG");
+    EXPECT_EQ(lists.names, (std::vector<std::string>{">ref", ">a", ">b", ">c"}));
+    ASSERT_EQ(lists.positions.size(), 3u);
+    EXPECT_EQ(lists.positions[0], (std::vector<int32_t>{73, 263}));
+    EXPECT_EQ(lists.bases[0], "GG");
     // A blank-only line is still an entry, with no items.
-    EXPECT_TRUE(lists.sample_positions[1].empty());
-    EXPECT_TRUE(lists.sample_bases[1].empty());
+    EXPECT_TRUE(lists.positions[1].empty());
+    EXPECT_TRUE(lists.bases[1].empty());
     // The final line has no line end and is read all the same.
-    EXPECT_EQ(lists.sample_positions[2], (std::vector<int32_t>{16519}));
-    EXPECT_EQ(lists.sample_bases[2], "Z");
+    EXPECT_EQ(lists.positions[2], (std::vector<int32_t>{16519}));
+    EXPECT_EQ(lists.bases[2], "Z");
 }
 
 TEST(NetworkReading, EmptyAndNameOnlyTexts) {
     SampleLists lists;
     EXPECT_EQ(parse_network_list("", lists), 0);
-    EXPECT_TRUE(lists.sample_names.empty());
+    EXPECT_TRUE(lists.names.empty());
     EXPECT_EQ(parse_network_list(">a\n>b\n", lists), 0);
-    EXPECT_EQ(lists.sample_names.size(), 2u);
+    EXPECT_EQ(lists.names.size(), 2u);
 }
 
 TEST(NetworkReading, MoreVariantLinesThanNamesIsBadFormat) {
@@ -83,12 +83,12 @@ TEST(NetworkReading, MoreVariantLinesThanNamesIsBadFormat) {
 
 TEST(NetworkReading, ParsingStartsFromEmptyLists) {
     SampleLists lists;
-    lists.sample_names = {">old"};
-    lists.sample_positions = {{1}};
-    lists.sample_bases = {"A"};
+    lists.names = {">old"};
+    lists.positions = {{1}};
+    lists.bases = {"A"};
     ASSERT_EQ(parse_network_list(">new\n5C\n", lists), 1);
-    EXPECT_EQ(lists.sample_names, (std::vector<std::string>{">new"}));
-    EXPECT_EQ(lists.sample_positions, (std::vector<std::vector<int32_t>>{{5}}));
+    EXPECT_EQ(lists.names, (std::vector<std::string>{">new"}));
+    EXPECT_EQ(lists.positions, (std::vector<std::vector<int32_t>>{{5}}));
 }
 
 TEST(NetworkReading, LongLinesAreReadWhole) {
@@ -99,9 +99,9 @@ TEST(NetworkReading, LongLinesAreReadWhole) {
     TempFile file(">long\n" + line + "\n");
     SampleLists lists;
     ASSERT_EQ(read_and_parsing_file_network(file.path(), lists), 1);
-    ASSERT_EQ(lists.sample_positions[0].size(), 20000u);
-    EXPECT_EQ(lists.sample_positions[0].back(), 20000);
-    EXPECT_EQ(lists.sample_bases[0].back(), 'T');
+    ASSERT_EQ(lists.positions[0].size(), 20000u);
+    EXPECT_EQ(lists.positions[0].back(), 20000);
+    EXPECT_EQ(lists.bases[0].back(), 'T');
 }
 
 TEST(NetworkReading, FileThatCannotBeOpened) {
