@@ -3,7 +3,6 @@
 #include <QAbstractAxis>
 #include <QChart>
 #include <QChartView>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,9 +13,6 @@
 #include <QVBoxLayout>
 
 #include "classify/non_protein_reports.h"
-#include "output/file_names.h"
-#include "output/text_writer.h"
-#include "output/workbook_writer.h"
 #include "ui/charts/chart_view.h"
 #include "ui/widget_helpers.h"
 
@@ -24,7 +20,6 @@ using namespace corvella;
 
 const char* const TForm5::SaveDialog1Filter =
     "Text Files (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls";
-const char* const TForm5::SaveDialog2Filter = "Bitmap (*.bmp)|*.bmp";
 
 namespace {
 
@@ -136,43 +131,24 @@ NonProteinGridTexts TForm5::grid_texts() const {
     return texts;
 }
 
-void TForm5::save_report(const BuildReport& build) {
-    const auto choice = dialogs_.save_file(this, SaveDialog1Filter, save_dialog1_index_, true);
-    if (!choice) return;
-    save_dialog1_index_ = choice->filter_index;
-    ReportFormat format;
-    if (choice->filter_index == 2) format = ReportFormat::Workbook;
-    else if (choice->filter_index == 1) format = ReportFormat::Text;
-    else return;
-    const std::string path = ensure_extension(choice->path, format == ReportFormat::Text ? ".txt" : ".xls");
-    // The dialog asked about the name as typed; a file under the completed
-    // name would otherwise be replaced without a question.
-    if (path != choice->path && QFileInfo::exists(QString::fromStdString(path)) &&
-        !dialogs_.confirm_replace(this, path))
-        return;
-    const Report report = build(format);
-    const WriteResult result =
-        format == ReportFormat::Text ? write_text_file(path, report.text) : WorkbookWriter(path, report.cells);
-    if (!result.ok) dialogs_.error_message(this, QString::fromStdString(result.error));
-}
-
 void TForm5::Button1Click() {
-    save_report([this](ReportFormat f) { return non_protein_summary_report(ws_, grid_texts(), f); });
+    save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
+                [this](ReportFormat f, ProgressSink*) { return non_protein_summary_report(ws_, grid_texts(), f); },
+                nullptr);
 }
 
 void TForm5::Button2Click() {
-    save_report([this](ReportFormat f) { return non_protein_per_position_report(ws_, f, &progress_); });
+    save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
+                [this](ReportFormat f, ProgressSink* p) { return non_protein_per_position_report(ws_, f, p); },
+                &progress_);
 }
 
 void TForm5::Button3Click() {
-    save_report([this](ReportFormat f) { return non_protein_per_sample_report(ws_, f, &progress_); });
+    save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
+                [this](ReportFormat f, ProgressSink* p) { return non_protein_per_sample_report(ws_, f, p); },
+                &progress_);
 }
 
-void TForm5::Button5Click() {
-    const auto choice = dialogs_.save_file(this, SaveDialog2Filter, 1, false);
-    if (!choice) return;
-    const WriteResult result = save_chart_bitmap(Chart1, ensure_extension(choice->path, ".bmp"));
-    if (!result.ok) dialogs_.error_message(this, QString::fromStdString(result.error));
-}
+void TForm5::Button5Click() { save_chart_image(this, dialogs_, Chart1); }
 
 void TForm5::Button4Click() { close(); }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <string>
 
 #include "classify/non_protein.h"
@@ -11,6 +10,7 @@
 #include "output/report.h"
 #include "ui/Progressbarform.h"
 #include "ui/dialogs.h"
+#include "ui/report_saving.h"
 
 class QGroupBox;
 class QLabel;
@@ -24,7 +24,6 @@ class TForm5 : public QDialog {
     Q_OBJECT
 public:
     static const char* const SaveDialog1Filter;
-    static const char* const SaveDialog2Filter;
 
     TForm5(corvella::Workspace& ws, corvella::Dialogs& dialogs, TForm6& progress, QWidget* parent = nullptr);
 
@@ -58,12 +57,8 @@ public slots:
     void Button4Click();
 
 private:
-    using BuildReport = std::function<corvella::Report(corvella::ReportFormat)>;
-    // SaveDialog1, file type, extension, then the text or workbook writer.
-    void save_report(const BuildReport& build);
-
     corvella::Workspace& ws_;
     corvella::Dialogs& dialogs_;
     TForm6& progress_;
-    int save_dialog1_index_ = 1;  // the file type chosen last in SaveDialog1
+    corvella::SaveDialogState SaveDialog1;  // keeps the file type chosen last
 };
