@@ -10,11 +10,12 @@
 #include "core/polymorphism_caller.h"
 #include "output/file_names.h"
 #include "output/text_writer.h"
+#include "ui/widget_helpers.h"
 
 TForm2::TForm2(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), ws_(ws), dialogs_(dialogs) {
     setWindowTitle("Calculate Polymorphisms");
-    Label2 = new QLabel(this);
+    Label2 = corvella::bold_label(this, "Label2");
     Memo1 = new QPlainTextEdit(this);
     Memo1->setReadOnly(true);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
