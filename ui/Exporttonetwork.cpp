@@ -1,6 +1,5 @@
 #include "ui/Exporttonetwork.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -12,6 +11,8 @@
 #include "export/variable_sites.h"
 #include "output/file_names.h"
 #include "output/text_writer.h"
+#include "ui/fonts.h"
+#include "ui/widget_helpers.h"
 
 namespace {
 
@@ -24,12 +25,13 @@ TForm7::TForm7(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* par
     setWindowTitle("Export to Network Binary File");
     setModal(true);
 
-    Label2 = new QLabel(this);
+    Label2 = corvella::bold_label(this, "Label2");
     Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
     // Columns of the header must stand above the 0/1 columns, and a line of
     // 5,000 variants is read by scrolling sideways, not wrapped.
-    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memo1->setFont(corvella::fixed_font_or_default("Courier New"));
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,0 +1,86 @@
+#include "cli/cli_args.h"
+
+#include <map>
+
+namespace corvella::cli {
+
+const char* const USAGE =
+    "usage: corvella-cli [--reference FILE] COMMAND ...\n"
+    "\n"
+    "  check POSITION BASE               classify one base change, as \"Check Position\"\n"
+    "  call ALIGNED -o LIST              call the polymorphisms of an aligned FASTA file\n"
+    "  report KIND TABLE LIST -o OUT     save a report of a polymorphism list\n"
+    "        KIND: protein, nonprotein, trna, rrna; TABLE: summary, positions, samples;\n"
+    "        OUT ending in .xls is an Excel 97-2003 workbook, anything else a text table\n"
+    "  chart KIND LIST -o OUT            save a counting window's chart as a BMP image\n"
+    "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
+    "  --help, --version\n"
+    "\n"
+    "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
+    "\n"
+    "Exit status: 0 success, 1 a validation message of check, 2 an input that cannot be\n"
+    "read or used or an output that cannot be written, 64 a usage error.\n";
+
+namespace {
+
+struct Shape {
+    Command command;
+    size_t operands;
+    bool needs_output;
+};
+
+const std::map<std::string, Shape>& shapes() {
+    static const std::map<std::string, Shape> s = {
+        {"check", {Command::Check, 2, false}},  {"call", {Command::Call, 1, true}},
+        {"report", {Command::Report, 3, true}}, {"chart", {Command::Chart, 2, true}},
+        {"network", {Command::Network, 1, true}}};
+    return s;
+}
+
+}  // namespace
+
+ParseResult parse_args(const std::vector<std::string>& argv) {
+    ParseResult r;
+    Args a;
+    size_t i = 0;
+    // Global options come before the command.
+    while (i < argv.size() && argv[i].rfind("--", 0) == 0) {
+        const std::string& w = argv[i];
+        if (w == "--help") { a.command = Command::Help; r.args = a; return r; }
+        if (w == "--version") { a.command = Command::Version; r.args = a; return r; }
+        if (w == "--reference") {
+            if (i + 1 >= argv.size()) { r.error = "--reference needs a file"; return r; }
+            a.reference = argv[i + 1];
+            i += 2;
+            continue;
+        }
+        r.error = "unknown option " + w;
+        return r;
+    }
+    if (i >= argv.size()) { r.error = "no command given"; return r; }
+    const auto it = shapes().find(argv[i]);
+    if (it == shapes().end()) { r.error = "unknown command " + argv[i]; return r; }
+    a.command = it->second.command;
+    bool have_output = false;
+    for (++i; i < argv.size(); ++i) {
+        if (argv[i] == "-o") {
+            if (i + 1 >= argv.size()) { r.error = "-o needs a file"; return r; }
+            if (have_output) { r.error = "-o given twice"; return r; }
+            a.output = argv[++i];
+            have_output = true;
+        } else {
+            a.operands.push_back(argv[i]);
+        }
+    }
+    if (a.operands.size() != it->second.operands) {
+        r.error = it->first + " takes " + std::to_string(it->second.operands) + " operand" +
+                  (it->second.operands == 1 ? "" : "s");
+        return r;
+    }
+    if (it->second.needs_output && !have_output) { r.error = it->first + " needs -o OUT"; return r; }
+    if (!it->second.needs_output && have_output) { r.error = it->first + " takes no -o"; return r; }
+    r.args = a;
+    return r;
+}
+
+}  // namespace corvella::cli

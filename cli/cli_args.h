@@ -1,0 +1,34 @@
+// Command-line parsing of corvella-cli. Parsing only: no file is touched.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvella::cli {
+
+// Exit statuses of corvella-cli.
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_VALIDATION = 1;  // a validation message of `check`
+constexpr int EXIT_INPUT = 2;       // an input that cannot be read or used, a file that cannot be written
+constexpr int EXIT_USAGE = 64;      // the words of the call are off
+
+enum class Command { Help, Version, Check, Call, Report, Chart, Network };
+
+struct Args {
+    Command command = Command::Help;
+    std::optional<std::string> reference;  // --reference FILE; else the built-in human reference
+    std::vector<std::string> operands;     // the command's own words, in order
+    std::string output;                    // -o OUT
+};
+
+struct ParseResult {
+    std::optional<Args> args;
+    std::string error;  // why the call is off, when args is empty
+};
+
+ParseResult parse_args(const std::vector<std::string>& argv);
+
+extern const char* const USAGE;
+
+}  // namespace corvella::cli

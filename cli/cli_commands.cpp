@@ -1,0 +1,98 @@
+#include "cli/cli_commands.h"
+
+#include <iostream>
+
+#include "cli/report_kinds.h"
+#include "core/aligned_import.h"
+#include "core/genbank_reader.h"
+#include "core/human_reference.h"
+#include "core/polymorphism_caller.h"
+#include "core/polymorphism_list.h"
+#include "output/text_writer.h"
+#include "output/workbook_writer.h"
+
+namespace corvella::cli {
+
+namespace {
+
+int fail(int status, const std::string& message) {
+    std::cerr << "corvella-cli: " << message << "\n";
+    return status;
+}
+
+// Loads the reference as "Human Reference" or "Open Other Reference File..."
+// would. Returns an empty text on success, else the message.
+std::string load_reference(const Args& args, Workspace& ws) {
+    if (!args.reference) {
+        use_human_ref_data(ws);
+        ws.human_reference = true;
+        return {};
+    }
+    const ReferenceReadResult read = extract_info_from_reference(*args.reference);
+    if (!read.ok) return read.message;
+    use_reference(ws, read);
+    ws.human_reference = false;
+    return {};
+}
+
+// "Open Polymorphism File...": the same reader and the same messages.
+std::string load_list(Workspace& ws, const std::string& path) {
+    switch (load_polymorphism_list(ws, path)) {
+        case -1: return "File cannot be opened.";
+        case -2: return "Bad input format.";
+        default: return {};
+    }
+}
+
+bool ends_with(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+int write_or_fail(const WriteResult& result) {
+    return result.ok ? EXIT_OK : fail(EXIT_INPUT, result.error);
+}
+
+int run_call(const Args& args, Workspace& ws) {
+    switch (read_polymorphisms_file(ws, args.operands[0])) {
+        case -1: return fail(EXIT_INPUT, "File cannot be openned.");
+        case -2: return fail(EXIT_INPUT, "Bad input format.");
+        default: break;
+    }
+    std::cout << perform_lenght_status(ws) << "\n";
+    return write_or_fail(write_text_file(args.output, build_polymorphism_list(ws)));
+}
+
+int run_report(const Args& args, Workspace& ws) {
+    const ReportKind* kind = find_report_kind(args.operands[0]);
+    if (kind == nullptr) return fail(EXIT_USAGE, "unknown report kind " + args.operands[0] + "\n" + USAGE);
+    const std::optional<Table> table = parse_table(args.operands[1]);
+    if (!table) return fail(EXIT_USAGE, "unknown table " + args.operands[1] + "\n" + USAGE);
+    if (kind->needs_human_reference && !ws.human_reference)
+        return fail(EXIT_INPUT, kind->name + " reports need the built-in human reference; leave out --reference.");
+    if (std::string m = load_list(ws, args.operands[2]); !m.empty()) return fail(EXIT_INPUT, m);
+    const bool workbook = ends_with(args.output, ".xls");
+    const Report report = kind->report(ws, *table, workbook ? ReportFormat::Workbook : ReportFormat::Text);
+    return write_or_fail(workbook ? WorkbookWriter(args.output, report.cells)
+                                  : write_text_file(args.output, report.text));
+}
+
+}  // namespace
+
+int run_command(const Args& args, int argc, char** argv) {
+    (void)argc;
+    (void)argv;
+    switch (args.command) {
+        case Command::Help: std::cout << USAGE; return EXIT_OK;
+        case Command::Version: std::cout << "corvella-cli 1.0\n"; return EXIT_OK;
+        default: break;
+    }
+    Workspace ws;
+    if (std::string m = load_reference(args, ws); !m.empty()) return fail(EXIT_INPUT, m);
+    switch (args.command) {
+        case Command::Call: return run_call(args, ws);
+        case Command::Report: return run_report(args, ws);
+        default: return fail(EXIT_USAGE, "command not available in this build");
+    }
+}
+
+}  // namespace corvella::cli

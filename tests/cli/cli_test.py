@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""End-to-end tests of corvella-cli. Usage: cli_test.py CLI GROUP"""
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+CLI = sys.argv[1] if len(sys.argv) > 1 else "build/corvella-cli"
+DATA = os.environ.get("CORVELLA_TEST_DATA", os.path.join(os.path.dirname(__file__), "..", "data"))
+SOURCE = os.environ.get("CORVELLA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
+GENBANK = os.path.join(DATA, "NC_012920.1.gb")
+SIX_KEYS = os.path.join(DATA, "cli", "six_keys.txt")
+ALIGNED = os.path.join(DATA, "aligned-3.fasta")
+
+
+def run(*args):
+    p = subprocess.run([CLI, *args], capture_output=True)
+    return p.returncode, p.stdout.decode("utf-8", "replace"), p.stderr.decode("utf-8", "replace")
+
+
+def crlf(text):
+    return text.replace("\n", "\r\n").encode()
+
+
+def golden(name):
+    with open(os.path.join(DATA, name), "rb") as f:
+        return f.read()
+
+
+def read_file(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def read_xls(path):
+    """Cells of the workbook's sheet "results" as {(row, col): text}, 1-based."""
+    import xlrd
+    book = xlrd.open_workbook(path)
+    sheet = book.sheet_by_index(0)
+    assert sheet.name == "results", sheet.name
+    cells = {}
+    for r in range(sheet.nrows):
+        for c in range(sheet.ncols):
+            cell = sheet.cell(r, c)
+            if cell.ctype == xlrd.XL_CELL_EMPTY:
+                continue
+            value = cell.value
+            if cell.ctype == xlrd.XL_CELL_NUMBER:
+                value = str(int(value)) if value == int(value) else str(value)
+            cells[(r + 1, c + 1)] = value
+    return cells
+
+
+class CliCase(unittest.TestCase):
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory()
+
+    def tearDown(self):
+        self.tmp.cleanup()
+
+    def out(self, name):
+        return os.path.join(self.tmp.name, name)
+
+
+class Usage(CliCase):
+    def test_help_and_version(self):
+        rc, out, err = run("--help")
+        self.assertEqual(rc, 0)
+        self.assertIn("usage: corvella-cli", out)
+        rc, out, err = run("--version")
+        self.assertEqual((rc, out, err), (0, "corvella-cli 1.0\n", ""))
+
+    def test_usage_errors_exit_64_with_the_usage(self):
+        for args in [(), ("frobnicate",), ("check", "14766"), ("call", ALIGNED),
+                     ("report", "protein", "summary", SIX_KEYS), ("network", SIX_KEYS, "-o"),
+                     ("--reference",), ("--bogus", "check", "1", "A"), ("check", "1", "A", "-o", "x")]:
+            rc, out, err = run(*args)
+            self.assertEqual(rc, 64, args)
+            self.assertEqual(out, "", args)
+            self.assertTrue(err.startswith("corvella-cli: "), args)
+            self.assertIn("usage: corvella-cli", err, args)
+
+    def test_unknown_kind_or_table_is_a_usage_error(self):
+        rc, _, err = run("report", "enzyme", "summary", SIX_KEYS, "-o", self.out("x.txt"))
+        self.assertEqual(rc, 64)
+        rc, _, err = run("report", "protein", "everything", SIX_KEYS, "-o", self.out("x.txt"))
+        self.assertEqual(rc, 64)
+        self.assertFalse(os.path.exists(self.out("x.txt")))
+
+    def test_unreadable_reference_exits_2_with_the_program_message(self):
+        rc, out, err = run("--reference", self.out("missing.gb"), "check", "14766", "T")
+        self.assertEqual((rc, out), (2, ""))
+        self.assertEqual(err, "corvella-cli: File cannot be opened.\n")
+        bad = self.out("bad.gb")
+        with open(bad, "w") as f:
+            f.write("LOCUS x\nORIGIN\n//\n")
+        rc, out, err = run("--reference", bad, "check", "14766", "T")
+        self.assertEqual((rc, err), (2, "corvella-cli: Bad input format.\n"))
+
+
+class Call(CliCase):
+    def test_call_writes_the_list_and_prints_the_length_report(self):
+        out = self.out("list")
+        rc, stdout, err = run("call", ALIGNED, "-o", out)
+        self.assertEqual((rc, err), (0, ""))
+        self.assertEqual(stdout, "3 sequences were retrieved.\n")
+        self.assertFalse(os.path.exists(out + ".txt"))  # exactly the path given
+        data = read_file(out)
+        self.assertTrue(data.startswith(b">rCRS\r\nNumbering Reference\r\n\r\n>HM625681.1"))
+        self.assertNotIn(b"\n", data.replace(b"\r\n", b""))
+        self.assertIn(b" 310insC ", data)
+        self.assertIn(b" 16182-16183M ", data)
+
+    def test_call_messages(self):
+        rc, out, err = run("call", self.out("none.fasta"), "-o", self.out("l.txt"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be openned.\n"))
+        bad = self.out("bad.fasta")
+        with open(bad, "w") as f:
+            f.write("\n>a\nACGT\n")
+        rc, out, err = run("call", bad, "-o", self.out("l.txt"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: Bad input format.\n"))
+        self.assertFalse(os.path.exists(self.out("l.txt")))
+
+    def test_unwritable_output_exits_2_with_the_reason(self):
+        rc, _, err = run("call", ALIGNED, "-o", os.path.join(self.tmp.name, "no", "such", "folder", "l.txt"))
+        self.assertEqual(rc, 2)
+        self.assertTrue(err.startswith("corvella-cli: "))
+        self.assertGreater(len(err), len("corvella-cli: \n"))
+
+
+class Report(CliCase):
+    def report(self, kind, table, out_name, *extra):
+        out = self.out(out_name)
+        rc, stdout, err = run(*extra, "report", kind, table, SIX_KEYS, "-o", out)
+        self.assertEqual((rc, stdout, err), (0, "", ""), (kind, table))
+        return out
+
+    def test_protein_text_reports_match_the_golden_files(self):
+        self.assertEqual(read_file(self.report("protein", "summary", "s")), crlf(golden("protein_summary.txt").decode()))
+        self.assertEqual(read_file(self.report("protein", "positions", "p")),
+                         crlf(golden("protein_per_position.txt").decode()))
+        self.assertEqual(read_file(self.report("protein", "samples", "q.txt")),
+                         golden("cli/protein_samples.txt"))
+
+    def test_workbook_when_the_name_ends_in_xls(self):
+        cells = read_xls(self.report("protein", "positions", "p.xls"))
+        self.assertEqual(cells[(1, 1)], "Position")
+        self.assertEqual(cells[(1, 13)], "Frequency")
+        rows = {cells[(r, 1)] for r in range(2, 12)}
+        self.assertEqual(rows, {"8527", "8530", "9207T", "10760T", "14149", "14766"})
+        last = [cells.get((11, c)) for c in range(1, 14)]
+        self.assertEqual(last, ["14766", "C-T", "CYTB", "Non-Syn", "ACU", "AUU", "2", "T", "I", "7",
+                                "Neutral Polar", "Neutral Apolar", "5"])
+
+    def test_list_that_cannot_be_read(self):
+        rc, out, err = run("report", "protein", "summary", self.out("none.txt"), "-o", self.out("s.txt"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be opened.\n"))
+        bad = self.out("bad.txt")
+        with open(bad, "w") as f:
+            f.write("73 263\n")
+        rc, out, err = run("report", "protein", "summary", bad, "-o", self.out("s.txt"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: Bad input format.\n"))
+
+    def test_external_reference_classifies_the_same_on_the_rcrs_record(self):
+        with_builtin = read_file(self.report("protein", "positions", "a.txt"))
+        with_genbank = read_file(self.report("protein", "positions", "b.txt", "--reference", GENBANK))
+        self.assertEqual(with_builtin, with_genbank)
+
+
+if __name__ == "__main__":
+    group = sys.argv[2] if len(sys.argv) > 2 else None
+    suite = unittest.defaultTestLoader.loadTestsFromName(group, sys.modules[__name__]) if group else \
+        unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    result = unittest.TextTestRunner(verbosity=2).run(suite)
+    sys.exit(0 if result.wasSuccessful() else 1)
