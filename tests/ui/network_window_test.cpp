@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -34,12 +35,16 @@ class NetworkWindow : public ::testing::Test {
 protected:
     NetworkWindow() : form(dialogs) {
         form.show_modal = [this](QDialog& window) { shown.push_back(&window); };
+        // ctest runs the cases in parallel processes: each has its own folder.
+        dir = std::string(CORVELLA_BINARY_DIR) + "/network_window_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(dir);
         list_path = dir + "/network_window_list.txt";
         write_file(list_path, ">a\r\n73G 263G\r\n>b\r\n263G 16519\r\n");
     }
     ~NetworkWindow() override {
-        for (const std::string& p : {list_path, dir + "/run1.rdf", dir + "/run1.txt.rdf"})
-            std::remove(p.c_str());
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
     }
 
     void export_list(const std::string& path) {
@@ -47,7 +52,7 @@ protected:
         form.ExportToNetworkFile1Click();
     }
 
-    const std::string dir = CORVELLA_BINARY_DIR;
+    std::string dir;
     std::string list_path;
     FakeDialogs dialogs;
     TForm1 form;
