@@ -13,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/polymorphism_list.h"
 #include "fake_dialogs.h"
 #include "ui/Corvella_unit.h"
 #include "ui/Progressbarform.h"
@@ -38,18 +37,14 @@ std::string crlf(const std::string& text) {
 std::string golden(const std::string& name) { return read_bytes(std::string(CORVELLA_TEST_DATA) + "/" + name); }
 
 // The protein window as a person reaches it: human reference, the six-key
-// list (five samples) read as "Open Polymorphism File..." reads it, then
-// "Protein".
+// list (five samples) opened, then "Protein".
 class ProteinWindow : public ::testing::Test {
 protected:
     ProteinWindow() : form(dialogs), w(*form.Form4) {
         form.show_modal = [this](QDialog& shown) { this->shown = &shown; };
         form.HumanReference1->trigger();
-        const std::string list = std::string(CORVELLA_TEST_DATA) + "/cli/six_keys.txt";
-        const int32_t entries = corvella::load_polymorphism_list(form.workspace(), list);
-        EXPECT_EQ(entries, 5);
-        w.Label1->setText(QString::fromStdString(corvella::list_summary(list, entries)));
-        form.on_polymorphism_list_read();
+        dialogs.open_answers.push_back(std::string(CORVELLA_TEST_DATA) + "/cli/six_keys.txt");
+        form.OpenPolymorphismsFile1->trigger();
         form.Protein1->trigger();
         char pattern[] = "/tmp/corvella-protein-XXXXXX";
         dir = mkdtemp(pattern);
@@ -79,6 +74,7 @@ protected:
 TEST_F(ProteinWindow, ProteinOpensWithTheCountsAndChart) {
     EXPECT_EQ(shown, &w);
     EXPECT_EQ(w.windowTitle(), "Protein Synonymous Counting");
+    EXPECT_EQ(w.Label1->text(), "six_keys.txt  -  5 sequences");
     ASSERT_EQ(w.StringGrid1->columnCount(), 3);
     ASSERT_EQ(w.StringGrid1->rowCount(), 15);
     EXPECT_EQ(cell(1, 0), "Synonymous");
