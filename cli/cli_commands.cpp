@@ -8,6 +8,8 @@
 #include "core/human_reference.h"
 #include "core/polymorphism_caller.h"
 #include "core/polymorphism_list.h"
+#include "export/network_file.h"
+#include "export/variable_sites.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
 
@@ -76,6 +78,16 @@ int run_report(const Args& args, Workspace& ws) {
                                   : write_text_file(args.output, report.text));
 }
 
+// "Export To Network File...", "Transform", "Save As...": the memo's message
+// on stdout, the network data file at exactly the path given.
+int run_network(const Args& args, Workspace& ws) {
+    const int32_t n = load_network_reading(ws, args.operands[0]);
+    if (n == -1) return fail(EXIT_INPUT, "File cannot be opened.");
+    if (n == -2) return fail(EXIT_INPUT, "Bad input format.");
+    std::cout << network_memo_message(n, ws.variant_tally.size()) << "\n";
+    return write_or_fail(write_text_file(args.output, build_network_text(ws)));
+}
+
 }  // namespace
 
 int run_command(const Args& args, int argc, char** argv) {
@@ -91,6 +103,7 @@ int run_command(const Args& args, int argc, char** argv) {
     switch (args.command) {
         case Command::Call: return run_call(args, ws);
         case Command::Report: return run_report(args, ws);
+        case Command::Network: return run_network(args, ws);
         default: return fail(EXIT_USAGE, "command not available in this build");
     }
 }

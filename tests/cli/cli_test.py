@@ -168,6 +168,39 @@ class Report(CliCase):
         self.assertEqual(with_builtin, with_genbank)
 
 
+class Network(CliCase):
+    def write_list(self, text, name="list.txt"):
+        path = self.out(name)
+        with open(path, "w") as f:
+            f.write(text)
+        return path
+
+    def test_two_samples_give_the_ten_line_file(self):
+        lst = self.write_list(">a\n73G 263G \n>b\n263G 16519 \n")
+        rc, out, err = run("network", lst, "-o", self.out("n"))
+        self.assertEqual((rc, err), (0, ""))
+        self.assertEqual(out, "Data was successfully retrieved.\nThere are 2 different positions.\n")
+        expected = ["       71", "       36", "       G5", "        1", "        9", "         ",
+                    "s1     10  1", "s2     01  1", "", "1010", ""]
+        self.assertEqual(read_file(self.out("n")), "\r\n".join(expected).encode())
+
+    def test_limit_message_still_writes_the_file(self):
+        lines = "".join(">s%d\n%d \n" % (i, 100 + i) for i in range(5001))
+        lst = self.write_list(lines)
+        rc, out, err = run("network", lst, "-o", self.out("n.rdf"))
+        self.assertEqual((rc, err), (0, ""))
+        self.assertEqual(out, "Too many different positions: 5001\nMax: 5000\n")
+        self.assertTrue(os.path.getsize(self.out("n.rdf")) > 5001 * 5001)
+
+    def test_network_needs_no_reference_and_reports_bad_input(self):
+        rc, out, err = run("network", self.out("none.txt"), "-o", self.out("n.rdf"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be opened.\n"))
+        lst = self.write_list("73G\n")
+        rc, out, err = run("network", lst, "-o", self.out("n.rdf"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: Bad input format.\n"))
+        self.assertFalse(os.path.exists(self.out("n.rdf")))
+
+
 if __name__ == "__main__":
     group = sys.argv[2] if len(sys.argv) > 2 else None
     suite = unittest.defaultTestLoader.loadTestsFromName(group, sys.modules[__name__]) if group else \
