@@ -4,6 +4,8 @@
 
 #include "classify/protein_counting.h"
 #include "classify/protein_reports.h"
+#include "classify/non_protein.h"
+#include "classify/non_protein_reports.h"
 
 namespace corvella::cli {
 
@@ -21,11 +23,27 @@ Report protein_report(const Workspace& ws, Table table, ReportFormat format) {
     return {};
 }
 
+Report non_protein_report(const Workspace& ws, Table table, ReportFormat format) {
+    switch (table) {
+        case Table::Summary:
+            return non_protein_summary_report(
+                ws, non_protein_grid_texts(count_non_protein(ws, ws.variant_tally)), format);
+        case Table::Positions:
+            return non_protein_per_position_report(ws, format, nullptr);
+        case Table::Samples:
+            return non_protein_per_sample_report(ws, format, nullptr);
+    }
+    return {};
+}
+
 const std::vector<ReportKind>& kinds() {
     static const std::vector<ReportKind> k = {
         {"protein", false,
          [](const Workspace& ws) { return protein_chart_spec(count_protein_variants(ws, ws.variant_tally)); },
          protein_report},
+        {"nonprotein", false,
+         [](const Workspace& ws) { return non_protein_chart(count_non_protein(ws, ws.variant_tally)); },
+         non_protein_report},
     };
     return k;
 }

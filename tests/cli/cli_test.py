@@ -12,6 +12,7 @@ SOURCE = os.environ.get("CORVELLA_SOURCE_DIR", os.path.join(os.path.dirname(__fi
 GENBANK = os.path.join(DATA, "NC_012920.1.gb")
 SIX_KEYS = os.path.join(DATA, "cli", "six_keys.txt")
 ALIGNED = os.path.join(DATA, "aligned-3.fasta")
+REGIONS = os.path.join(DATA, "cli", "regions.txt")
 
 
 def run(*args):
@@ -130,9 +131,9 @@ class Call(CliCase):
 
 
 class Report(CliCase):
-    def report(self, kind, table, out_name, *extra):
+    def report(self, kind, table, out_name, *extra, source=SIX_KEYS):
         out = self.out(out_name)
-        rc, stdout, err = run(*extra, "report", kind, table, SIX_KEYS, "-o", out)
+        rc, stdout, err = run(*extra, "report", kind, table, source, "-o", out)
         self.assertEqual((rc, stdout, err), (0, "", ""), (kind, table))
         return out
 
@@ -152,6 +153,20 @@ class Report(CliCase):
         last = [cells.get((11, c)) for c in range(1, 14)]
         self.assertEqual(last, ["14766", "C-T", "CYTB", "Non-Syn", "ACU", "AUU", "2", "T", "I", "7",
                                 "Neutral Polar", "Neutral Apolar", "5"])
+
+    def test_nonprotein_reports(self):
+        self.assertEqual(read_file(self.report("nonprotein", "summary", "s.txt", source=REGIONS)),
+                         crlf(golden("non_protein_summary.txt").decode()))
+        self.assertEqual(read_file(self.report("nonprotein", "positions", "p.txt", source=REGIONS)),
+                         crlf("Position\tBase Change\tGene/Region\tFrequency\n"
+                              "4330A\tT-A\ttRNA-Ile\t1\n4330A\tT-A\ttRNA-Gln\t1\n"
+                              "4330\tT-C\ttRNA-Ile\t2\n4330\tT-C\ttRNA-Gln\t2\n"
+                              "5826\tT-C\ttRNA-Cys\t1\n5826\tT-C\ttRNA-Tyr\t1\n"))
+        cells = read_xls(self.report("nonprotein", "samples", "q.xls", source=REGIONS))
+        self.assertEqual(cells[(1, 28)], "Total")
+        self.assertEqual([cells[(r, 1)] for r in (2, 3)], [">S1", ">S2"])
+        self.assertEqual(cells[(2, 28)], "4")  # 4330 twice, each in two tRNAs
+        self.assertEqual((cells[(2, 30)], cells[(2, 31)], cells[(2, 32)]), ("tRNA-Ile-tRNA-Gln", "4330A", "4330"))
 
     def test_list_that_cannot_be_read(self):
         rc, out, err = run("report", "protein", "summary", self.out("none.txt"), "-o", self.out("s.txt"))
