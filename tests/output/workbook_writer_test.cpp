@@ -7,60 +7,15 @@
 #include <sstream>
 
 #include "temp_folder.h"
+#include "xls_read_back.h"
 
 using corvella::Cell;
 using corvella::WorkbookWriter;
 using corvella::WriteResult;
+using corvella_test::ReadBack;
+using corvella_test::read_workbook;
 
 namespace {
-
-// What an independent reader (python3-xlrd) finds in a workbook.
-struct ReadBack {
-    bool readable = false;
-    std::vector<std::string> sheets;
-    std::map<std::pair<int, int>, std::string> cells;  // "text:..." or "number:..."
-};
-
-std::string unescape(const std::string& s) {
-    std::string out;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 1 < s.size()) {
-            const char n = s[++i];
-            out.push_back(n == 't' ? '\t' : n == 'n' ? '\n' : n);
-        } else {
-            out.push_back(s[i]);
-        }
-    }
-    return out;
-}
-
-ReadBack read_workbook(const std::string& file) {
-    const std::string command = std::string(CORVELLA_PYTHON) + " " + CORVELLA_SOURCE_DIR +
-                                "/tests/output/read_xls.py '" + file + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    ReadBack rb;
-    if (pipe == nullptr) return rb;
-    std::string dump;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) dump.append(buffer, n);
-    rb.readable = pclose(pipe) == 0;
-    if (!rb.readable) ADD_FAILURE() << "the reader refused " << file << ": " << dump;
-    std::istringstream lines(dump);
-    std::string line;
-    while (std::getline(lines, line)) {
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        std::string field;
-        while (std::getline(fields, field, '\t')) f.push_back(field);
-        if (f.size() == 2 && f[0] == "sheet") rb.sheets.push_back(unescape(f[1]));
-        if (f.size() == 5 && f[0] == "cell")
-            rb.cells[{std::stoi(f[1]), std::stoi(f[2])}] = f[3] + ":" + unescape(f[4]);
-        if (f.size() == 4 && f[0] == "cell")  // an empty text value
-            rb.cells[{std::stoi(f[1]), std::stoi(f[2])}] = f[3] + ":";
-    }
-    return rb;
-}
 
 std::string text(const std::string& s) { return "text:" + s; }
 std::string number(const std::string& s) { return "number:" + s; }
