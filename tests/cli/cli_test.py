@@ -100,6 +100,86 @@ class Usage(CliCase):
         self.assertEqual((rc, err), (2, "corvella-cli: Bad input format.\n"))
 
 
+class Check(CliCase):
+    def test_protein_position_prints_the_result_blocks(self):
+        rc, out, err = run("check", "14766", "T")
+        self.assertEqual((rc, err), (0, ""))
+        self.assertEqual(out, "Locus: CYTB\nAmino acid position: 7\nCodon: ACU -> AUU\n"
+                              "Amino acid: T -> I (Non-Synonymous)\n"
+                              "Polarity/Acidity: Neutral Polar -> Neutral Apolar\n\n")
+
+    def test_two_genes_give_two_blocks_in_table_order(self):
+        rc, out, _ = run("check", "8527", "G")
+        self.assertEqual(rc, 0)
+        self.assertEqual(out.split("\n\n")[:2], [
+            "Locus: ATP6\nAmino acid position: 1\nCodon: AUG -> GUG\nAmino acid: M -> V (Non-Synonymous)\n"
+            "Polarity/Acidity: Neutral Apolar -> Neutral Apolar",
+            "Locus: ATP8\nAmino acid position: 54\nCodon: AAA -> AAG\nAmino acid: K -> K (Synonymous)\n"
+            "Polarity/Acidity: Basic Polar -> Basic Polar"])
+
+    def test_non_protein_position_prints_its_locus(self):
+        for position, locus in [("577", "tRNA-Phe(Acc-stem)"), ("3107", "l-rRNA"), ("16100", "D-loop"),
+                                ("5580", "non-coding"), ("4330", "tRNA-Ile(Acc-stem)")]:
+            self.assertEqual(run("check", position, "A"), (0, locus + "\n", ""), position)
+
+    def test_validation_messages_exit_1_with_empty_stdout(self):
+        cases = [("", "A", "Insert a position number!"), ("12a", "A", "Position number is not correct!"),
+                 ("0", "A", "Position number is not correct!"), ("16570", "A", "Position number too large!"),
+                 ("14766", "", "Select the mutation base."), ("14766", "t", "Select the mutation base."),
+                 ("14766", "C", "The new base must be different.")]
+        for position, base, message in cases:
+            self.assertEqual(run("check", position, base), (1, "", "corvella-cli: " + message + "\n"),
+                             (position, base))
+
+    def test_external_reference_with_an_n_next_to_the_position(self):
+        record = open(GENBANK).read()
+        edited = self.out("n.gb")
+        lines = record.split("\n")
+        origin = lines.index("ORIGIN      ")
+        # Put an N at 14765, beside 14766, in the ORIGIN section (60 letters a line).
+        row = origin + 1 + (14765 - 1) // 60
+        offset = (14765 - 1) % 60
+        digits, *groups = lines[row].split()
+        seq = list("".join(groups))
+        seq[offset] = "n"
+        seq = "".join(seq)
+        lines[row] = "%9s %s" % (digits, " ".join(seq[i:i + 10] for i in range(0, len(seq), 10)))
+        with open(edited, "w") as f:
+            f.write("\n".join(lines))
+        rc, out, err = run("--reference", edited, "check", "14766", "T")
+        self.assertEqual((rc, err), (0, ""))
+        self.assertIn("Codons with incorrect bases!\nCheck the sequence.\n", out)
+
+
+class Chart(CliCase):
+    def bmp_size(self, path):
+        data = read_file(path)
+        self.assertEqual(data[:2], b"BM")
+        return int.from_bytes(data[18:22], "little"), int.from_bytes(data[22:26], "little", signed=True)
+
+    def test_chart_images_for_each_kind(self):
+        images = {}
+        for kind in ["protein", "nonprotein", "trna", "rrna"]:
+            out = self.out(kind + ".bmp")
+            rc, stdout, err = run("chart", kind, SIX_KEYS, "-o", out)
+            self.assertEqual((rc, stdout), (0, ""), kind)
+            w, h = self.bmp_size(out)
+            self.assertGreater(w, 100)
+            self.assertGreater(abs(h), 100)
+            images[kind] = read_file(out)
+        self.assertEqual(len(set(images.values())), 4)
+        again = self.out("again.bmp")
+        run("chart", "protein", SIX_KEYS, "-o", again)
+        self.assertEqual(read_file(again), images["protein"])
+
+    def test_structure_charts_need_the_human_reference(self):
+        for kind in ["trna", "rrna"]:
+            rc, out, err = run("--reference", GENBANK, "chart", kind, SIX_KEYS, "-o", self.out("x.bmp"))
+            self.assertEqual((rc, out), (2, ""), kind)
+            self.assertTrue(err.startswith("corvella-cli: "))
+            self.assertFalse(os.path.exists(self.out("x.bmp")))
+
+
 class Call(CliCase):
     def test_call_writes_the_list_and_prints_the_length_report(self):
         out = self.out("list")
