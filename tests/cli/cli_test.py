@@ -13,6 +13,7 @@ GENBANK = os.path.join(DATA, "NC_012920.1.gb")
 SIX_KEYS = os.path.join(DATA, "cli", "six_keys.txt")
 ALIGNED = os.path.join(DATA, "aligned-3.fasta")
 REGIONS = os.path.join(DATA, "cli", "regions.txt")
+STRUCTURES = os.path.join(DATA, "cli", "structures.txt")
 
 
 def run(*args):
@@ -247,6 +248,30 @@ class Report(CliCase):
         self.assertEqual([cells[(r, 1)] for r in (2, 3)], [">S1", ">S2"])
         self.assertEqual(cells[(2, 28)], "4")  # 4330 twice, each in two tRNAs
         self.assertEqual((cells[(2, 30)], cells[(2, 31)], cells[(2, 32)]), ("tRNA-Ile-tRNA-Gln", "4330A", "4330"))
+
+    def test_structure_reports_match_the_golden_files(self):
+        for kind in ["trna", "rrna"]:
+            for table, name in [("summary", "summary"), ("positions", "per_position"), ("samples", "per_sample")]:
+                written = read_file(self.report(kind, table, kind + table + ".txt", source=STRUCTURES))
+                self.assertEqual(written, crlf(golden("%s_%s.txt" % (kind, name)).decode()), (kind, table))
+
+    def test_structure_reports_need_the_human_reference(self):
+        for kind in ["trna", "rrna"]:
+            out = self.out(kind + ".txt")
+            rc, stdout, err = run("--reference", GENBANK, "report", kind, "summary", STRUCTURES, "-o", out)
+            self.assertEqual((rc, stdout), (2, ""))
+            self.assertEqual(err, "corvella-cli: %s reports need the built-in human reference; "
+                                  "leave out --reference.\n" % kind)
+            self.assertFalse(os.path.exists(out))
+
+    def test_rrna_samples_workbook_has_the_two_blocks(self):
+        cells = read_xls(self.report("rrna", "samples", "r.xls", source=STRUCTURES))
+        self.assertEqual(cells[(1, 1)], "12S")
+        self.assertEqual([cells[(2, c)] for c in (1, 2, 3)], ["Sequence", "Stem", "Non-stem"])
+        self.assertEqual([cells[(r, 1)] for r in range(3, 7)], [">S1", ">S2", ">S3", ">S4"])
+        self.assertNotIn((7, 1), cells)
+        self.assertEqual(cells[(8, 1)], "16S")
+        self.assertEqual([cells[(r, 1)] for r in range(10, 14)], [">S1", ">S2", ">S3", ">S4"])
 
     def test_list_that_cannot_be_read(self):
         rc, out, err = run("report", "protein", "summary", self.out("none.txt"), "-o", self.out("s.txt"))
