@@ -30,6 +30,18 @@ std::string resolve_link(const std::string& path) {
     return resolved;
 }
 
+// A new file gets the usual permissions (0666 less the umask); a replaced
+// file keeps its own.
+mode_t mode_for(const std::string& target) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
 bool write_all(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     size_t left = bytes.size();
@@ -44,18 +56,6 @@ bool write_all(int fd, std::string_view bytes) {
     }
     return true;
 }
-
-// A new file gets the usual permissions (0666 less the umask); a replaced
-// file keeps its own.
-mode_t mode_for(const std::string& target) {
-    struct stat st {};
-    if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-}  // namespace
 
 WriteResult write_failure(const std::string& path, const std::string& reason) {
     return WriteResult{false, "Cannot write " + path + ": " + reason};
