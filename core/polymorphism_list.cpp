@@ -1,5 +1,6 @@
 #include "core/polymorphism_list.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/text_file.h"
@@ -39,12 +40,64 @@ ListReadResult read_and_parsing_file(const std::string& path, const std::string&
     return parse_polymorphism_list(text, reference);
 }
 
+namespace {
+
+// Dense counting: the bases a list reader stores, in character-code order.
+constexpr char DENSE_BASES[] = {'A', 'C', 'G', 'T', 'Z'};
+constexpr int DENSE_BASE_COUNT = 5;
+// Positions up to this bound are counted in a table instead of one ordered-map
+// lookup per item; a genome is far shorter, so the bound only guards memory.
+constexpr int32_t DENSE_POSITION_LIMIT = 1 << 20;
+
+int dense_base_index(char base) {
+    switch (base) {
+        case 'A': return 0;
+        case 'C': return 1;
+        case 'G': return 2;
+        case 'T': return 3;
+        case 'Z': return 4;
+        default: return -1;
+    }
+}
+
+bool fits_dense_table(const Workspace& ws, int32_t& max_position) {
+    max_position = 0;
+    for (size_t i = 0; i < ws.sample_positions.size(); ++i) {
+        for (int32_t p : ws.sample_positions[i])
+            if (p < 1 || p > DENSE_POSITION_LIMIT) return false;
+        for (char b : ws.sample_bases[i])
+            if (dense_base_index(b) < 0) return false;
+        for (int32_t p : ws.sample_positions[i]) max_position = std::max(max_position, p);
+    }
+    return true;
+}
+
+}  // namespace
+
 void build_variant_tally(Workspace& ws) {
     ws.variant_tally.clear();
+    int32_t max_position = 0;
+    if (!fits_dense_table(ws, max_position)) {
+        for (size_t i = 0; i < ws.sample_positions.size(); ++i) {
+            const std::vector<int32_t>& positions = ws.sample_positions[i];
+            const std::string& bases = ws.sample_bases[i];
+            for (size_t j = 0; j < positions.size(); ++j) ++ws.variant_tally[VariantKey{positions[j], bases[j]}];
+        }
+        return;
+    }
+    std::vector<int32_t> counts((static_cast<size_t>(max_position) + 1) * DENSE_BASE_COUNT, 0);
     for (size_t i = 0; i < ws.sample_positions.size(); ++i) {
         const std::vector<int32_t>& positions = ws.sample_positions[i];
         const std::string& bases = ws.sample_bases[i];
-        for (size_t j = 0; j < positions.size(); ++j) ++ws.variant_tally[VariantKey{positions[j], bases[j]}];
+        for (size_t j = 0; j < positions.size(); ++j)
+            ++counts[static_cast<size_t>(positions[j]) * DENSE_BASE_COUNT +
+                     static_cast<size_t>(dense_base_index(bases[j]))];
+    }
+    // The table is already in key order, so every insertion goes at the end.
+    for (size_t k = 0; k < counts.size(); ++k) {
+        if (counts[k] == 0) continue;
+        const VariantKey key{static_cast<int32_t>(k / DENSE_BASE_COUNT), DENSE_BASES[k % DENSE_BASE_COUNT]};
+        ws.variant_tally.emplace_hint(ws.variant_tally.end(), key, counts[k]);
     }
 }
 

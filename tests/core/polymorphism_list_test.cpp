@@ -146,3 +146,23 @@ TEST(PolymorphismList, FailedReadsChangeNothing) {
     EXPECT_EQ(ws.sample_names, before.sample_names);
     EXPECT_EQ(ws.variant_tally, before.variant_tally);
 }
+
+// The tally is counted in a table for ordinary positions and bases and in
+// the map otherwise; both ways must give the same keys, counts and order.
+TEST(PolymorphismList, TallyIsTheSameForAnyPositionsAndBases) {
+    Workspace dense;
+    dense.sample_positions = {{16569, 5, 5, 1}, {5, 1}};
+    dense.sample_bases = {"ZACT", "AT"};
+    build_variant_tally(dense);
+    const VariantTally expected = {{{1, 'T'}, 2}, {{5, 'A'}, 2}, {{5, 'C'}, 1}, {{16569, 'Z'}, 1}};
+    EXPECT_EQ(dense.variant_tally, expected);
+
+    Workspace sparse = dense;
+    sparse.sample_positions.push_back({2000000000, 5});
+    sparse.sample_bases.push_back("GN");
+    build_variant_tally(sparse);
+    VariantTally with_more = expected;
+    with_more[{5, 'N'}] = 1;
+    with_more[{2000000000, 'G'}] = 1;
+    EXPECT_EQ(sparse.variant_tally, with_more);
+}

@@ -1,0 +1,30 @@
+// The benchmark rows: each measures one operation of the program on a
+// generated input and returns what it measured. runner.cpp picks one by name,
+// so every row runs in its own process and reports its own peak memory.
+#pragma once
+
+#include <string>
+
+#include "bench/harness.h"
+
+namespace corvella::bench {
+
+struct RunArgs {
+    std::string input;     // the generated file the row reads
+    std::string out_dir;   // where reports are written
+    int repeat = 3;        // the fastest of this many runs is reported
+};
+
+// Reading (the yardstick tokenizer, the list reader with its tally, the
+// aligned import with the polymorphism caller).
+Row run_baseline_tokenizer(const RunArgs& args);
+Row run_read_list(const RunArgs& args);
+Row run_call_aligned(const RunArgs& args);
+
+// The counting windows that run_window knows.
+inline constexpr const char* WINDOWS[] = {"protein"};
+
+// Counting and reports of one counting window (one of WINDOWS). `what` is "count" or "<summary|position|sample>_<text|workbook>".
+Row run_window(const std::string& window, const std::string& what, const RunArgs& args);
+
+}  // namespace corvella::bench

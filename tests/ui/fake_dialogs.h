@@ -1,0 +1,59 @@
+// A scripted stand-in for the dialogs: answers come from queues filled by the
+// test, and every question and message is recorded. An empty queue answers
+// like a person who cancels.
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/dialogs.h"
+
+namespace corvella {
+
+class FakeDialogs : public Dialogs {
+public:
+    std::deque<std::optional<std::string>> open_answers;
+    std::deque<std::optional<SaveChoice>> save_answers;
+    std::deque<bool> replace_answers;
+
+    std::vector<QString> open_filters;        // filter of every open dialog shown
+    std::vector<QString> save_filters;        // filter of every save dialog shown
+    std::vector<int> save_initial_indexes;    // the type each save dialog started with
+    std::vector<bool> save_confirm_overwrite; // whether it would ask before replacing
+    std::vector<std::string> replace_questions;
+    std::vector<QString> errors;              // texts of the error boxes, in order
+
+    std::optional<std::string> open_file(QWidget*, const QString& filter) override {
+        open_filters.push_back(filter);
+        return next(open_answers);
+    }
+    std::optional<SaveChoice> save_file(QWidget*, const QString& filter, int initial_filter_index,
+                                        bool confirm_overwrite) override {
+        save_filters.push_back(filter);
+        save_initial_indexes.push_back(initial_filter_index);
+        save_confirm_overwrite.push_back(confirm_overwrite);
+        return next(save_answers);
+    }
+    bool confirm_replace(QWidget*, const std::string& path) override {
+        replace_questions.push_back(path);
+        if (replace_answers.empty()) return false;
+        const bool answer = replace_answers.front();
+        replace_answers.pop_front();
+        return answer;
+    }
+    void error_message(QWidget*, const QString& text) override { errors.push_back(text); }
+
+private:
+    template <typename T>
+    static std::optional<T> next(std::deque<std::optional<T>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace corvella

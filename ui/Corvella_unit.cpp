@@ -1,0 +1,277 @@
+#include "ui/Corvella_unit.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <algorithm>
+
+#include "core/human_reference.h"
+#include "ui/About.h"
+#include "ui/Exporttonetwork.h"
+#include "ui/Nonprotein.h"
+#include "ui/Polymorphisms.h"
+#include "ui/Progressbarform.h"
+#include "ui/Rrnastructure.h"
+#include "ui/Synonymous.h"
+#include "ui/Synonymouscounting.h"
+#include "ui/Trnastructure.h"
+#include "ui/application.h"
+#include "ui/fonts.h"
+
+const char* const TForm1::OpenDialog1Filter =
+    "Text Files (*.txt)|*.txt|GenBank Files (*.gbk, *.gen, *.gb, *.gnk)|*.gbk; *.gen; *.gb; "
+    "*.gnk|All Files (*.*)|*.*";
+const char* const TForm1::OpenDialog2Filter =
+    "Text Files (*.txt)|*.txt|Fasta Files (*.fas, *.fasta, *.fst)|*.fas; *.fasta; *.fst|All "
+    "Files|*.*";
+const char* const TForm1::OpenDialog3Filter = "Text Files (*.txt)|*.txt|All Files|*.*";
+
+TForm1::TForm1(corvella::Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs) {
+    show_modal = [](QDialog& window) { window.exec(); };
+    setWindowTitle("Corvella");
+    setFont(corvella::font_or_default("MS Sans Serif", 8));
+    build_menu();
+    build_pictures();
+
+    // The windows live for the whole run. The progress window comes before
+    // the counting windows, which keep a reference to it.
+    Form2 = new TForm2(workspace_, dialogs_, this);
+    Form3 = new TForm3(workspace_, this);
+    Form6 = new TForm6(this);
+    Form4 = new TForm4(workspace_, dialogs_, *Form6, this);
+    Form5 = new TForm5(workspace_, dialogs_, *Form6, this);
+    Form7 = new TForm7(workspace_, dialogs_, this);
+    Form8 = new TForm8(this);
+    Form9 = new TForm9(workspace_, dialogs_, *Form6, this);
+    Form10 = new TForm10(workspace_, dialogs_, *Form6, this);
+
+    // Nothing under "Check Database" can be reached before a reference is loaded.
+    set_reference_commands_enabled(false);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::build_menu() {
+    QMenuBar* bar = menuBar();
+    auto name = [](QObject* o, const char* n) { o->setObjectName(n); };
+
+    Polymorphisms2 = bar->addMenu("Polymorphisms");
+    name(Polymorphisms2, "Polymorphisms2");
+    ImportAlignedFiles1 = Polymorphisms2->addAction("Import Aligned File...");
+    name(ImportAlignedFiles1, "ImportAlignedFiles1");
+    ExportToNetworkFile1 = Polymorphisms2->addAction("Export To Network File...");
+    name(ExportToNetworkFile1, "ExportToNetworkFile1");
+
+    Classification1 = bar->addMenu("Classification");
+    name(Classification1, "Classification1");
+    Reference1 = Classification1->addMenu("Reference");
+    name(Reference1, "Reference1");
+    HumanReference1 = Reference1->addAction("Human Reference");
+    name(HumanReference1, "HumanReference1");
+    HumanReference1->setCheckable(true);
+    OpenOtherReferenceFile1 = Reference1->addAction("Open Other Reference File...");
+    name(OpenOtherReferenceFile1, "OpenOtherReferenceFile1");
+    CheckPosition1 = Classification1->addAction("Check Position");
+    name(CheckPosition1, "CheckPosition1");
+    CheckDatabase1 = Classification1->addMenu("Check Database");
+    name(CheckDatabase1, "CheckDatabase1");
+    OpenPolymorphismsFile1 = CheckDatabase1->addAction("Open Polymorphism File...");
+    name(OpenPolymorphismsFile1, "OpenPolymorphismsFile1");
+    Protein1 = CheckDatabase1->addAction("Protein");
+    name(Protein1, "Protein1");
+    NonProtein1 = CheckDatabase1->addAction("Non-Protein");
+    name(NonProtein1, "NonProtein1");
+    tRNAshumanonly1 = CheckDatabase1->addAction("tRNA's (human only)");
+    name(tRNAshumanonly1, "tRNAshumanonly1");
+    rRNAshumanonly1 = CheckDatabase1->addAction("rRNA's (human only)");
+    name(rRNAshumanonly1, "rRNAshumanonly1");
+
+    About1 = bar->addAction("About");
+    name(About1, "About1");
+    Exit1 = bar->addAction("Exit");
+    name(Exit1, "Exit1");
+
+    connect_command(ImportAlignedFiles1, &TForm1::ImportAlignedFiles1Click);
+    connect_command(ExportToNetworkFile1, &TForm1::ExportToNetworkFile1Click);
+    connect_command(HumanReference1, &TForm1::HumanReference1Click);
+    connect_command(OpenOtherReferenceFile1, &TForm1::OpenOtherReferenceFile1Click);
+    connect_command(CheckPosition1, &TForm1::CheckPosition1Click);
+    connect_command(OpenPolymorphismsFile1, &TForm1::OpenPolymorphismsFile1Click);
+    connect_command(Protein1, &TForm1::Protein1Click);
+    connect_command(NonProtein1, &TForm1::NonProtein1Click);
+    connect_command(tRNAshumanonly1, &TForm1::tRNAshumanonly1Click);
+    connect_command(rRNAshumanonly1, &TForm1::rRNAshumanonly1Click);
+    connect_command(About1, &TForm1::About1Click);
+    connect_command(Exit1, &TForm1::Exit2Click);
+}
+
+void TForm1::connect_command(QAction* action, void (TForm1::*handler)()) {
+    connect(action, &QAction::triggered, this,
+            [this, handler] { corvella::run_command(dialogs_, this, [this, handler] { (this->*handler)(); }); });
+}
+
+void TForm1::build_pictures() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    client->installEventFilter(this);
+
+    Image1 = new QLabel(client);
+    Image1->setObjectName("Image1");
+    Image1->setPixmap(QPixmap(":/pictures/helix.jpg"));
+    Image1->resize(88, 609);
+    Image2 = new QLabel(client);
+    Image2->setObjectName("Image2");
+    Image2->setPixmap(QPixmap(":/pictures/banner.jpg"));
+    Image2->resize(283, 53);
+    Label2 = new QLabel("Corvella ver1.0", client);
+    Label2->setObjectName("Label2");
+    QFont big = corvella::font_or_default("MS Sans Serif", 0);
+    big.setPixelSize(24);
+    Label2->setFont(big);
+    Label2->setStyleSheet("color: navy;");
+    Label2->adjustSize();
+    relocateImage();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) relocateImage();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::relocateImage() {
+    const int outer_width = frameGeometry().width();
+    const int client_height = centralWidget()->height();
+    const int top = std::max((client_height - Image1->height()) / 2, 16);
+    const int left = outer_width - Image1->width() - 32;
+    Image1->move(left, top);
+    Image2->move(left - Image2->width() - 32, top + 512);
+    Label2->move(left - Label2->width() - 32, top + 440);
+}
+
+// ---- enabling -------------------------------------------------------------
+
+void TForm1::set_reference_commands_enabled(bool enabled) {
+    CheckPosition1->setEnabled(enabled);
+    CheckDatabase1->menuAction()->setEnabled(enabled);
+}
+
+void TForm1::enable_reference_commands() {
+    set_reference_commands_enabled(true);
+    Protein1->setEnabled(false);
+    NonProtein1->setEnabled(false);
+}
+
+void TForm1::on_other_reference_loaded() {
+    enable_reference_commands();
+    workspace_.human_reference = false;
+    HumanReference1->setChecked(false);
+    tRNAshumanonly1->setEnabled(false);
+    rRNAshumanonly1->setEnabled(false);
+}
+
+void TForm1::on_polymorphism_list_read() {
+    Protein1->setEnabled(true);
+    NonProtein1->setEnabled(true);
+    tRNAshumanonly1->setEnabled(workspace_.human_reference);
+    rRNAshumanonly1->setEnabled(workspace_.human_reference);
+}
+
+// ---- the open dialogs ------------------------------------------------------
+
+std::optional<std::string> TForm1::OpenDialog1() { return dialogs_.open_file(this, OpenDialog1Filter); }
+std::optional<std::string> TForm1::OpenDialog2() { return dialogs_.open_file(this, OpenDialog2Filter); }
+std::optional<std::string> TForm1::OpenDialog3() { return dialogs_.open_file(this, OpenDialog3Filter); }
+
+// ---- commands ----------------------------------------------------------------
+
+void TForm1::HumanReference1Click() {
+    // The check mark is the workspace flag; a click has already flipped the
+    // action's own state, so it is set from the flag here.
+    if (workspace_.human_reference) {
+        setWindowTitle("Corvella");
+        workspace_.human_reference = false;
+        HumanReference1->setChecked(false);
+        set_reference_commands_enabled(false);
+        return;
+    }
+    setWindowTitle("Corvella - AC_000021");
+    workspace_.human_reference = true;
+    HumanReference1->setChecked(true);
+    enable_reference_commands();
+    tRNAshumanonly1->setEnabled(false);
+    rRNAshumanonly1->setEnabled(false);
+    corvella::use_human_ref_data(workspace_);
+}
+
+void TForm1::CheckPosition1Click() {
+    Form3->reset_for_opening();
+    show_modal(*Form3);
+}
+
+void TForm1::About1Click() { show_modal(*Form8); }
+
+void TForm1::Exit2Click() { close(); }
+
+// ---- commands whose windows are still shells ----------------------------------
+// Each of these is filled in together with its window.
+
+void TForm1::ImportAlignedFiles1Click() {
+    // Aligned import: read the file, fill TForm2, show it.
+    if (!OpenDialog2()) return;
+    show_modal(*Form2);
+}
+
+// -----------------------------------------------------------------------------
+
+void TForm1::ExportToNetworkFile1Click() {
+    // Network export: read the list, fill TForm7, show it.
+    if (!OpenDialog3()) return;
+    show_modal(*Form7);
+}
+
+// -----------------------------------------------------------------------------
+
+void TForm1::OpenOtherReferenceFile1Click() {
+    // Reference file: read it, then on_other_reference_loaded() on success.
+    if (!OpenDialog1()) return;
+}
+
+// -----------------------------------------------------------------------------
+
+void TForm1::OpenPolymorphismsFile1Click() {
+    // Polymorphism list: read it, then on_polymorphism_list_read() on success.
+    if (!OpenDialog3()) return;
+}
+
+// -----------------------------------------------------------------------------
+
+void TForm1::Protein1Click() {
+    // Protein counting: fill TForm4 from the tally.
+    show_modal(*Form4);
+}
+
+// -----------------------------------------------------------------------------
+
+void TForm1::NonProtein1Click() {
+    // Non-protein counting: fill TForm5 from the tally.
+    show_modal(*Form5);
+}
+
+// -----------------------------------------------------------------------------
+
+void TForm1::tRNAshumanonly1Click() {
+    Form9->show_counts(corvella::count_trna_groups(workspace_));
+    show_modal(*Form9);
+}
+
+// -----------------------------------------------------------------------------
+
+void TForm1::rRNAshumanonly1Click() {
+    Form10->show_counts(corvella::count_rrna_regions(workspace_));
+    show_modal(*Form10);
+}

@@ -1,0 +1,122 @@
+// TForm1: the main window. It owns the workspace, carries the only menu,
+// creates the other windows once and starts every command.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/workspace.h"
+#include "ui/dialogs.h"
+
+class QAction;
+class QDialog;
+class QLabel;
+class QMenu;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm8;
+class TForm9;
+class TForm10;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // The open dialogs' filters: OpenDialog1 for reference files, OpenDialog2
+    // for aligned files, OpenDialog3 for polymorphism lists.
+    static const char* const OpenDialog1Filter;
+    static const char* const OpenDialog2Filter;
+    static const char* const OpenDialog3Filter;
+
+    explicit TForm1(corvella::Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    corvella::Workspace& workspace() { return workspace_; }
+    corvella::Dialogs& dialogs() { return dialogs_; }
+    TForm6& progress() { return *Form6; }
+
+    // The open dialogs: the chosen path, or nothing when cancelled.
+    std::optional<std::string> OpenDialog1();
+    std::optional<std::string> OpenDialog2();
+    std::optional<std::string> OpenDialog3();
+
+    // Menu enabling after a reference file other than the built-in one was
+    // read: reference commands on, counting commands off, mark off.
+    void on_other_reference_loaded();
+    // Menu enabling after a polymorphism list was read: "Protein" and
+    // "Non-Protein" on; the two structure commands only with the human mark.
+    void on_polymorphism_list_read();
+
+    // Places Image1, Image2 and Label2 from the window's outer width and
+    // client height; runs on every resize.
+    void relocateImage();
+
+    // Shows a window modally and returns when it closes. Tests replace it.
+    std::function<void(QDialog&)> show_modal;
+
+    QMenu* Polymorphisms2;
+    QAction* ImportAlignedFiles1;
+    QAction* ExportToNetworkFile1;
+    QMenu* Classification1;
+    QMenu* Reference1;
+    QAction* HumanReference1;
+    QAction* OpenOtherReferenceFile1;
+    QAction* CheckPosition1;
+    QMenu* CheckDatabase1;
+    QAction* OpenPolymorphismsFile1;
+    QAction* Protein1;
+    QAction* NonProtein1;
+    QAction* tRNAshumanonly1;
+    QAction* rRNAshumanonly1;
+    QAction* About1;
+    QAction* Exit1;
+
+    QLabel* Image1;  // DNA double helix, 88 x 609
+    QLabel* Image2;  // banner, 283 x 53
+    QLabel* Label2;  // "Corvella ver1.0"
+
+    TForm2* Form2;
+    TForm3* Form3;
+    TForm4* Form4;
+    TForm5* Form5;
+    TForm6* Form6;
+    TForm7* Form7;
+    TForm8* Form8;
+    TForm9* Form9;
+    TForm10* Form10;
+
+public slots:
+    void ImportAlignedFiles1Click();
+    void ExportToNetworkFile1Click();
+    void HumanReference1Click();
+    void OpenOtherReferenceFile1Click();
+    void CheckPosition1Click();
+    void OpenPolymorphismsFile1Click();
+    void Protein1Click();
+    void NonProtein1Click();
+    void tRNAshumanonly1Click();
+    void rRNAshumanonly1Click();
+    void About1Click();
+    void Exit2Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build_menu();
+    void build_pictures();
+    // Connects a menu item to a handler run through the error guard.
+    void connect_command(QAction* action, void (TForm1::*handler)());
+    // A reference was loaded: its commands on, the counting commands off
+    // until a polymorphism list is read again.
+    void enable_reference_commands();
+    void set_reference_commands_enabled(bool enabled);
+
+    corvella::Workspace workspace_;
+    corvella::Dialogs& dialogs_;
+};

@@ -1,0 +1,117 @@
+#include "ui/charts/chart_view.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QImageWriter>
+#include <QPixmap>
+#include <QValueAxis>
+#include <algorithm>
+#include <map>
+
+namespace corvella {
+
+namespace {
+
+QColor colour_of(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+WriteResult write_failure(const std::string& path, const QString& reason) {
+    return WriteResult{false, "Cannot write " + path + ": " + reason.toStdString()};
+}
+
+WriteResult write_bmp(const QImage& image, const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return write_failure(path, file.errorString());
+    QImageWriter writer(&file, "bmp");
+    if (!writer.write(image)) return write_failure(path, writer.errorString());
+    file.close();
+    if (file.error() != QFileDevice::NoError) return write_failure(path, file.errorString());
+    return WriteResult{};
+}
+
+}  // namespace
+
+QChart* build_chart(const ChartSpec& spec) {
+    auto* chart = new QChart();
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setTitle(QString::fromStdString(spec.title));
+    chart->setTitleBrush(QBrush(colour_of(spec.title_rgb)));
+    chart->legend()->setVisible(spec.legend_visible);
+
+    // Every x that any series uses becomes a category, left to right; a
+    // series without a point at some x shows no bar there.
+    std::map<double, QString> categories;
+    for (const ChartSeries& s : spec.series)
+        for (const ChartPoint& pt : s.points)
+            categories.emplace(pt.x, QString::fromStdString(pt.label));
+
+    auto* bars = new QBarSeries();
+    for (const ChartSeries& s : spec.series) {
+        auto* set = new QBarSet(QString::fromStdString(s.title));
+        set->setColor(colour_of(s.rgb));
+        set->setBorderColor(colour_of(s.rgb));
+        for (const auto& [x, label] : categories) {
+            (void)label;
+            auto it = std::find_if(s.points.begin(), s.points.end(),
+                                   [x = x](const ChartPoint& pt) { return pt.x == x; });
+            set->append(it == s.points.end() ? 0.0 : it->y);
+        }
+        bars->append(set);
+    }
+    chart->addSeries(bars);
+
+    auto* bottom = new QBarCategoryAxis();
+    for (const auto& [x, label] : categories) {
+        (void)x;
+        bottom->append(label);
+    }
+    if (spec.rotate_labels) bottom->setLabelsAngle(-90);
+    chart->addAxis(bottom, Qt::AlignBottom);
+    bars->attachAxis(bottom);
+
+    auto* left = new QValueAxis();
+    left->setTitleText(QString::fromStdString(spec.left_axis_title));
+    left->setLabelFormat("%d");
+    double top = 0.0;
+    for (const ChartSeries& s : spec.series)
+        for (const ChartPoint& pt : s.points) top = std::max(top, pt.y);
+    left->setRange(0.0, top > 0.0 ? top : 1.0);
+    left->applyNiceNumbers();
+    chart->addAxis(left, Qt::AlignLeft);
+    bars->attachAxis(left);
+    return chart;
+}
+
+QChartView* make_chart_view(const ChartSpec& spec, QWidget* parent) {
+    auto* view = new QChartView(build_chart(spec), parent);
+    view->setRubberBand(QChartView::NoRubberBand);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+void show_chart(QChartView& view, const ChartSpec& spec) {
+    QChart* old = view.chart();
+    view.setChart(build_chart(spec));
+    delete old;
+}
+
+WriteResult save_chart_bitmap(QWidget* chart, const std::string& path) {
+    if (chart == nullptr) return write_failure(path, "no chart");
+    return write_bmp(chart->grab().toImage(), path);
+}
+
+WriteResult save_chart_spec_bitmap(const ChartSpec& spec, QSize size, const std::string& path) {
+    QChartView* view = make_chart_view(spec);
+    view->resize(size);
+    view->setAttribute(Qt::WA_DontShowOnScreen);
+    view->show();
+    WriteResult result = save_chart_bitmap(view, path);
+    delete view;
+    return result;
+}
+
+}  // namespace corvella

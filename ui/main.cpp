@@ -1,0 +1,21 @@
+// The desktop program: one main window with its menu; every other window is
+// created with it and opened from it.
+#include <QtGlobal>
+
+#include "ui/Corvella_unit.h"
+#include "ui/application.h"
+#include "ui/qt_dialogs.h"
+#include "ui/resources_init.h"
+#include "ui/unix_signals.h"
+
+int main(int argc, char** argv) {
+    corvella::CorvellaApplication app(argc, argv);
+    corvella::init_resources();
+    corvella::quit_on_termination_signals(app);
+
+    corvella::QtDialogs dialogs;
+    TForm1 form1(dialogs);
+    app.on_error = [&](const QString& text) { dialogs.error_message(&form1, text); };
+    form1.showMaximized();
+    return app.exec();
+}

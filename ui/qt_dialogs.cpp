@@ -1,0 +1,62 @@
+#include "ui/qt_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace corvella {
+
+QStringList qt_name_filters(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList result;
+    static const QRegularExpression tail(R"(\s*\([^()]*\)\s*$)");
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i];
+        description.remove(tail);
+        QStringList patterns;
+        for (QString p : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
+            p = p.trimmed();
+            if (p == "*.*") p = "*";
+            if (!p.isEmpty()) patterns << p;
+        }
+        result << description.trimmed() + " (" + patterns.join(' ') + ")";
+    }
+    return result;
+}
+
+std::optional<std::string> QtDialogs::open_file(QWidget* parent, const QString& filter) {
+    const QStringList filters = qt_name_filters(filter);
+    QString chosen = filters.value(0);
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                                      filters.join(";;"), &chosen);
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<Dialogs::SaveChoice> QtDialogs::save_file(QWidget* parent, const QString& filter,
+                                                        int initial_filter_index,
+                                                        bool confirm_overwrite) {
+    const QStringList filters = qt_name_filters(filter);
+    QString chosen = filters.value(initial_filter_index - 1, filters.value(0));
+    QFileDialog::Options options;
+    if (!confirm_overwrite) options |= QFileDialog::DontConfirmOverwrite;
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(),
+                                                      filters.join(";;"), &chosen, options);
+    if (path.isEmpty()) return std::nullopt;
+    return SaveChoice{path.toStdString(), static_cast<int>(filters.indexOf(chosen)) + 1};
+}
+
+bool QtDialogs::confirm_replace(QWidget* parent, const std::string& path) {
+    const auto answer = QMessageBox::question(
+        parent, "Corvella",
+        QString::fromStdString(path) + " already exists.\nDo you want to replace it?",
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
+void QtDialogs::error_message(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, "Corvella", text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace corvella

@@ -1,0 +1,26 @@
+// The desktop program's dialogs: Qt file dialogs and message boxes.
+#pragma once
+
+#include <QStringList>
+
+#include "ui/dialogs.h"
+
+namespace corvella {
+
+// Turns a filter of description and pattern pairs separated by "|" into Qt
+// name filters, one per pair: "GenBank Files (*.gbk, *.gen)|*.gbk; *.gen"
+// becomes "GenBank Files (*.gbk *.gen)". A description's own "(...)" tail is
+// replaced by the patterns, and "*.*" means every file, names without a dot
+// included, as it does on the system the filters were written for.
+QStringList qt_name_filters(const QString& filter);
+
+class QtDialogs : public Dialogs {
+public:
+    std::optional<std::string> open_file(QWidget* parent, const QString& filter) override;
+    std::optional<SaveChoice> save_file(QWidget* parent, const QString& filter,
+                                        int initial_filter_index, bool confirm_overwrite) override;
+    bool confirm_replace(QWidget* parent, const std::string& path) override;
+    void error_message(QWidget* parent, const QString& text) override;
+};
+
+}  // namespace corvella
