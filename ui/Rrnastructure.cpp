@@ -10,34 +10,19 @@
 
 #include "classify/rrna_reports.h"
 #include "ui/charts/chart_view.h"
-#include "ui/structure_window_parts.h"
-#include "ui/widget_helpers.h"
 
 using namespace corvella;
 
 TForm10::TForm10(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* parent)
-    : QDialog(parent), ws_(ws), dialogs_(dialogs), progress_(progress) {
-    setWindowTitle("Human rRNA's structure");
-    Label1 = bold_label(this, "Label1");
-
+    : StructureWindow(ws, dialogs, progress, parent, "Human rRNA's structure", rrna_chart(RrnaCounts{})) {
     StringGrid1 = make_string_grid(this, "StringGrid1", 3, 3);
     for (int r = 0; r < 3; ++r) StringGrid1->setRowHeight(r, 24);
     StringGrid1->setFixedSize(3 * StringGrid1->columnWidth(0) + 4, 3 * 24 + 4);
-
-    Chart1 = make_chart_view(rrna_chart(RrnaCounts{}), this);
-    Chart1->setObjectName("Chart1");
     Chart1->setMinimumSize(420, 340);
-
-    const SaveOptions options = make_save_options(this);
-    Button2 = named_button(options.buttons[0], "Button2");
-    Button3 = named_button(options.buttons[1], "Button3");
-    Button4 = named_button(options.buttons[2], "Button4");
-    Button1 = named_button(options.buttons[3], "Button1");
-    Button5 = named_button(new QPushButton("Close", this), "Button5");
 
     auto* left = new QVBoxLayout();
     left->addWidget(StringGrid1);
-    left->addWidget(options.box);
+    left->addWidget(options_box());
     left->addStretch();
     auto* close_row = new QHBoxLayout();
     close_row->addStretch();
@@ -82,26 +67,13 @@ void TForm10::Button2Click() {
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 3; ++c)
             grid.rows[static_cast<size_t>(r)][static_cast<size_t>(c)] = cell_text(*StringGrid1, c, r + 1);
-    save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
-                [&grid](ReportFormat format, ProgressSink*) { return rrna_summary_report(grid, format); }, nullptr);
+    save_summary([&grid](ReportFormat format) { return rrna_summary_report(grid, format); });
 }
 
-void TForm10::Button3Click() {
-    save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
-                [this](ReportFormat format, ProgressSink* progress) {
-                    return rrna_per_position_report(ws_, format, progress);
-                },
-                &progress_);
-}
+void TForm10::Button3Click() { save_workspace_report(rrna_per_position_report); }
 
-void TForm10::Button4Click() {
-    save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
-                [this](ReportFormat format, ProgressSink* progress) {
-                    return rrna_per_sample_report(ws_, format, progress);
-                },
-                &progress_);
-}
+void TForm10::Button4Click() { save_workspace_report(rrna_per_sample_report); }
 
-void TForm10::Button1Click() { save_chart_image(this, dialogs_, Chart1); }
+void TForm10::Button1Click() { save_chart(); }
 
 void TForm10::Button5Click() { close(); }

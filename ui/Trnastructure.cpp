@@ -1,7 +1,6 @@
 #include "ui/Trnastructure.h"
 
 #include <QChartView>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,16 +11,11 @@
 
 #include "classify/trna_reports.h"
 #include "ui/charts/chart_view.h"
-#include "ui/structure_window_parts.h"
-#include "ui/widget_helpers.h"
 
 using namespace corvella;
 
 TForm9::TForm9(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* parent)
-    : QDialog(parent), ws_(ws), dialogs_(dialogs), progress_(progress) {
-    setWindowTitle("Human tRNA's structure");
-    Label1 = bold_label(this, "Label1");
-
+    : StructureWindow(ws, dialogs, progress, parent, "Human tRNA's structure", trna_chart(TrnaGroupCounts{})) {
     StringGrid1 = make_string_grid(this, "StringGrid1", 2, 5);
     StringGrid1->setColumnWidth(1, 90);
     StringGrid1->setFixedSize(StringGrid1->columnWidth(0) + 90 + 4, 5 * StringGrid1->rowHeight(0) + 4);
@@ -30,17 +24,7 @@ TForm9::TForm9(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
     Image1->setObjectName("Image1");
     Image1->setPixmap(QPixmap(":/pictures/cloverleaf.jpg"));
     Image1->setFixedSize(211, 224);
-
-    Chart1 = make_chart_view(trna_chart(TrnaGroupCounts{}), this);
-    Chart1->setObjectName("Chart1");
     Chart1->setMinimumSize(420, 380);
-
-    const SaveOptions options = make_save_options(this);
-    Button2 = named_button(options.buttons[0], "Button2");
-    Button3 = named_button(options.buttons[1], "Button3");
-    Button4 = named_button(options.buttons[2], "Button4");
-    Button1 = named_button(options.buttons[3], "Button1");
-    Button5 = named_button(new QPushButton("Close", this), "Button5");
 
     auto* left = new QVBoxLayout();
     left->addWidget(StringGrid1);
@@ -48,7 +32,7 @@ TForm9::TForm9(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
     left->addStretch();
     auto* right = new QVBoxLayout();
     right->addWidget(Chart1, 1);
-    right->addWidget(options.box);
+    right->addWidget(options_box());
     auto* close_row = new QHBoxLayout();
     close_row->addStretch();
     close_row->addWidget(Button5);
@@ -72,7 +56,8 @@ void TForm9::FormCreate() {
     // The save helper always asks before replacing a chosen file, which is
     // this window's text-or-workbook dialog option.
     set_cell(*StringGrid1, 1, 0, "No. of positions");
-    for (int g = 0; g < TRNA_GROUP_COUNT; ++g) set_cell(*StringGrid1, 0, g + 1, TRNA_GROUP_LABELS[static_cast<size_t>(g)]);
+    for (int g = 0; g < TRNA_GROUP_COUNT; ++g)
+        set_cell(*StringGrid1, 0, g + 1, TRNA_GROUP_LABELS[static_cast<size_t>(g)]);
 }
 
 void TForm9::show_counts(const TrnaGroupCounts& counts) {
@@ -87,26 +72,13 @@ void TForm9::Button2Click() {
     TrnaSummaryGrid grid;
     for (int g = 0; g < TRNA_GROUP_COUNT; ++g)
         grid.rows[static_cast<size_t>(g)] = {cell_text(*StringGrid1, 0, g + 1), cell_text(*StringGrid1, 1, g + 1)};
-    save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
-                [&grid](ReportFormat format, ProgressSink*) { return trna_summary_report(grid, format); }, nullptr);
+    save_summary([&grid](ReportFormat format) { return trna_summary_report(grid, format); });
 }
 
-void TForm9::Button3Click() {
-    save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
-                [this](ReportFormat format, ProgressSink* progress) {
-                    return trna_per_position_report(ws_, format, progress);
-                },
-                &progress_);
-}
+void TForm9::Button3Click() { save_workspace_report(trna_per_position_report); }
 
-void TForm9::Button4Click() {
-    save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
-                [this](ReportFormat format, ProgressSink* progress) {
-                    return trna_per_sample_report(ws_, format, progress);
-                },
-                &progress_);
-}
+void TForm9::Button4Click() { save_workspace_report(trna_per_sample_report); }
 
-void TForm9::Button1Click() { save_chart_image(this, dialogs_, Chart1); }
+void TForm9::Button1Click() { save_chart(); }
 
 void TForm9::Button5Click() { close(); }

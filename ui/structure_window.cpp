@@ -1,5 +1,6 @@
-#include "ui/structure_window_parts.h"
+#include "ui/structure_window.h"
 
+#include <QChartView>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -7,6 +8,9 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QTableWidget>
+
+#include "ui/charts/chart_view.h"
+#include "ui/widget_helpers.h"
 
 namespace corvella {
 
@@ -63,5 +67,32 @@ SaveOptions make_save_options(QWidget* parent) {
     }
     return options;
 }
+
+StructureWindow::StructureWindow(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* parent,
+                                 const QString& caption, const ChartSpec& empty_chart)
+    : QDialog(parent), ws_(ws), dialogs_(dialogs), progress_(progress), options_(make_save_options(this)) {
+    setWindowTitle(caption);
+    Label1 = bold_label(this, "Label1");
+    Chart1 = make_chart_view(empty_chart, this);
+    Chart1->setObjectName("Chart1");
+    Button2 = named_button(options_.buttons[0], "Button2");
+    Button3 = named_button(options_.buttons[1], "Button3");
+    Button4 = named_button(options_.buttons[2], "Button4");
+    Button1 = named_button(options_.buttons[3], "Button1");
+    Button5 = named_button(new QPushButton("Close", this), "Button5");
+}
+
+void StructureWindow::save_summary(const std::function<Report(ReportFormat)>& build) {
+    save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
+                [&build](ReportFormat format, ProgressSink*) { return build(format); }, nullptr);
+}
+
+void StructureWindow::save_workspace_report(WorkspaceReport build) {
+    save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
+                [this, build](ReportFormat format, ProgressSink* progress) { return build(ws_, format, progress); },
+                &progress_);
+}
+
+void StructureWindow::save_chart() { save_chart_image(this, dialogs_, Chart1); }
 
 }  // namespace corvella
