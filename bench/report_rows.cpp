@@ -5,7 +5,13 @@
 
 #include "bench/rows.h"
 #include "classify/protein_counting.h"
+#include "classify/non_protein.h"
+#include "classify/non_protein_reports.h"
 #include "classify/protein_reports.h"
+#include "classify/rrna_classification.h"
+#include "classify/rrna_reports.h"
+#include "classify/trna_classification.h"
+#include "classify/trna_reports.h"
 #include "core/human_reference.h"
 #include "core/polymorphism_list.h"
 #include "output/text_writer.h"
@@ -33,6 +39,8 @@ struct WindowOps {
     std::function<Report(const Workspace&, ReportFormat, ProgressSink*)> per_sample;
 };
 
+void check_chart(const ChartSpec& chart);
+
 WindowOps protein_ops() {
     auto counts = std::make_shared<ProteinCounts>();
     WindowOps ops;
@@ -40,7 +48,8 @@ WindowOps protein_ops() {
         *counts = count_protein_variants(ws, ws.variant_tally);
         const auto rows = protein_grid_rows(*counts);
         const ChartSpec chart = protein_chart_spec(*counts);
-        if (rows.empty() || chart.series.empty()) throw std::runtime_error("empty protein grid");
+        if (rows.empty()) throw std::runtime_error("empty protein grid");
+        check_chart(chart);
     };
     ops.summary = [counts](const Workspace& ws, ReportFormat f) { return protein_summary_report(ws, *counts, f); };
     ops.per_position = protein_per_position_report;
@@ -48,8 +57,53 @@ WindowOps protein_ops() {
     return ops;
 }
 
+void check_chart(const ChartSpec& chart) {
+    if (chart.series.empty()) throw std::runtime_error("empty chart");
+}
+
+WindowOps non_protein_ops() {
+    auto grid = std::make_shared<NonProteinGridTexts>();
+    WindowOps ops;
+    ops.count = [grid](const Workspace& ws) {
+        const NonProteinCounts counts = count_non_protein(ws, ws.variant_tally);
+        *grid = non_protein_grid_texts(counts);
+        check_chart(non_protein_chart(counts));
+    };
+    ops.summary = [grid](const Workspace& ws, ReportFormat f) { return non_protein_summary_report(ws, *grid, f); };
+    ops.per_position = non_protein_per_position_report;
+    ops.per_sample = non_protein_per_sample_report;
+    return ops;
+}
+
+// The tRNA and rRNA windows: counts from the workspace, a summary grid and a
+// chart from the counts, a summary report from the grid alone.
+template <class Counts, class Grid>
+WindowOps structure_ops(Counts (*count)(const Workspace&), Grid (*grid_of)(const Counts&),
+                        ChartSpec (*chart_of)(const Counts&), Report (*summary)(const Grid&, ReportFormat),
+                        Report (*per_position)(const Workspace&, ReportFormat, ProgressSink*),
+                        Report (*per_sample)(const Workspace&, ReportFormat, ProgressSink*)) {
+    auto grid = std::make_shared<Grid>();
+    WindowOps ops;
+    ops.count = [grid, count, grid_of, chart_of](const Workspace& ws) {
+        const Counts counts = count(ws);
+        *grid = grid_of(counts);
+        check_chart(chart_of(counts));
+    };
+    ops.summary = [grid, summary](const Workspace&, ReportFormat f) { return summary(*grid, f); };
+    ops.per_position = per_position;
+    ops.per_sample = per_sample;
+    return ops;
+}
+
 WindowOps window_ops(const std::string& window) {
     if (window == "protein") return protein_ops();
+    if (window == "non-protein") return non_protein_ops();
+    if (window == "trna")
+        return structure_ops(count_trna_groups, trna_summary_grid, trna_chart, trna_summary_report,
+                             trna_per_position_report, trna_per_sample_report);
+    if (window == "rrna")
+        return structure_ops(count_rrna_regions, rrna_summary_grid, rrna_chart, rrna_summary_report,
+                             rrna_per_position_report, rrna_per_sample_report);
     throw std::runtime_error("unknown window " + window);
 }
 

@@ -21,8 +21,12 @@ Row run_baseline_tokenizer(const RunArgs& args);
 Row run_read_list(const RunArgs& args);
 Row run_call_aligned(const RunArgs& args);
 
+// The network export: its reader with the variable-variant tally, the
+// network text, and the file written.
+Row run_network(const RunArgs& args);
+
 // The counting windows that run_window knows.
-inline constexpr const char* WINDOWS[] = {"protein"};
+inline constexpr const char* WINDOWS[] = {"protein", "non-protein", "trna", "rrna"};
 
 // Counting and reports of one counting window (one of WINDOWS). `what` is "count" or "<summary|position|sample>_<text|workbook>".
 Row run_window(const std::string& window, const std::string& what, const RunArgs& args);

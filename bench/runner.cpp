@@ -2,11 +2,12 @@
 //
 //   corvella_bench ROW INPUT [--repeat R] [--out DIR]
 //
-// ROW is one of: tokenize, read_list, call_aligned, <window>:count,
-// <window>:<summary|position|sample>_<text|workbook> with <window> protein.
+// ROW is one of: tokenize, read_list, call_aligned, network, <window>:count,
+// <window>:<summary|position|sample>_<text|workbook> with <window> from --windows.
 // `corvella_bench --windows` lists the windows whose counting and reports
-// can be measured. scripts/bench runs every row in its own process (so that each reports its
-// own peak memory) and prints the table.
+// can be measured. scripts/bench runs every row in its own process (so that
+// each reports its own peak memory) and prints the table. A row that fails
+// prints FAILED and the reason in its place and exits with 1.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
             row = run_baseline_tokenizer(args);
         else if (name == "read_list")
             row = run_read_list(args);
+        else if (name == "network")
+            row = run_network(args);
         else if (name == "call_aligned")
             row = run_call_aligned(args);
         else if (const size_t colon = name.find(':'); colon != std::string::npos)
@@ -48,7 +51,8 @@ int main(int argc, char** argv) {
             throw std::runtime_error("unknown row " + name);
         print_row(row);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "corvella_bench %s: %s\n", name.c_str(), e.what());
+        // Still a row of the table: a report the program refuses is a result.
+        std::printf("%s\t%s\tFAILED\t%s\n", name.c_str(), args.input.c_str(), e.what());
         return 1;
     }
     return 0;

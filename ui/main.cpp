@@ -1,6 +1,6 @@
 // The desktop program: one main window with its menu; every other window is
 // created with it and opened from it.
-#include <QtGlobal>
+#include <QMessageBox>
 
 #include "ui/Corvella_unit.h"
 #include "ui/application.h"
@@ -14,8 +14,16 @@ int main(int argc, char** argv) {
     corvella::quit_on_termination_signals(app);
 
     corvella::QtDialogs dialogs;
-    TForm1 form1(dialogs);
-    app.on_error = [&](const QString& text) { dialogs.error_message(&form1, text); };
-    form1.showMaximized();
-    return app.exec();
+    try {
+        TForm1 form1(dialogs);
+        app.on_error = [&](const QString& text) { dialogs.error_message(&form1, text); };
+        form1.showMaximized();
+        const int status = app.exec();
+        app.on_error = nullptr;
+        return status;
+    } catch (...) {
+        // Start-up failed before the main window could take errors itself.
+        dialogs.error_message(nullptr, corvella::current_error_text());
+        return 1;
+    }
 }

@@ -1,0 +1,107 @@
+#include "ui/report_saving.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "output/file_names.h"
+#include "output/text_writer.h"
+#include "output/workbook_writer.h"
+#include "ui/charts/chart_view.h"
+
+namespace corvella {
+
+namespace {
+
+const QString BITMAP_FILTER = QStringLiteral("Bitmap (*.bmp)|*.bmp");
+
+bool file_exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// The dialog's question concerned the name as typed. When the extension
+// makes it another name that is already taken, ask about that file too.
+bool may_write(QWidget* parent, Dialogs& dialogs, const std::string& chosen, const std::string& completed) {
+    return completed == chosen || !file_exists(completed) || dialogs.confirm_replace(parent, completed);
+}
+
+bool shown_if_failed(QWidget* parent, Dialogs& dialogs, const WriteResult& result) {
+    if (!result.ok) dialogs.error_message(parent, QString::fromStdString(result.error));
+    return result.ok;
+}
+
+// Passes the report's progress on and remembers whether the window is still
+// open, so that it can be closed whatever happens after the report started.
+class ClosingProgress : public ProgressSink {
+public:
+    explicit ClosingProgress(ProgressSink* window) : window_(window) {}
+    ~ClosingProgress() override { close(); }
+    void start(int32_t maximum) override {
+        open_ = true;
+        window_->start(maximum);
+    }
+    void step(int percent) override { window_->step(percent); }
+    void finish() override { close(); }
+    void close() {
+        if (open_) window_->finish();
+        open_ = false;
+    }
+
+private:
+    ProgressSink* window_;
+    bool open_ = false;
+};
+
+}  // namespace
+
+bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
+                 const ReportBuilder& build, ProgressSink* progress) {
+    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, filter, state.filter_index, true);
+    if (!choice) return false;
+    state.filter_index = choice->filter_index;
+
+    ReportFormat format;
+    if (choice->filter_index == static_cast<int>(ReportFormat::Workbook))
+        format = ReportFormat::Workbook;
+    else if (choice->filter_index == static_cast<int>(ReportFormat::Text))
+        format = ReportFormat::Text;
+    else
+        return false;
+
+    const std::string path = ensure_extension(choice->path, format == ReportFormat::Text ? ".txt" : ".xls");
+    if (!may_write(parent, dialogs, choice->path, path)) return false;
+
+    if (format == ReportFormat::Text) return shown_if_failed(parent, dialogs, write_text_file(path, build(format, nullptr).text));
+
+    Report report;
+    if (progress != nullptr) {
+        ClosingProgress window(progress);
+        report = build(format, &window);
+    } else {
+        report = build(format, nullptr);
+    }
+    return shown_if_failed(parent, dialogs, WorkbookWriter(path, report.cells));
+}
+
+bool save_text_block(QWidget* parent, Dialogs& dialogs, const QString& filter, const std::string& extension,
+                     const std::function<std::string()>& text) {
+    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, filter, 1, true);
+    if (!choice) return false;
+    const std::string path = ensure_extension(choice->path, extension);
+    if (!may_write(parent, dialogs, choice->path, path)) return false;
+    return shown_if_failed(parent, dialogs, write_text_file(path, text()));
+}
+
+bool save_chart_image(QWidget* parent, Dialogs& dialogs,
+                      const std::function<WriteResult(const std::string& path)>& save) {
+    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, BITMAP_FILTER, 1, false);
+    if (!choice) return false;
+    return shown_if_failed(parent, dialogs, save(ensure_extension(choice->path, ".bmp")));
+}
+
+bool save_chart_image(QWidget* parent, Dialogs& dialogs, QWidget* chart) {
+    return save_chart_image(parent, dialogs,
+                            [chart](const std::string& path) { return save_chart_bitmap(chart, path); });
+}
+
+}  // namespace corvella

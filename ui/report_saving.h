@@ -1,0 +1,54 @@
+// What every "Save As..." button does: the save dialog, the name completed
+// with the chosen type's extension, the output written through the common
+// writers, and any failure shown to the person.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "output/report.h"
+#include "output/write_result.h"
+#include "ui/dialogs.h"
+
+class QWidget;
+
+namespace corvella {
+
+// What a text-or-workbook save dialog remembers between saves: the file type
+// chosen last, so the next save from the same window starts with it. The
+// first save of a run starts with Text.
+struct SaveDialogState {
+    int filter_index = static_cast<int>(ReportFormat::Text);
+};
+
+// Builds the report in the asked form. Long workbook reports drive `progress`
+// (start, a step per item, finish); the text form gets nullptr.
+using ReportBuilder = std::function<Report(ReportFormat format, ProgressSink* progress)>;
+
+// A text-or-workbook button ("Text File (*.txt)|*.txt|Microsoft Office Excel
+// 97-2003 (*.xls)|*.xls"): filter index 1 writes the text form as ".txt",
+// index 2 the cells as an ".xls" workbook, any other index nothing. The
+// dialog asks before replacing the chosen file; when the completed name is
+// another, existing file, confirm_replace asks about that one. The progress
+// window is always closed before the workbook is written, also when the
+// write fails. True when a file was written.
+bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
+                 const ReportBuilder& build, ProgressSink* progress);
+
+// TForm2's and TForm7's one-type buttons: `text` (built only once a name is
+// chosen) is written with CR LF line ends under a name completed with
+// `extension` (".txt", ".rdf"). The dialog asks before replacing a file.
+bool save_text_block(QWidget* parent, Dialogs& dialogs, const QString& filter, const std::string& extension,
+                     const std::function<std::string()>& text);
+
+// The "4. Save graph as image" buttons: the dialog "Bitmap (*.bmp)|*.bmp",
+// which does not ask before replacing; the name is completed with ".bmp" and
+// handed to `save` (the chart's bitmap writer).
+bool save_chart_image(QWidget* parent, Dialogs& dialogs,
+                      const std::function<WriteResult(const std::string& path)>& save);
+
+// The same for a window's chart view (Chart1), stored exactly as shown.
+bool save_chart_image(QWidget* parent, Dialogs& dialogs, QWidget* chart);
+
+}  // namespace corvella
