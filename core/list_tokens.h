@@ -8,6 +8,7 @@
 // its base; everything else about the format lives here.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -86,6 +87,11 @@ int32_t parse_sample_lists(std::string_view text, Resolve&& resolve, SampleLists
         }
         std::vector<int32_t>& positions = out.positions.emplace_back();
         std::string& bases = out.bases.emplace_back();
+        // One item per blank at most (every token the caller writes ends in
+        // one): reserving once avoids regrowing every entry as it fills.
+        const size_t most = static_cast<size_t>(std::count(line.begin(), line.end(), ' ')) + 1;
+        positions.reserve(most);
+        bases.reserve(most);
         for_each_token(line, [&](std::string_view token) {
             const std::optional<VariantToken> v = read_variant_token(token);
             if (!v) return;

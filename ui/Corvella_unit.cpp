@@ -9,7 +9,11 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "core/aligned_import.h"
+#include "core/genbank_reader.h"
 #include "core/human_reference.h"
+#include "core/polymorphism_list.h"
+#include "output/file_names.h"
 #include "ui/About.h"
 #include "ui/Exporttonetwork.h"
 #include "ui/Nonprotein.h"
@@ -221,8 +225,18 @@ void TForm1::Exit2Click() { close(); }
 // Each of these is filled in together with its window.
 
 void TForm1::ImportAlignedFiles1Click() {
-    // Aligned import: read the file, fill TForm2, show it.
-    if (!OpenDialog2()) return;
+    const std::optional<std::string> path = OpenDialog2();
+    if (!path) return;
+    const int32_t read = corvella::read_polymorphisms_file(workspace_, *path);
+    if (read == -1) {
+        dialogs_.error_message(this, "File cannot be openned.");
+        return;
+    }
+    if (read == -2) {
+        dialogs_.error_message(this, "Bad input format.");
+        return;
+    }
+    Form2->show_import(corvella::file_name_of(*path), corvella::perform_lenght_status(workspace_));
     show_modal(*Form2);
 }
 
@@ -237,15 +251,38 @@ void TForm1::ExportToNetworkFile1Click() {
 // -----------------------------------------------------------------------------
 
 void TForm1::OpenOtherReferenceFile1Click() {
-    // Reference file: read it, then on_other_reference_loaded() on success.
-    if (!OpenDialog1()) return;
+    const std::optional<std::string> path = OpenDialog1();
+    if (!path) return;
+    // The file is read whole before anything changes: a failed read leaves
+    // the reference, the title and the menus as they were.
+    const corvella::ReferenceReadResult read = corvella::extract_info_from_reference(*path);
+    if (!read.ok) {
+        dialogs_.error_message(this, QString::fromStdString(read.message));
+        return;
+    }
+    corvella::use_reference(workspace_, read);
+    setWindowTitle(QString::fromStdString(corvella::reference_title(read)));
+    on_other_reference_loaded();
 }
 
 // -----------------------------------------------------------------------------
 
 void TForm1::OpenPolymorphismsFile1Click() {
-    // Polymorphism list: read it, then on_polymorphism_list_read() on success.
-    if (!OpenDialog3()) return;
+    const std::optional<std::string> path = OpenDialog3();
+    if (!path) return;
+    // Sample lists and tally are replaced together, and only by a good read.
+    const int32_t entries = corvella::load_polymorphism_list(workspace_, *path);
+    if (entries == -1) {
+        dialogs_.error_message(this, "File cannot be opened.");
+        return;
+    }
+    if (entries == -2) {
+        dialogs_.error_message(this, "Bad input format.");
+        return;
+    }
+    on_polymorphism_list_read();
+    const QString summary = QString::fromStdString(corvella::list_summary(*path, entries));
+    for (QLabel* label : {Form4->Label1, Form5->Label1, Form9->Label1, Form10->Label1}) label->setText(summary);
 }
 
 // -----------------------------------------------------------------------------

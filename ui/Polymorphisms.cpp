@@ -1,14 +1,74 @@
 #include "ui/Polymorphisms.h"
 
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/polymorphism_caller.h"
+#include "output/file_names.h"
+#include "output/text_writer.h"
 #include "ui/widget_helpers.h"
 
 TForm2::TForm2(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), ws_(ws), dialogs_(dialogs) {
     setWindowTitle("Calculate Polymorphisms");
     Label2 = corvella::bold_label(this, "Label2");
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setReadOnly(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Button1 = new QPushButton("Run", this);
+    Button4 = new QPushButton("Save As...", this);
+    Button3 = new QPushButton("Close", this);
+    Button4->setEnabled(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button4);
+    buttons->addStretch();
+    buttons->addWidget(Button3);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label2);
+    layout->addWidget(Memo1, 1);
+    layout->addLayout(buttons);
+    resize(640, 480);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+}
+
+void TForm2::show_import(const std::string& file_name, const std::string& report) {
+    Button4->setEnabled(false);
+    Label2->setText(QString::fromStdString(file_name));
+    Memo1->setPlainText(QString::fromStdString(report));
+}
+
+void TForm2::Button1Click() {
+    Memo1->clear();
+    list_text_ = corvella::build_polymorphism_list(ws_);
+    Memo1->setPlainText(QString::fromStdString(list_text_));
+    Button4->setEnabled(true);
+}
+
+void TForm2::Button4Click() {
+    const auto choice = dialogs_.save_file(this, "Text file (*.txt)|*.txt", 1, true);
+    if (!choice) return;
+    const std::string path = corvella::ensure_extension(choice->path, ".txt");
+    // The dialog asked about the name as typed; a name completed with ".txt"
+    // may be another existing file.
+    if (path != choice->path && QFileInfo::exists(QString::fromStdString(path)) &&
+        !dialogs_.confirm_replace(this, path))
+        return;
+    const corvella::WriteResult written = corvella::write_text_file(path, list_text_);
+    if (!written.ok) dialogs_.error_message(this, QString::fromStdString(written.error));
+}
+
+void TForm2::Button3Click() {
+    ws_.aligned_sequences.clear();
+    ws_.aligned_names.clear();
+    close();
 }

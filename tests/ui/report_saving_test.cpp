@@ -200,5 +200,15 @@ TEST_F(ReportSaving, ChartImagesAreBitmapsOfTheChartAsShownWithoutAQuestion) {
     dialogs.save_answers.push_back(Dialogs::SaveChoice{path("missing/chart"), 1});
     EXPECT_FALSE(save_chart_image(nullptr, dialogs, view.get()));
     ASSERT_EQ(dialogs.errors.size(), 1u);
-    EXPECT_TRUE(dialogs.errors[0].startsWith(QString::fromStdString("Cannot write " + path("missing/chart.bmp"))));
+    EXPECT_EQ(dialogs.errors[0].toStdString(),
+              "Cannot write " + path("missing/chart.bmp") + ": No such file or directory");
+
+    // A write that fails halfway keeps the image saved before.
+    const std::string before = read_bytes(path("chart.bmp"));
+    dialogs.save_answers.push_back(Dialogs::SaveChoice{path("chart.bmp"), 1});
+    EXPECT_FALSE(corvella_test::with_file_size_limit(
+        4096, [&] { return save_chart_image(nullptr, dialogs, view.get()); }));
+    EXPECT_EQ(dialogs.errors.size(), 2u);
+    EXPECT_EQ(read_bytes(path("chart.bmp")), before);
+    EXPECT_EQ(entries(), 1u);
 }

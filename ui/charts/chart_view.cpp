@@ -5,12 +5,14 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QFile>
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPixmap>
 #include <QValueAxis>
 #include <algorithm>
 #include <map>
+
+#include "output/atomic_file.h"
 
 namespace corvella {
 
@@ -18,19 +20,15 @@ namespace {
 
 QColor colour_of(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
-WriteResult write_failure(const std::string& path, const QString& reason) {
-    return WriteResult{false, "Cannot write " + path + ": " + reason.toStdString()};
-}
-
+// The image is encoded in memory and written through the same atomic
+// writer as every report, so a failed save keeps an existing image.
 WriteResult write_bmp(const QImage& image, const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return write_failure(path, file.errorString());
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(image)) return write_failure(path, writer.errorString());
-    file.close();
-    if (file.error() != QFileDevice::NoError) return write_failure(path, file.errorString());
-    return WriteResult{};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (!writer.write(image)) return write_failure(path, writer.errorString().toStdString());
+    return write_file_atomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 }  // namespace
