@@ -13,6 +13,7 @@
 #include "core/genbank_reader.h"
 #include "core/human_reference.h"
 #include "core/polymorphism_list.h"
+#include "export/variable_sites.h"
 #include "output/file_names.h"
 #include "ui/About.h"
 #include "ui/Exporttonetwork.h"
@@ -243,8 +244,19 @@ void TForm1::ImportAlignedFiles1Click() {
 // -----------------------------------------------------------------------------
 
 void TForm1::ExportToNetworkFile1Click() {
-    // Network export: read the list, fill TForm7, show it.
-    if (!OpenDialog3()) return;
+    const std::optional<std::string> path = OpenDialog3();
+    if (!path) return;
+    // The reading replaces the sample lists and the tally only on success.
+    const int32_t n = corvella::load_network_reading(workspace_, *path);
+    if (n == corvella::NETWORK_READ_CANNOT_OPEN) {
+        dialogs_.error_message(this, "File cannot be opened.");
+        return;
+    }
+    if (n == corvella::NETWORK_READ_BAD_FORMAT) {
+        dialogs_.error_message(this, "Bad input format.");
+        return;
+    }
+    Form7->show_reading(corvella::file_name_of(*path), n);
     show_modal(*Form7);
 }
 

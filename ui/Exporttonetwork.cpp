@@ -1,14 +1,95 @@
 #include "ui/Exporttonetwork.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
+#include <filesystem>
 
+#include "export/network_file.h"
+#include "export/variable_sites.h"
+#include "output/file_names.h"
+#include "output/text_writer.h"
+#include "ui/fonts.h"
 #include "ui/widget_helpers.h"
+
+namespace {
+
+const char* const NETWORK_FILTER = "Network Binary File (*.rdf)|*.rdf";
+
+}  // namespace
 
 TForm7::TForm7(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), ws_(ws), dialogs_(dialogs) {
     setWindowTitle("Export to Network Binary File");
+    setModal(true);
+
     Label2 = corvella::bold_label(this, "Label2");
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
+    Memo1->setReadOnly(true);
+    // Columns of the header must stand above the 0/1 columns, and a line of
+    // 5,000 variants is read by scrolling sideways, not wrapped.
+    Memo1->setFont(corvella::fixed_font_or_default("Courier New"));
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setUndoRedoEnabled(false);  // no undo copy of a 150 MB text
+
+    Button1 = new QPushButton("Transform", this);
+    Button2 = new QPushButton("Save As...", this);
+    Button3 = new QPushButton("Close", this);
+    Button2->setEnabled(false);
+    Button1->setAutoDefault(false);
+    Button2->setAutoDefault(false);
+    Button3->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+    buttons->addWidget(Button3);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label2);
+    layout->addWidget(Memo1, 1);
+    layout->addLayout(buttons);
+    resize(760, 520);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm7::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm7::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm7::Button3Click);
 }
+
+void TForm7::show_reading(const std::string& file_name, int32_t n) {
+    Label2->setText(QString::fromStdString(corvella::network_label_text(file_name, n)));
+    Button2->setEnabled(false);
+    Memo1->setPlainText(QString::fromStdString(
+        corvella::network_memo_message(n, ws_.variant_tally.size())));
+}
+
+void TForm7::Button1Click() {
+    Memo1->clear();
+    network_text_ = corvella::build_network_text(ws_);
+    // One conversion and one setPlainText: the memo lays out only what is on
+    // screen, so even 150 MB of text shows in seconds.
+    Memo1->setPlainText(QString::fromLatin1(network_text_.data(),
+                                            static_cast<qsizetype>(network_text_.size())));
+    Button2->setEnabled(true);
+}
+
+void TForm7::Button2Click() {
+    const auto choice = dialogs_.save_file(this, NETWORK_FILTER, 1, true);
+    if (!choice) return;
+    const std::string path = corvella::ensure_extension(choice->path, ".rdf");
+    // The dialog asked about the name as typed; a completed name that already
+    // exists is a different file, so ask again before replacing it.
+    std::error_code ec;
+    if (path != choice->path && std::filesystem::exists(path, ec) &&
+        !dialogs_.confirm_replace(this, path))
+        return;
+    const corvella::WriteResult result = corvella::write_text_file(path, network_text_);
+    if (!result.ok) dialogs_.error_message(this, QString::fromStdString(result.error));
+}
+
+void TForm7::Button3Click() { close(); }
