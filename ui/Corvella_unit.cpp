@@ -300,7 +300,9 @@ void TForm1::OpenPolymorphismsFile1Click() {
 // -----------------------------------------------------------------------------
 
 void TForm1::Protein1Click() {
-    // Protein counting: fill TForm4 from the tally.
+    // Every command recounts the tally as it stands now (a network export
+    // may have rebuilt it since the last one).
+    Form4->show_counts(corvella::count_protein_variants(workspace_, workspace_.variant_tally));
     show_modal(*Form4);
 }
 
