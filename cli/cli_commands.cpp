@@ -2,12 +2,16 @@
 
 #include <iostream>
 
+#include "classify/position_check.h"
+#include "cli/chart_command.h"
 #include "cli/report_kinds.h"
 #include "core/aligned_import.h"
 #include "core/genbank_reader.h"
 #include "core/human_reference.h"
 #include "core/polymorphism_caller.h"
 #include "core/polymorphism_list.h"
+#include "export/network_file.h"
+#include "export/variable_sites.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
 
@@ -76,11 +80,38 @@ int run_report(const Args& args, Workspace& ws) {
                                   : write_text_file(args.output, report.text));
 }
 
+// "Check Position": the position typed, the base chosen, then "Run". The
+// base box takes the first character of what is typed.
+int run_check(const Args& args, const Workspace& ws) {
+    const std::string& base = args.operands[1];
+    const PositionRun run = run_position_check(ws, args.operands[0], base.empty() ? 'X' : base[0]);
+    if (!run.message.empty()) return fail(EXIT_VALIDATION, run.message);
+    for (const std::string& line : run.lines) std::cout << line << "\n";
+    return EXIT_OK;
+}
+
+int run_chart(const Args& args, Workspace& ws, int argc, char** argv) {
+    const ReportKind* kind = find_report_kind(args.operands[0]);
+    if (kind == nullptr) return fail(EXIT_USAGE, "unknown chart kind " + args.operands[0] + "\n" + USAGE);
+    if (kind->needs_human_reference && !ws.human_reference)
+        return fail(EXIT_INPUT, kind->name + " charts need the built-in human reference; leave out --reference.");
+    if (std::string m = load_list(ws, args.operands[1]); !m.empty()) return fail(EXIT_INPUT, m);
+    return write_or_fail(write_chart_image(kind->chart(ws), args.output, argc, argv));
+}
+
+// "Export To Network File...", "Transform", "Save As...": the memo's message
+// on stdout, the network data file at exactly the path given.
+int run_network(const Args& args, Workspace& ws) {
+    const int32_t n = load_network_reading(ws, args.operands[0]);
+    if (n == -1) return fail(EXIT_INPUT, "File cannot be opened.");
+    if (n == -2) return fail(EXIT_INPUT, "Bad input format.");
+    std::cout << network_memo_message(n, ws.variant_tally.size()) << "\n";
+    return write_or_fail(write_text_file(args.output, build_network_text(ws)));
+}
+
 }  // namespace
 
 int run_command(const Args& args, int argc, char** argv) {
-    (void)argc;
-    (void)argv;
     switch (args.command) {
         case Command::Help: std::cout << USAGE; return EXIT_OK;
         case Command::Version: std::cout << "corvella-cli 1.0\n"; return EXIT_OK;
@@ -91,7 +122,10 @@ int run_command(const Args& args, int argc, char** argv) {
     switch (args.command) {
         case Command::Call: return run_call(args, ws);
         case Command::Report: return run_report(args, ws);
-        default: return fail(EXIT_USAGE, "command not available in this build");
+        case Command::Network: return run_network(args, ws);
+        case Command::Check: return run_check(args, ws);
+        case Command::Chart: return run_chart(args, ws, argc, argv);
+        default: return fail(EXIT_USAGE, USAGE);
     }
 }
 

@@ -2,30 +2,65 @@
 
 #include <vector>
 
+#include "classify/non_protein.h"
+#include "classify/non_protein_reports.h"
 #include "classify/protein_counting.h"
 #include "classify/protein_reports.h"
+#include "classify/rrna_classification.h"
+#include "classify/rrna_reports.h"
+#include "classify/trna_classification.h"
+#include "classify/trna_reports.h"
 
 namespace corvella::cli {
 
 namespace {
 
-Report protein_report(const Workspace& ws, Table table, ReportFormat format) {
-    switch (table) {
-        case Table::Summary:
-            return protein_summary_report(ws, count_protein_variants(ws, ws.variant_tally), format);
-        case Table::Positions:
-            return protein_per_position_report(ws, format, nullptr);
-        case Table::Samples:
-            return protein_per_sample_report(ws, format, nullptr);
-    }
-    return {};
+using TableReport = Report (*)(const Workspace&, ReportFormat, ProgressSink*);
+
+// A kind's three tables: the summary is built from the counts its menu
+// command shows; the other two read the tally and the sample lists.
+struct KindTables {
+    std::function<Report(const Workspace&, ReportFormat)> summary;
+    TableReport positions;
+    TableReport samples;
+};
+
+std::function<Report(const Workspace&, Table, ReportFormat)> dispatch(KindTables t) {
+    return [t](const Workspace& ws, Table table, ReportFormat format) {
+        switch (table) {
+            case Table::Summary: return t.summary(ws, format);
+            case Table::Positions: return t.positions(ws, format, nullptr);
+            case Table::Samples: return t.samples(ws, format, nullptr);
+        }
+        return Report{};
+    };
 }
 
 const std::vector<ReportKind>& kinds() {
     static const std::vector<ReportKind> k = {
         {"protein", false,
          [](const Workspace& ws) { return protein_chart_spec(count_protein_variants(ws, ws.variant_tally)); },
-         protein_report},
+         dispatch({[](const Workspace& ws, ReportFormat f) {
+                       return protein_summary_report(ws, count_protein_variants(ws, ws.variant_tally), f);
+                   },
+                   protein_per_position_report, protein_per_sample_report})},
+        {"nonprotein", false,
+         [](const Workspace& ws) { return non_protein_chart(count_non_protein(ws, ws.variant_tally)); },
+         dispatch({[](const Workspace& ws, ReportFormat f) {
+                       return non_protein_summary_report(
+                           ws, non_protein_grid_texts(count_non_protein(ws, ws.variant_tally)), f);
+                   },
+                   non_protein_per_position_report, non_protein_per_sample_report})},
+        {"trna", true, [](const Workspace& ws) { return trna_chart(count_trna_groups(ws)); },
+         dispatch({[](const Workspace& ws, ReportFormat f) {
+                       return trna_summary_report(trna_summary_grid(count_trna_groups(ws)), f);
+                   },
+                   trna_per_position_report, trna_per_sample_report})},
+        {"rrna", true, [](const Workspace& ws) { return rrna_chart(count_rrna_regions(ws)); },
+         dispatch({[](const Workspace& ws, ReportFormat f) {
+                       return rrna_summary_report(rrna_summary_grid(count_rrna_regions(ws)), f);
+                   },
+                   rrna_per_position_report, rrna_per_sample_report})},
     };
     return k;
 }

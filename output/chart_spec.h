@@ -27,6 +27,10 @@ struct ChartSpec {
     bool legend_visible = true;
     bool rotate_labels = true;  // bottom labels turned by 90 degrees
     std::vector<ChartSeries> series;
+    // The size the counting windows give the chart on screen, in pixels;
+    // corvella-cli paints its images at the same size.
+    int width = 640;
+    int height = 420;
 };
 
 constexpr uint32_t CHART_BLUE = 0x0000FF;

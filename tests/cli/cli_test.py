@@ -12,6 +12,8 @@ SOURCE = os.environ.get("CORVELLA_SOURCE_DIR", os.path.join(os.path.dirname(__fi
 GENBANK = os.path.join(DATA, "NC_012920.1.gb")
 SIX_KEYS = os.path.join(DATA, "cli", "six_keys.txt")
 ALIGNED = os.path.join(DATA, "aligned-3.fasta")
+REGIONS = os.path.join(DATA, "cli", "regions.txt")
+STRUCTURES = os.path.join(DATA, "cli", "structures.txt")
 
 
 def run(*args):
@@ -99,6 +101,86 @@ class Usage(CliCase):
         self.assertEqual((rc, err), (2, "corvella-cli: Bad input format.\n"))
 
 
+class Check(CliCase):
+    def test_protein_position_prints_the_result_blocks(self):
+        rc, out, err = run("check", "14766", "T")
+        self.assertEqual((rc, err), (0, ""))
+        self.assertEqual(out, "Locus: CYTB\nAmino acid position: 7\nCodon: ACU -> AUU\n"
+                              "Amino acid: T -> I (Non-Synonymous)\n"
+                              "Polarity/Acidity: Neutral Polar -> Neutral Apolar\n\n")
+
+    def test_two_genes_give_two_blocks_in_table_order(self):
+        rc, out, _ = run("check", "8527", "G")
+        self.assertEqual(rc, 0)
+        self.assertEqual(out.split("\n\n")[:2], [
+            "Locus: ATP6\nAmino acid position: 1\nCodon: AUG -> GUG\nAmino acid: M -> V (Non-Synonymous)\n"
+            "Polarity/Acidity: Neutral Apolar -> Neutral Apolar",
+            "Locus: ATP8\nAmino acid position: 54\nCodon: AAA -> AAG\nAmino acid: K -> K (Synonymous)\n"
+            "Polarity/Acidity: Basic Polar -> Basic Polar"])
+
+    def test_non_protein_position_prints_its_locus(self):
+        for position, locus in [("577", "tRNA-Phe(Acc-stem)"), ("3107", "l-rRNA"), ("16100", "D-loop"),
+                                ("5580", "non-coding"), ("4330", "tRNA-Ile(Acc-stem)")]:
+            self.assertEqual(run("check", position, "A"), (0, locus + "\n", ""), position)
+
+    def test_validation_messages_exit_1_with_empty_stdout(self):
+        cases = [("", "A", "Insert a position number!"), ("12a", "A", "Position number is not correct!"),
+                 ("0", "A", "Position number is not correct!"), ("16570", "A", "Position number too large!"),
+                 ("14766", "", "Select the mutation base."), ("14766", "t", "Select the mutation base."),
+                 ("14766", "C", "The new base must be different.")]
+        for position, base, message in cases:
+            self.assertEqual(run("check", position, base), (1, "", "corvella-cli: " + message + "\n"),
+                             (position, base))
+
+    def test_external_reference_with_an_n_next_to_the_position(self):
+        record = open(GENBANK).read()
+        edited = self.out("n.gb")
+        lines = record.split("\n")
+        origin = lines.index("ORIGIN      ")
+        # Put an N at 14765, beside 14766, in the ORIGIN section (60 letters a line).
+        row = origin + 1 + (14765 - 1) // 60
+        offset = (14765 - 1) % 60
+        digits, *groups = lines[row].split()
+        seq = list("".join(groups))
+        seq[offset] = "n"
+        seq = "".join(seq)
+        lines[row] = "%9s %s" % (digits, " ".join(seq[i:i + 10] for i in range(0, len(seq), 10)))
+        with open(edited, "w") as f:
+            f.write("\n".join(lines))
+        rc, out, err = run("--reference", edited, "check", "14766", "T")
+        self.assertEqual((rc, err), (0, ""))
+        self.assertIn("Codons with incorrect bases!\nCheck the sequence.\n", out)
+
+
+class Chart(CliCase):
+    def bmp_size(self, path):
+        data = read_file(path)
+        self.assertEqual(data[:2], b"BM")
+        return int.from_bytes(data[18:22], "little"), int.from_bytes(data[22:26], "little", signed=True)
+
+    def test_chart_images_for_each_kind(self):
+        images = {}
+        for kind in ["protein", "nonprotein", "trna", "rrna"]:
+            out = self.out(kind + ".bmp")
+            rc, stdout, err = run("chart", kind, SIX_KEYS, "-o", out)
+            self.assertEqual((rc, stdout), (0, ""), kind)
+            w, h = self.bmp_size(out)
+            self.assertGreater(w, 100)
+            self.assertGreater(abs(h), 100)
+            images[kind] = read_file(out)
+        self.assertEqual(len(set(images.values())), 4)
+        again = self.out("again.bmp")
+        run("chart", "protein", SIX_KEYS, "-o", again)
+        self.assertEqual(read_file(again), images["protein"])
+
+    def test_structure_charts_need_the_human_reference(self):
+        for kind in ["trna", "rrna"]:
+            rc, out, err = run("--reference", GENBANK, "chart", kind, SIX_KEYS, "-o", self.out("x.bmp"))
+            self.assertEqual((rc, out), (2, ""), kind)
+            self.assertTrue(err.startswith("corvella-cli: "))
+            self.assertFalse(os.path.exists(self.out("x.bmp")))
+
+
 class Call(CliCase):
     def test_call_writes_the_list_and_prints_the_length_report(self):
         out = self.out("list")
@@ -130,9 +212,9 @@ class Call(CliCase):
 
 
 class Report(CliCase):
-    def report(self, kind, table, out_name, *extra):
+    def report(self, kind, table, out_name, *extra, source=SIX_KEYS):
         out = self.out(out_name)
-        rc, stdout, err = run(*extra, "report", kind, table, SIX_KEYS, "-o", out)
+        rc, stdout, err = run(*extra, "report", kind, table, source, "-o", out)
         self.assertEqual((rc, stdout, err), (0, "", ""), (kind, table))
         return out
 
@@ -153,6 +235,44 @@ class Report(CliCase):
         self.assertEqual(last, ["14766", "C-T", "CYTB", "Non-Syn", "ACU", "AUU", "2", "T", "I", "7",
                                 "Neutral Polar", "Neutral Apolar", "5"])
 
+    def test_nonprotein_reports(self):
+        self.assertEqual(read_file(self.report("nonprotein", "summary", "s.txt", source=REGIONS)),
+                         crlf(golden("non_protein_summary.txt").decode()))
+        self.assertEqual(read_file(self.report("nonprotein", "positions", "p.txt", source=REGIONS)),
+                         crlf("Position\tBase Change\tGene/Region\tFrequency\n"
+                              "4330A\tT-A\ttRNA-Ile\t1\n4330A\tT-A\ttRNA-Gln\t1\n"
+                              "4330\tT-C\ttRNA-Ile\t2\n4330\tT-C\ttRNA-Gln\t2\n"
+                              "5826\tT-C\ttRNA-Cys\t1\n5826\tT-C\ttRNA-Tyr\t1\n"))
+        cells = read_xls(self.report("nonprotein", "samples", "q.xls", source=REGIONS))
+        self.assertEqual(cells[(1, 28)], "Total")
+        self.assertEqual([cells[(r, 1)] for r in (2, 3)], [">S1", ">S2"])
+        self.assertEqual(cells[(2, 28)], "4")  # 4330 twice, each in two tRNAs
+        self.assertEqual((cells[(2, 30)], cells[(2, 31)], cells[(2, 32)]), ("tRNA-Ile-tRNA-Gln", "4330A", "4330"))
+
+    def test_structure_reports_match_the_golden_files(self):
+        for kind in ["trna", "rrna"]:
+            for table, name in [("summary", "summary"), ("positions", "per_position"), ("samples", "per_sample")]:
+                written = read_file(self.report(kind, table, kind + table + ".txt", source=STRUCTURES))
+                self.assertEqual(written, crlf(golden("%s_%s.txt" % (kind, name)).decode()), (kind, table))
+
+    def test_structure_reports_need_the_human_reference(self):
+        for kind in ["trna", "rrna"]:
+            out = self.out(kind + ".txt")
+            rc, stdout, err = run("--reference", GENBANK, "report", kind, "summary", STRUCTURES, "-o", out)
+            self.assertEqual((rc, stdout), (2, ""))
+            self.assertEqual(err, "corvella-cli: %s reports need the built-in human reference; "
+                                  "leave out --reference.\n" % kind)
+            self.assertFalse(os.path.exists(out))
+
+    def test_rrna_samples_workbook_has_the_two_blocks(self):
+        cells = read_xls(self.report("rrna", "samples", "r.xls", source=STRUCTURES))
+        self.assertEqual(cells[(1, 1)], "12S")
+        self.assertEqual([cells[(2, c)] for c in (1, 2, 3)], ["Sequence", "Stem", "Non-stem"])
+        self.assertEqual([cells[(r, 1)] for r in range(3, 7)], [">S1", ">S2", ">S3", ">S4"])
+        self.assertNotIn((7, 1), cells)
+        self.assertEqual(cells[(8, 1)], "16S")
+        self.assertEqual([cells[(r, 1)] for r in range(10, 14)], [">S1", ">S2", ">S3", ">S4"])
+
     def test_list_that_cannot_be_read(self):
         rc, out, err = run("report", "protein", "summary", self.out("none.txt"), "-o", self.out("s.txt"))
         self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be opened.\n"))
@@ -166,6 +286,39 @@ class Report(CliCase):
         with_builtin = read_file(self.report("protein", "positions", "a.txt"))
         with_genbank = read_file(self.report("protein", "positions", "b.txt", "--reference", GENBANK))
         self.assertEqual(with_builtin, with_genbank)
+
+
+class Network(CliCase):
+    def write_list(self, text, name="list.txt"):
+        path = self.out(name)
+        with open(path, "w") as f:
+            f.write(text)
+        return path
+
+    def test_two_samples_give_the_ten_line_file(self):
+        lst = self.write_list(">a\n73G 263G \n>b\n263G 16519 \n")
+        rc, out, err = run("network", lst, "-o", self.out("n"))
+        self.assertEqual((rc, err), (0, ""))
+        self.assertEqual(out, "Data was successfully retrieved.\nThere are 2 different positions.\n")
+        expected = ["       71", "       36", "       G5", "        1", "        9", "         ",
+                    "s1     10  1", "s2     01  1", "", "1010", ""]
+        self.assertEqual(read_file(self.out("n")), "\r\n".join(expected).encode())
+
+    def test_limit_message_still_writes_the_file(self):
+        lines = "".join(">s%d\n%d \n" % (i, 100 + i) for i in range(5001))
+        lst = self.write_list(lines)
+        rc, out, err = run("network", lst, "-o", self.out("n.rdf"))
+        self.assertEqual((rc, err), (0, ""))
+        self.assertEqual(out, "Too many different positions: 5001\nMax: 5000\n")
+        self.assertTrue(os.path.getsize(self.out("n.rdf")) > 5001 * 5001)
+
+    def test_network_needs_no_reference_and_reports_bad_input(self):
+        rc, out, err = run("network", self.out("none.txt"), "-o", self.out("n.rdf"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be opened.\n"))
+        lst = self.write_list("73G\n")
+        rc, out, err = run("network", lst, "-o", self.out("n.rdf"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: Bad input format.\n"))
+        self.assertFalse(os.path.exists(self.out("n.rdf")))
 
 
 if __name__ == "__main__":
