@@ -2,7 +2,6 @@
 
 #ifdef CORVELLA_WITH_CHARTS
 #include <QApplication>
-#include <QSize>
 #include <QtGlobal>
 #include <cstdio>
 
@@ -20,7 +19,7 @@ WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, in
         if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "corvella-cli: %s\n", qPrintable(text));
     });
     QApplication app(argc, argv);
-    return save_chart_spec_bitmap(spec, QSize(spec.width, spec.height), path);
+    return save_chart_spec_bitmap(spec, path);
 }
 #else
 WriteResult write_chart_image(const ChartSpec&, const std::string&, int, char**) {

@@ -65,7 +65,6 @@ TForm4::TForm4(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
 
     Button5 = new QPushButton("Close", this);
     Chart1 = make_chart_view(protein_chart_spec(ProteinCounts{}), this);
-    Chart1->setMinimumSize(520, 360);
 
     auto* left = new QVBoxLayout;
     left->addWidget(Label1);

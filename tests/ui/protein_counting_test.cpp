@@ -17,6 +17,8 @@
 #include "ui/Corvella_unit.h"
 #include "ui/Progressbarform.h"
 #include "ui/Synonymouscounting.h"
+#include "ui/charts/chart_view.h"
+#include "classify/protein_counting.h"
 
 namespace {
 
@@ -138,6 +140,14 @@ TEST_F(ProteinWindow, ChartImageAndCancelledDialogs) {
     const std::string image = save(w.Button1, "chart", 1) + ".bmp";
     EXPECT_EQ(read_bytes(image).substr(0, 2), "BM");
     EXPECT_EQ(dialogs.save_filters.back(), "Bitmap (*.bmp)|*.bmp");
+    // The batch chart of the same counts is the same picture, byte for byte.
+    const corvella::Workspace& ws = form.workspace();
+    const corvella::ChartSpec spec =
+        corvella::protein_chart_spec(corvella::count_protein_variants(ws, ws.variant_tally));
+    const std::string batch = dir + "/batch.bmp";
+    ASSERT_TRUE(corvella::save_chart_spec_bitmap(spec, batch).ok);
+    EXPECT_EQ(read_bytes(batch), read_bytes(image));
+    std::filesystem::remove(batch);
     QTest::mouseClick(w.Button2, Qt::LeftButton);  // no answer: cancelled
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
 }

@@ -182,8 +182,9 @@ TEST_F(ReportSaving, ChartImagesAreBitmapsOfTheChartAsShownWithoutAQuestion) {
     ChartSpec spec;
     spec.title = "Protein";
     spec.series.push_back({"Syn", CHART_BLUE, {{1, 4, "ND1"}, {2, 7, "ND2"}}});
+    spec.width = 420;
+    spec.height = 300;
     std::unique_ptr<QWidget> view(make_chart_view(spec));
-    view->resize(420, 300);
     view->setAttribute(Qt::WA_DontShowOnScreen);
     view->show();
 

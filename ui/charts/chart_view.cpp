@@ -88,6 +88,9 @@ QChartView* make_chart_view(const ChartSpec& spec, QWidget* parent) {
     auto* view = new QChartView(build_chart(spec), parent);
     view->setRubberBand(QChartView::NoRubberBand);
     view->setRenderHint(QPainter::Antialiasing);
+    // A fixed size, the same in every window and in corvella-cli, so that
+    // "Save graph as image" and the batch chart give the same picture.
+    view->setFixedSize(spec.width, spec.height);
     return view;
 }
 
@@ -102,9 +105,8 @@ WriteResult save_chart_bitmap(QWidget* chart, const std::string& path) {
     return write_bmp(chart->grab().toImage(), path);
 }
 
-WriteResult save_chart_spec_bitmap(const ChartSpec& spec, QSize size, const std::string& path) {
+WriteResult save_chart_spec_bitmap(const ChartSpec& spec, const std::string& path) {
     QChartView* view = make_chart_view(spec);
-    view->resize(size);
     view->setAttribute(Qt::WA_DontShowOnScreen);
     view->show();
     WriteResult result = save_chart_bitmap(view, path);

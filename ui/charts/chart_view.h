@@ -33,8 +33,9 @@ void show_chart(QChartView& view, const ChartSpec& spec);
 // "Cannot write <path>: <reason>".
 WriteResult save_chart_bitmap(QWidget* chart, const std::string& path);
 
-// For programs without a window: lays spec out at `size` off screen and
-// saves it as save_chart_bitmap does. Needs a QApplication.
-WriteResult save_chart_spec_bitmap(const ChartSpec& spec, QSize size, const std::string& path);
+// For programs without a window: lays spec out off screen at its own size,
+// as the windows show it, and saves it as save_chart_bitmap does. Needs a
+// QApplication.
+WriteResult save_chart_spec_bitmap(const ChartSpec& spec, const std::string& path);
 
 }  // namespace corvella
