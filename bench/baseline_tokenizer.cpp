@@ -31,9 +31,12 @@ char partner(char c) {
 int64_t baseline_tally(const std::string& path, const std::string& reference, std::vector<int32_t>& counts) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return -1;
-    std::string text;
-    char block[1 << 16];
-    for (size_t n; (n = std::fread(block, 1, sizeof block, f)) > 0;) text.append(block, n);
+    // One read into a buffer of the file's size, as the product's reader does.
+    std::fseek(f, 0, SEEK_END);
+    const long size = std::ftell(f);
+    std::rewind(f);
+    std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), f));
     std::fclose(f);
 
     const int64_t length = static_cast<int64_t>(reference.size());

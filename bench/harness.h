@@ -10,6 +10,11 @@
 
 namespace corvella::bench {
 
+// Processor time (user + system) of the run that best_seconds last reported
+// as fastest. On a shared machine the wall clock also counts the time spent
+// waiting for a core; this does not.
+double last_cpu_seconds();
+
 // Seconds of the fastest of `repeat` runs (at least one).
 double best_seconds(int repeat, const std::function<void()>& body);
 // The same with an untimed `before` ahead of every run (to drop what the
@@ -37,7 +42,7 @@ struct Row {
 };
 
 // Prints the row: name, input, bytes, seconds, throughput, peak KB, time of
-// wc -l, time of cat, note; separated by tabs.
+// wc -l, time of cat, note, processor seconds; separated by tabs.
 void print_row(const Row& row);
 
 }  // namespace corvella::bench
