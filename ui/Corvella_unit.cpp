@@ -309,7 +309,7 @@ void TForm1::Protein1Click() {
 // -----------------------------------------------------------------------------
 
 void TForm1::NonProtein1Click() {
-    // Non-protein counting: fill TForm5 from the tally.
+    Form5->fill_counts();
     show_modal(*Form5);
 }
 
