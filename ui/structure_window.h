@@ -81,9 +81,8 @@ protected:
 
     QGroupBox* options_box() const { return options_.box; }
 
-    Workspace& ws_;
-
 private:
+    Workspace& ws_;
     Dialogs& dialogs_;
     TForm6& progress_;
     SaveOptions options_;

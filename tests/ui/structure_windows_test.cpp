@@ -14,8 +14,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/genbank_reader.h"
-#include "core/polymorphism_list.h"
 #include "fake_dialogs.h"
 #include "ui/Corvella_unit.h"
 #include "ui/Progressbarform.h"
@@ -69,10 +67,9 @@ protected:
         read_list();
     }
 
-    // What "Open Polymorphism File..." leaves behind, set up directly.
     void read_list() {
-        ASSERT_EQ(corvella::load_polymorphism_list(form.workspace(), data_path("rna_samples.txt")), 4);
-        form.on_polymorphism_list_read();
+        dialogs.open_answers.push_back(data_path("rna_samples.txt"));
+        form.OpenPolymorphismsFile1->trigger();
     }
 
     std::string out(const std::string& name) const { return (dir.path() + "/").toStdString() + name; }
@@ -92,6 +89,7 @@ TEST_F(StructureWindows, TrnaCommandFillsGridAndChartThenSavesEveryReport) {
     TForm9& w = *form.Form9;
     ASSERT_EQ(shown, std::vector<QDialog*>{&w});
     EXPECT_EQ(w.windowTitle(), "Human tRNA's structure");
+    EXPECT_EQ(w.Label1->text(), "rna_samples.txt  -  4 sequences");
     EXPECT_EQ(cell(w.StringGrid1, 1, 0), "No. of positions");
     const std::vector<std::pair<std::string, std::string>> rows = {
         {"Stem", "5"}, {"Loop", "2"}, {"Var. Region", "1"}, {"Other", "2"}};
@@ -149,6 +147,7 @@ TEST_F(StructureWindows, RrnaCommandFillsGridAndTwoSeriesThenSavesEveryReport) {
     TForm10& w = *form.Form10;
     ASSERT_EQ(shown, std::vector<QDialog*>{&w});
     EXPECT_EQ(w.windowTitle(), "Human rRNA's structure");
+    EXPECT_EQ(w.Label1->text(), "rna_samples.txt  -  4 sequences");
     const std::vector<std::vector<std::string>> grid = {
         {"", "12S", "16S"}, {"Stem", "2", "1"}, {"Non-stem", "3", "1"}};
     for (int r = 0; r < 3; ++r)
@@ -183,11 +182,9 @@ TEST_F(StructureWindows, RrnaCommandFillsGridAndTwoSeriesThenSavesEveryReport) {
 }
 
 TEST_F(StructureWindows, StructureCommandsNeedTheBuiltInReference) {
-    // What "Open Other Reference File..." leaves behind, set up directly.
-    const corvella::ReferenceReadResult read = corvella::extract_info_from_reference(data_path("NC_012920.1.gb"));
-    ASSERT_TRUE(read.ok) << read.message;
-    corvella::use_reference(form.workspace(), read);
-    form.on_other_reference_loaded();
+    dialogs.open_answers.push_back(data_path("NC_012920.1.gb"));
+    form.OpenOtherReferenceFile1->trigger();
+    ASSERT_TRUE(dialogs.errors.empty());
     ASSERT_FALSE(form.HumanReference1->isChecked());
     EXPECT_FALSE(form.tRNAshumanonly1->isEnabled());
     EXPECT_FALSE(form.rRNAshumanonly1->isEnabled());
