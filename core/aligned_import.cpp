@@ -54,20 +54,22 @@ AlignedReadResult parse_aligned_text(std::string_view text) {
     next_line(text, pos, name);
     result.names.emplace_back(name);
     std::string current;
-    size_t expected = 0;  // records of an alignment share one length
     while (pos < text.size()) {
         const size_t gt = text.find('>', pos);
         const size_t stop = gt == std::string_view::npos ? text.size() : gt;
+        // A record's letters are at most the bytes up to the next ">": room
+        // for exactly those, so memory follows the file, whatever the length
+        // of the other records (a long first record followed by many empty
+        // ones must not make every record as long as the first).
+        current.reserve(current.size() + (stop - pos));
         append_letters(text.data() + pos, text.data() + stop, current);
         if (gt == std::string_view::npos) break;
         pos = gt + 1;
         name = {};
         next_line(text, pos, name);
         result.names.emplace_back(name);
-        if (expected == 0) expected = current.size();
         result.sequences.push_back(std::move(current));
         current = std::string();
-        current.reserve(expected);
     }
     result.sequences.push_back(std::move(current));
     result.code = 1;

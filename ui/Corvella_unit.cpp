@@ -316,13 +316,13 @@ void TForm1::NonProtein1Click() {
 // -----------------------------------------------------------------------------
 
 void TForm1::tRNAshumanonly1Click() {
-    // tRNA structure counting: fill TForm9 from the tally.
+    Form9->show_counts(corvella::count_trna_groups(workspace_));
     show_modal(*Form9);
 }
 
 // -----------------------------------------------------------------------------
 
 void TForm1::rRNAshumanonly1Click() {
-    // rRNA stem counting: fill TForm10 from the tally.
+    Form10->show_counts(corvella::count_rrna_regions(workspace_));
     show_modal(*Form10);
 }

@@ -1,14 +1,79 @@
 #include "ui/Rrnastructure.h"
 
+#include <QChartView>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "ui/widget_helpers.h"
+#include "classify/rrna_reports.h"
+#include "ui/charts/chart_view.h"
 
-TForm10::TForm10(corvella::Workspace& ws, corvella::Dialogs& dialogs, TForm6& progress, QWidget* parent)
-    : QDialog(parent), ws_(ws), dialogs_(dialogs), progress_(progress) {
-    setWindowTitle("Human rRNA's structure");
-    Label1 = corvella::bold_label(this, "Label1");
+using namespace corvella;
+
+TForm10::TForm10(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* parent)
+    : StructureWindow(ws, dialogs, progress, parent, "Human rRNA's structure", rrna_chart(RrnaCounts{})) {
+    StringGrid1 = make_string_grid(this, "StringGrid1", 3, 3);
+    for (int r = 0; r < 3; ++r) StringGrid1->setRowHeight(r, 24);
+    StringGrid1->setFixedSize(3 * StringGrid1->columnWidth(0) + 4, 3 * 24 + 4);
+    Chart1->setMinimumSize(420, 340);
+
+    auto* left = new QVBoxLayout();
+    left->addWidget(StringGrid1);
+    left->addWidget(options_box());
+    left->addStretch();
+    auto* close_row = new QHBoxLayout();
+    close_row->addStretch();
+    close_row->addWidget(Button5);
+    left->addLayout(close_row);
+    auto* columns = new QHBoxLayout();
+    columns->addLayout(left);
+    columns->addWidget(Chart1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
+    layout->addLayout(columns);
+
+    connect(Button2, &QPushButton::clicked, this, &TForm10::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm10::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm10::Button4Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm10::Button1Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm10::Button5Click);
+    FormCreate();
 }
+
+void TForm10::FormCreate() {
+    // The save helper always asks before replacing a chosen file, which is
+    // this window's text-or-workbook dialog option. Cell (0, 0) stays empty.
+    set_cell(*StringGrid1, 1, 0, rrna_name(Rrna::S12));
+    set_cell(*StringGrid1, 2, 0, rrna_name(Rrna::S16));
+    set_cell(*StringGrid1, 0, 1, stem_word(true));
+    set_cell(*StringGrid1, 0, 2, stem_word(false));
+}
+
+void TForm10::show_counts(const RrnaCounts& counts) {
+    const RrnaSummaryGrid grid = rrna_summary_grid(counts);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 1; c < 3; ++c)
+            set_cell(*StringGrid1, c, r + 1,
+                     QString::fromStdString(grid.rows[static_cast<size_t>(r)][static_cast<size_t>(c)]));
+    show_chart(*Chart1, rrna_chart(counts));
+}
+
+void TForm10::Button2Click() {
+    // The summary saves the grid as it is shown.
+    RrnaSummaryGrid grid;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            grid.rows[static_cast<size_t>(r)][static_cast<size_t>(c)] = cell_text(*StringGrid1, c, r + 1);
+    save_summary([&grid](ReportFormat format) { return rrna_summary_report(grid, format); });
+}
+
+void TForm10::Button3Click() { save_workspace_report(rrna_per_position_report); }
+
+void TForm10::Button4Click() { save_workspace_report(rrna_per_sample_report); }
+
+void TForm10::Button1Click() { save_chart(); }
+
+void TForm10::Button5Click() { close(); }

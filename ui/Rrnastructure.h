@@ -1,24 +1,26 @@
-// TForm10: counts per rRNA stem and non-stem position, with reports.
-// The window itself is still a bare shell with its caption.
+// TForm10, "Human rRNA's structure": stem and non-stem counts of the 12S and
+// 16S rRNAs in a grid and a two-series chart, and the buttons that save the
+// summary, per-position and per-sample reports and the chart.
 #pragma once
 
-#include <QDialog>
+#include "classify/rrna_classification.h"
+#include "ui/structure_window.h"
 
-#include "core/workspace.h"
-#include "ui/dialogs.h"
-#include "ui/Progressbarform.h"
-
-class QLabel;
-
-class TForm10 : public QDialog {
+class TForm10 : public corvella::StructureWindow {
     Q_OBJECT
 public:
     TForm10(corvella::Workspace& ws, corvella::Dialogs& dialogs, TForm6& progress, QWidget* parent = nullptr);
 
-    QLabel* Label1;  // bold summary label
+    // Fills the grid and the chart from counts (the menu command's work).
+    void show_counts(const corvella::RrnaCounts& counts);
 
-private:
-    corvella::Workspace& ws_;
-    corvella::Dialogs& dialogs_;
-    TForm6& progress_;
+    QTableWidget* StringGrid1;  // 3 columns x 3 rows
+
+public slots:
+    void FormCreate();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();  // 12S, then 16S
+    void Button1Click();
+    void Button5Click();
 };

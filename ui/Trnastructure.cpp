@@ -1,14 +1,84 @@
 #include "ui/Trnastructure.h"
 
+#include <QChartView>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "ui/widget_helpers.h"
+#include "classify/trna_reports.h"
+#include "ui/charts/chart_view.h"
 
-TForm9::TForm9(corvella::Workspace& ws, corvella::Dialogs& dialogs, TForm6& progress, QWidget* parent)
-    : QDialog(parent), ws_(ws), dialogs_(dialogs), progress_(progress) {
-    setWindowTitle("Human tRNA's structure");
-    Label1 = corvella::bold_label(this, "Label1");
+using namespace corvella;
+
+TForm9::TForm9(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* parent)
+    : StructureWindow(ws, dialogs, progress, parent, "Human tRNA's structure", trna_chart(TrnaGroupCounts{})) {
+    StringGrid1 = make_string_grid(this, "StringGrid1", 2, 5);
+    StringGrid1->setColumnWidth(1, 90);
+    StringGrid1->setFixedSize(StringGrid1->columnWidth(0) + 90 + 4, 5 * StringGrid1->rowHeight(0) + 4);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setPixmap(QPixmap(":/pictures/cloverleaf.jpg"));
+    Image1->setFixedSize(211, 224);
+    Chart1->setMinimumSize(420, 380);
+
+    auto* left = new QVBoxLayout();
+    left->addWidget(StringGrid1);
+    left->addWidget(Image1);
+    left->addStretch();
+    auto* right = new QVBoxLayout();
+    right->addWidget(Chart1, 1);
+    right->addWidget(options_box());
+    auto* close_row = new QHBoxLayout();
+    close_row->addStretch();
+    close_row->addWidget(Button5);
+    right->addLayout(close_row);
+    auto* columns = new QHBoxLayout();
+    columns->addLayout(left);
+    columns->addLayout(right, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
+    layout->addLayout(columns);
+
+    connect(Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm9::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm9::Button4Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm9::Button5Click);
+    FormCreate();
 }
+
+void TForm9::FormCreate() {
+    // The save helper always asks before replacing a chosen file, which is
+    // this window's text-or-workbook dialog option.
+    set_cell(*StringGrid1, 1, 0, "No. of positions");
+    for (int g = 0; g < TRNA_GROUP_COUNT; ++g)
+        set_cell(*StringGrid1, 0, g + 1, TRNA_GROUP_LABELS[static_cast<size_t>(g)]);
+}
+
+void TForm9::show_counts(const TrnaGroupCounts& counts) {
+    const TrnaSummaryGrid grid = trna_summary_grid(counts);
+    for (int g = 0; g < TRNA_GROUP_COUNT; ++g)
+        set_cell(*StringGrid1, 1, g + 1, QString::fromStdString(grid.rows[static_cast<size_t>(g)][1]));
+    show_chart(*Chart1, trna_chart(counts));
+}
+
+void TForm9::Button2Click() {
+    // The summary saves the grid as it is shown.
+    TrnaSummaryGrid grid;
+    for (int g = 0; g < TRNA_GROUP_COUNT; ++g)
+        grid.rows[static_cast<size_t>(g)] = {cell_text(*StringGrid1, 0, g + 1), cell_text(*StringGrid1, 1, g + 1)};
+    save_summary([&grid](ReportFormat format) { return trna_summary_report(grid, format); });
+}
+
+void TForm9::Button3Click() { save_workspace_report(trna_per_position_report); }
+
+void TForm9::Button4Click() { save_workspace_report(trna_per_sample_report); }
+
+void TForm9::Button1Click() { save_chart(); }
+
+void TForm9::Button5Click() { close(); }

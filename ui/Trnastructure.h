@@ -1,24 +1,28 @@
-// TForm9: counts per tRNA cloverleaf region, with reports.
-// The window itself is still a bare shell with its caption.
+// TForm9, "Human tRNA's structure": the counts per tRNA cloverleaf region
+// group in a grid and a chart beside a picture of the cloverleaf, and the
+// buttons that save the summary, per-position and per-sample reports and
+// the chart.
 #pragma once
 
-#include <QDialog>
+#include "classify/trna_classification.h"
+#include "ui/structure_window.h"
 
-#include "core/workspace.h"
-#include "ui/dialogs.h"
-#include "ui/Progressbarform.h"
-
-class QLabel;
-
-class TForm9 : public QDialog {
+class TForm9 : public corvella::StructureWindow {
     Q_OBJECT
 public:
     TForm9(corvella::Workspace& ws, corvella::Dialogs& dialogs, TForm6& progress, QWidget* parent = nullptr);
 
-    QLabel* Label1;  // bold summary label
+    // Fills the grid and the chart from counts (the menu command's work).
+    void show_counts(const corvella::TrnaGroupCounts& counts);
 
-private:
-    corvella::Workspace& ws_;
-    corvella::Dialogs& dialogs_;
-    TForm6& progress_;
+    QTableWidget* StringGrid1;  // 2 columns x 5 rows
+    QLabel* Image1;             // the cloverleaf, 211 x 224
+
+public slots:
+    void FormCreate();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button1Click();
+    void Button5Click();
 };

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classify/non_protein.h"
+#include "core/genbank_reader.h"
 #include "classify/protein_fixture.h"
 
 using namespace corvella;
@@ -190,4 +191,25 @@ TEST(NonProteinChart, BarsFollowTheWindowOrderWithShortNames) {
     EXPECT_EQ(grid[24].label, "tRNA-Pro");
     EXPECT_EQ(grid[25].label, "Non-coding");
     EXPECT_EQ(grid[25].count, "7");
+}
+
+TEST(NonProteinOverlaps, GenBankReferenceWithDloopReachingIntoTrnaPro) {
+    std::string text = corvella::testing::read_golden("NC_012920.1.gb");
+    const std::string dloop = "join(16024..16569,1..576)";
+    const size_t at = text.find(dloop);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, dloop.size(), "join(15990..16569,1..576)");  // tRNA-Pro is 15956..16023
+
+    const ReferenceReadResult read = parse_genbank_text(text);
+    ASSERT_TRUE(read.ok) << read.message;
+    Workspace ws;
+    use_reference(ws, read);
+    const NonProteinCounts c = count_non_protein(ws, tally_of({{{16000, 'A'}, 1}, {{15980, 'C'}, 1}}));
+    EXPECT_EQ(c.dloop, 1);
+    EXPECT_EQ(c.rna[21], 2);
+    const OverlapGroups groups = non_protein_overlap_groups(ws, {{15980, 'C'}, {16000, 'A'}, {16010, 'T'}});
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].first_row, 21);
+    EXPECT_EQ(groups[0].second_row, DLOOP_REGION_ROW);
+    EXPECT_EQ(groups[0].variants, (std::vector<VariantKey>{{16000, 'A'}, {16010, 'T'}}));
 }
