@@ -40,6 +40,20 @@ mode_t mode_for(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// A device or a named pipe is written into, never replaced: renaming over
+// /dev/full or a pipe another program reads would put a plain file in its
+// place. Such a target has no old content to keep, so no temporary is needed;
+// its errors (a full device) are reported like any other.
+WriteResult write_in_place(const std::string& path, const std::string& target,
+                           const std::function<std::string(int fd)>& fill) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY);
+    if (fd < 0) return write_failure(path, std::strerror(errno));
+    std::string reason = fill(fd);
+    if (::close(fd) != 0 && reason.empty()) reason = std::strerror(errno);
+    if (!reason.empty()) return write_failure(path, reason);
+    return WriteResult{};
+}
+
 }  // namespace
 
 bool write_all(int fd, std::string_view bytes) {
@@ -57,35 +71,6 @@ bool write_all(int fd, std::string_view bytes) {
     return true;
 }
 
-<<<<<<< HEAD
-=======
-// A new file gets the usual permissions (0666 less the umask); a replaced
-// file keeps its own.
-mode_t mode_for(const std::string& target) {
-    struct stat st {};
-    if (stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-// A device or a named pipe is written into, never replaced: renaming over
-// /dev/full or a pipe another program reads would put a plain file in its
-// place. Such a target has no old content to keep, so no temporary is needed;
-// its errors (a full device) are reported like any other.
-WriteResult write_in_place(const std::string& path, const std::string& target,
-                           const std::function<std::string(int fd)>& fill) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY);
-    if (fd < 0) return write_failure(path, std::strerror(errno));
-    std::string reason = fill(fd);
-    if (::close(fd) != 0 && reason.empty()) reason = std::strerror(errno);
-    if (!reason.empty()) return write_failure(path, reason);
-    return WriteResult{};
-}
-
-}  // namespace
-
->>>>>>> main
 WriteResult write_failure(const std::string& path, const std::string& reason) {
     return WriteResult{false, "Cannot write " + path + ": " + reason};
 }
