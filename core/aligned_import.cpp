@@ -33,10 +33,14 @@ AlignedReadResult parse_aligned_text(std::string_view text) {
     next_line(text, pos, name);
     result.names.emplace_back(name);
     std::string current;
-    size_t expected = 0;  // records of an alignment share one length
     while (pos < text.size()) {
         const size_t gt = text.find('>', pos);
         const size_t stop = gt == std::string_view::npos ? text.size() : gt;
+        // A record's letters are at most the bytes up to the next ">": room
+        // for exactly those, so memory follows the file, whatever the length
+        // of the other records (a long first record followed by many empty
+        // ones must not make every record as long as the first).
+        current.reserve(current.size() + (stop - pos));
         for (size_t i = pos; i < stop; ++i) {
             const char letter = LETTERS[static_cast<unsigned char>(text[i])];
             if (letter != 0) current.push_back(letter);
@@ -46,10 +50,8 @@ AlignedReadResult parse_aligned_text(std::string_view text) {
         name = {};
         next_line(text, pos, name);
         result.names.emplace_back(name);
-        if (expected == 0) expected = current.size();
         result.sequences.push_back(std::move(current));
         current = std::string();
-        current.reserve(expected);
     }
     result.sequences.push_back(std::move(current));
     result.code = 1;

@@ -51,7 +51,12 @@ int32_t position_split_case_join(std::string_view location, int32_t& end) {
     std::string_view first = location.substr(0, comma);
     std::string_view second = location.substr(comma + 1);
     second = second.substr(0, second.find(','));
-    if (first.find("complement") != std::string_view::npos) first = first.substr(first.find('('));
+    if (first.find("complement") != std::string_view::npos) {
+        // A first part with "complement" but no "(" is no location at all.
+        const size_t open = first.find('(');
+        if (open == std::string_view::npos) return 0;
+        first = first.substr(open);
+    }
     const std::vector<std::string_view> keyword_and_range = pieces_of(first, "(");
     if (keyword_and_range.size() < 2) return 0;
     const std::vector<std::string_view> range1 = pieces_of(keyword_and_range[1], ".");

@@ -110,6 +110,10 @@ void determine_polymorphisms(std::string_view name, std::string_view letters, st
             const size_t first = c;
             while (c < end && s[c] == sc) ++c;
             const std::string_view letter(&s[first], 1);
+            // A digit cannot be written after a position: "12" + "5" would
+            // read back as a variant at 125. Such a run is a difference that
+            // no token can name, as against a reference letter such as N.
+            if (sc >= '0' && sc <= '9') continue;
             if (c - first == 1) {
                 append_token(list_text, numbering[first], letter);
             } else {

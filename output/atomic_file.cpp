@@ -55,6 +55,20 @@ mode_t mode_for(const std::string& target) {
     return 0666 & ~mask;
 }
 
+// A device or a named pipe is written into, never replaced: renaming over
+// /dev/full or a pipe another program reads would put a plain file in its
+// place. Such a target has no old content to keep, so no temporary is needed;
+// its errors (a full device) are reported like any other.
+WriteResult write_in_place(const std::string& path, const std::string& target,
+                           const std::function<std::string(int fd)>& fill) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY);
+    if (fd < 0) return write_failure(path, std::strerror(errno));
+    std::string reason = fill(fd);
+    if (::close(fd) != 0 && reason.empty()) reason = std::strerror(errno);
+    if (!reason.empty()) return write_failure(path, reason);
+    return WriteResult{};
+}
+
 }  // namespace
 
 WriteResult write_failure(const std::string& path, const std::string& reason) {
@@ -72,6 +86,7 @@ WriteResult write_file_atomically(const std::string& path, const std::function<s
     const std::string target = resolve_link(path);
     struct stat st {};
     if (stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return write_failure(path, std::strerror(EISDIR));
+    if (stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return write_in_place(path, target, fill);
 
     const std::string folder = folder_of(target);
     std::string pattern = folder + "/.corvella-XXXXXX";

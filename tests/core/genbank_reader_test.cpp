@@ -14,12 +14,7 @@ using corvella_test::TempFile;
 
 namespace {
 
-std::string rcrs_text() {
-    std::ifstream in(data_path("NC_012920.1.gb"), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string rcrs_text() { return corvella_test::data_text("NC_012920.1.gb"); }
 
 // The record with every occurrence of `from` replaced by `to`.
 std::string edited(const std::string& from, const std::string& to) {
@@ -61,6 +56,17 @@ TEST(PositionSplit, JoinAcrossTheOriginInEitherOrder) {
     int32_t end = 0;
     for (const char* bad : {"join(16024..16569)", "join(0..5,1..576)", "join(16024..16569,1..)", "join"})
         EXPECT_EQ(position_split_case_join(bad, end), 0) << bad;
+}
+
+// Found by fuzzing: "complement" in the first part of a join without any
+// "(" used to throw out of the reader and end the program.
+TEST(PositionSplit, ComplementWithoutParenthesisIsNoLocation) {
+    int32_t end = 0;
+    for (const char* bad : {"joincomplement,1..2", "complement,5..9", "join complement..3,1..2"})
+        EXPECT_EQ(position_split_case_join(bad, end), 0) << bad;
+    const ReferenceReadResult r =
+        parse_genbank_text(edited("complement(join(16024..16569,1..576))", "joincomplement,1..576"));
+    EXPECT_EQ(r.message, "It was not possible to extract information about D-loop.");
 }
 
 TEST(GenBankReader, TheRcrsRecordLoadsWithTheBuiltInCoordinates) {

@@ -52,6 +52,15 @@ TEST(PolymorphismCaller, TokensOfEachKindOfDifference) {
     for (const Case& c : cases) EXPECT_EQ(variant_line(c.reference, c.sequence), c.line) << c.sequence;
 }
 
+// Found by fuzzing: a digit in a sequence was written after its position,
+// so 3 followed by "5" read back as a variant at 35.
+TEST(PolymorphismCaller, DigitsInASequenceNeverBecomePositions) {
+    EXPECT_EQ(variant_line("ACGTACGT", "AC5TACGT"), "");
+    EXPECT_EQ(variant_line("ACGTACGT", "AC5TAC77"), "");
+    EXPECT_EQ(variant_line("ACGTACGT", "AC5NACGA"), "4N 8A ");
+    EXPECT_EQ(variant_line("-ACGT", "9ACGT"), "");
+}
+
 TEST(PolymorphismCaller, PositionsCountPastSixteenBits) {
     // 40,000 reference letters, one gap column: column 39,999 carries
     // position 39,999 and the transversion there must be numbered so.

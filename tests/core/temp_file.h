@@ -3,12 +3,21 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 
 namespace corvella_test {
 
 inline std::string data_path(const std::string& name) { return std::string(CORVELLA_TEST_DATA) + "/" + name; }
+
+// The bytes of a fixture in tests/data.
+inline std::string data_text(const std::string& name) {
+    std::ifstream in(data_path(name), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 class TempFile {
 public:

@@ -1,0 +1,69 @@
+// The polymorphism list reader against the built-in human reference, and the
+// variant tally built from what it read, checked against a plain count.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "core/human_reference.h"
+#include "core/polymorphism_list.h"
+#include "export/network_reading.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+
+const corvella::Workspace& human() {
+    static const corvella::Workspace ws = [] {
+        corvella::Workspace w;
+        corvella::use_human_ref_data(w);
+        return w;
+    }();
+    return ws;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string& reference = human().ref_sequence;
+    corvella::ListReadResult read = corvella::parse_polymorphism_list(text, reference);
+
+    // Both readers of the format see the same lines, whatever they keep.
+    corvella::SampleLists network;
+    FUZZ_CHECK(corvella::parse_network_list(text, network) == read.code);
+    if (read.code < 0) {
+        FUZZ_CHECK(read.code == -2);
+        FUZZ_CHECK(read.lists.names.size() < read.lists.positions.size());
+        return 0;
+    }
+    const corvella::SampleLists& lists = read.lists;
+    FUZZ_CHECK(static_cast<size_t>(read.code) == lists.positions.size());
+    FUZZ_CHECK(lists.bases.size() == lists.positions.size());
+    FUZZ_CHECK(lists.names.size() >= lists.positions.size());
+
+    std::map<corvella::VariantKey, int32_t> expected;
+    for (size_t i = 0; i < lists.positions.size(); ++i) {
+        FUZZ_CHECK(lists.positions[i].size() == lists.bases[i].size());
+        for (size_t j = 0; j < lists.positions[i].size(); ++j) {
+            const int32_t p = lists.positions[i][j];
+            const char b = lists.bases[i][j];
+            FUZZ_CHECK(p >= 1 && static_cast<size_t>(p) <= reference.size());
+            FUZZ_CHECK(b == 'A' || b == 'C' || b == 'G' || b == 'T' || b == 'Z');
+            ++expected[corvella::VariantKey{p, b}];
+        }
+        // The network reader keeps every position above 0, so it holds at
+        // least the items of the list reader.
+        FUZZ_CHECK(network.positions[i].size() >= lists.positions[i].size());
+    }
+    for (const std::string& name : lists.names) FUZZ_CHECK(!name.empty() && name[0] == '>');
+
+    corvella::Workspace ws = human();
+    ws.sample_positions = lists.positions;
+    ws.sample_bases = lists.bases;
+    ws.sample_names = lists.names;
+    corvella::build_variant_tally(ws);
+    FUZZ_CHECK(ws.variant_tally.size() == expected.size());
+    FUZZ_CHECK(std::equal(expected.begin(), expected.end(), ws.variant_tally.begin()));
+    for (size_t i = 0; i < lists.positions.size(); ++i) (void)corvella::sample_name(ws, i);
+    return 0;
+}
