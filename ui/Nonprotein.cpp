@@ -37,7 +37,7 @@ QTableWidget* count_grid(QWidget* parent, const char* name) {
     // The header row and the label column are fixed, as in a string grid.
     for (int r = 0; r <= NON_PROTEIN_GRID_ROWS; ++r) grid->item(r, 0)->setBackground(grid->palette().button());
     grid->item(0, 1)->setBackground(grid->palette().button());
-    grid->setFixedWidth(90 + 69 + 2 * grid->frameWidth());
+    fit_grid_to_contents(grid);
     return grid;
 }
 
@@ -95,7 +95,6 @@ TForm5::TForm5(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
     empty.series.front().points.clear();
     Chart1 = make_chart_view(empty, this);
     Chart1->setObjectName("Chart1");
-    Chart1->setMinimumSize(560, 360);
 
     auto* grids = new QHBoxLayout();
     grids->addWidget(StringGrid1);

@@ -18,7 +18,6 @@ TForm10::TForm10(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* par
     StringGrid1 = make_string_grid(this, "StringGrid1", 3, 3);
     for (int r = 0; r < 3; ++r) StringGrid1->setRowHeight(r, 24);
     StringGrid1->setFixedSize(3 * StringGrid1->columnWidth(0) + 4, 3 * 24 + 4);
-    Chart1->setMinimumSize(420, 340);
 
     auto* left = new QVBoxLayout();
     left->addWidget(StringGrid1);

@@ -94,6 +94,7 @@ void TForm4::FormCreate() {
     for (int g = 0; g < PROTEIN_GENE_COUNT; ++g)
         set_cell(StringGrid1, 0, g + 1, PROTEIN_GENE_NAMES[static_cast<size_t>(g)]);
     set_cell(StringGrid1, 0, GRID_ROWS - 1, "TOTAL");
+    fit_grid_to_contents(StringGrid1);
     // Count cells stay empty until the first "Protein" command.
 }
 

@@ -24,7 +24,6 @@ TForm9::TForm9(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
     Image1->setObjectName("Image1");
     Image1->setPixmap(QPixmap(":/pictures/cloverleaf.jpg"));
     Image1->setFixedSize(211, 224);
-    Chart1->setMinimumSize(420, 380);
 
     auto* left = new QVBoxLayout();
     left->addWidget(StringGrid1);
