@@ -1,5 +1,6 @@
 #include "classify/non_protein.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace corvella {
@@ -34,16 +35,64 @@ std::vector<PositionRegion> position_regions(const Workspace& ws, int32_t p) {
     return regions;
 }
 
-NonProteinCounts count_sample_non_protein(const Workspace& ws, const std::vector<int32_t>& positions) {
-    NonProteinCounts counts;
-    for (int32_t p : positions) {
-        const NonProteinLocation loc = locate_non_protein(ws, p);
-        for (int row : loc.rna_rows) ++counts.rna[static_cast<size_t>(row)];
-        if (loc.in_dloop) ++counts.dloop;
-        if (loc.non_coding()) ++counts.noncoding;
-    }
+namespace {
+
+void add_location(const NonProteinLocation& loc, NonProteinCounts& counts) {
+    for (int row : loc.rna_rows) ++counts.rna[static_cast<size_t>(row)];
+    if (loc.in_dloop) ++counts.dloop;
+    if (loc.non_coding()) ++counts.noncoding;
+}
+
+void add_total(NonProteinCounts& counts) {
     counts.total = counts.dloop + counts.noncoding;
     for (int32_t n : counts.rna) counts.total += n;
+}
+
+constexpr uint8_t IN_DLOOP = 1;
+constexpr uint8_t NON_CODING = 2;
+
+}  // namespace
+
+NonProteinCounts count_sample_non_protein(const Workspace& ws, const std::vector<int32_t>& positions) {
+    NonProteinCounts counts;
+    for (int32_t p : positions) add_location(locate_non_protein(ws, p), counts);
+    add_total(counts);
+    return counts;
+}
+
+NonProteinSampleCounter::NonProteinSampleCounter(const Workspace& ws) : ws_(ws) {
+    // Positions 1 up to the end of the reference or of the furthest region;
+    // a region table reaching past millions of positions is not indexed.
+    int64_t last = static_cast<int64_t>(ws.ref_sequence.size());
+    for (int32_t bound : ws.region_table) last = std::max<int64_t>(last, bound);
+    last = std::min<int64_t>(last, int64_t{1} << 22);
+    begin_.reserve(static_cast<size_t>(last) + 2);
+    flags_.reserve(static_cast<size_t>(last) + 1);
+    begin_.push_back(0);  // position 0 is located one by one
+    flags_.push_back(0);
+    for (int32_t p = 1; p <= last; ++p) {
+        begin_.push_back(static_cast<uint32_t>(rows_.size()));
+        const NonProteinLocation loc = locate_non_protein(ws, p);
+        for (int row : loc.rna_rows) rows_.push_back(static_cast<int8_t>(row));
+        flags_.push_back(static_cast<uint8_t>((loc.in_dloop ? IN_DLOOP : 0) | (loc.non_coding() ? NON_CODING : 0)));
+    }
+    begin_.push_back(static_cast<uint32_t>(rows_.size()));
+}
+
+NonProteinCounts NonProteinSampleCounter::count(const std::vector<int32_t>& positions) const {
+    NonProteinCounts counts;
+    const auto last = static_cast<int32_t>(flags_.size()) - 1;
+    for (const int32_t p : positions) {
+        if (p < 1 || p > last) {
+            add_location(locate_non_protein(ws_, p), counts);
+            continue;
+        }
+        const auto i = static_cast<size_t>(p);
+        for (uint32_t k = begin_[i]; k < begin_[i + 1]; ++k) ++counts.rna[static_cast<size_t>(rows_[k])];
+        if (flags_[i] & IN_DLOOP) ++counts.dloop;
+        if (flags_[i] & NON_CODING) ++counts.noncoding;
+    }
+    add_total(counts);
     return counts;
 }
 

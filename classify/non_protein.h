@@ -74,6 +74,23 @@ std::vector<PositionRegion> position_regions(const Workspace& ws, int32_t p);
 // position listed twice counts twice. `total` is the sum of all counts.
 NonProteinCounts count_sample_non_protein(const Workspace& ws, const std::vector<int32_t>& positions);
 
+// Counts sample-list entries exactly as count_sample_non_protein does, with
+// the location of every position of the reference and the region table
+// worked out once: for the report that counts every sample of a cohort.
+// Positions outside that span are located one by one. Keeps a reference to
+// `ws`, which must outlive it.
+class NonProteinSampleCounter {
+public:
+    explicit NonProteinSampleCounter(const Workspace& ws);
+    NonProteinCounts count(const std::vector<int32_t>& positions) const;
+
+private:
+    const Workspace& ws_;
+    std::vector<uint32_t> begin_;  // by position: first entry in rows_, then one past the last
+    std::vector<int8_t> rows_;     // RNA gene rows
+    std::vector<uint8_t> flags_;   // by position: IN_DLOOP, NON_CODING
+};
+
 // Variants that lie in two regions at once: two overlapping RNA genes, or an
 // RNA gene and the D-loop (second_row 24).
 struct OverlapGroup {

@@ -145,9 +145,10 @@ Report non_protein_per_sample_report(const Workspace& ws, ReportFormat format, P
     }
     const size_t n = ws.sample_positions.size();
     if (workbook && progress) progress->start(static_cast<int32_t>(n));
+    const NonProteinSampleCounter counter(ws);
     for (size_t i = 0; i < n; ++i) {
         const std::string name = sample_name(ws, i);
-        const std::vector<int32_t> fields = sample_count_fields(count_sample_non_protein(ws, ws.sample_positions[i]));
+        const std::vector<int32_t> fields = sample_count_fields(counter.count(ws.sample_positions[i]));
         if (!workbook) {
             report.text += name + "\t";
             for (size_t f = 0; f < fields.size(); ++f)

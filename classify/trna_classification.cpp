@@ -1,5 +1,7 @@
 #include "classify/trna_classification.h"
 
+#include <algorithm>
+
 #include "classify/variant_text.h"
 
 namespace corvella {
@@ -58,6 +60,45 @@ TrnaSampleCounts count_sample_trna(const Workspace& ws, const std::vector<int32_
         for (int s = 0; s < TRNA_COUNT; ++s)
             if (const auto slot = slot_in_gene(ws, s, p))
                 ++counts[TRNA_SLOT_CATEGORIES[static_cast<size_t>(*slot)]];
+    return counts;
+}
+
+TrnaSampleCounter::TrnaSampleCounter(const Workspace& ws) {
+    int64_t first = INT64_MAX, last = INT64_MIN;
+    for (int s = 0; s < TRNA_COUNT; ++s) {
+        if (ws.rna_start(s) > ws.rna_end(s)) continue;
+        first = std::min<int64_t>(first, ws.rna_start(s));
+        last = std::max<int64_t>(last, ws.rna_end(s));
+    }
+    if (first > last) return;  // no tRNA range: nothing is ever counted
+    // A genome's tRNAs span some thousands of positions; a region table
+    // spanning millions is not worth a table.
+    constexpr int64_t MOST_POSITIONS = int64_t{1} << 22;
+    if (last - first >= MOST_POSITIONS) {
+        scan_ = &ws;
+        return;
+    }
+    first_ = first;
+    begin_.reserve(static_cast<size_t>(last - first + 2));
+    for (int64_t p = first; p <= last; ++p) {
+        begin_.push_back(static_cast<uint32_t>(categories_.size()));
+        for (int s = 0; s < TRNA_COUNT; ++s)
+            if (const auto slot = slot_in_gene(ws, s, static_cast<int32_t>(p)))
+                categories_.push_back(TRNA_SLOT_CATEGORIES[static_cast<size_t>(*slot)]);
+    }
+    begin_.push_back(static_cast<uint32_t>(categories_.size()));
+}
+
+TrnaSampleCounts TrnaSampleCounter::count(const std::vector<int32_t>& positions) const {
+    if (scan_ != nullptr) return count_sample_trna(*scan_, positions);
+    TrnaSampleCounts counts;
+    const auto size = static_cast<int64_t>(begin_.size()) - 1;
+    for (const int32_t p : positions) {
+        const int64_t i = p - first_;
+        if (i < 0 || i >= size) continue;
+        for (uint32_t k = begin_[static_cast<size_t>(i)]; k < begin_[static_cast<size_t>(i) + 1]; ++k)
+            ++counts[categories_[k]];
+    }
     return counts;
 }
 

@@ -59,6 +59,24 @@ std::vector<TrnaPositionRow> trna_position_rows(const Workspace& ws, int32_t p, 
 // it (so 4329..4331 and 5826 count twice); the new bases are not looked at.
 TrnaSampleCounts count_sample_trna(const Workspace& ws, const std::vector<int32_t>& positions);
 
+// Counts sample-list entries exactly as count_sample_trna does, with the
+// categories of every position looked up once from the workspace's region
+// table instead of trying every tRNA for every position: for the reports
+// that count every sample of a cohort. Holds no reference to the workspace
+// except for a region table too wide to index, where it counts as
+// count_sample_trna does.
+class TrnaSampleCounter {
+public:
+    explicit TrnaSampleCounter(const Workspace& ws);
+    TrnaSampleCounts count(const std::vector<int32_t>& positions) const;
+
+private:
+    const Workspace* scan_ = nullptr;    // set when the table is not built
+    int64_t first_ = 0;                  // the position of begin_[0]
+    std::vector<uint32_t> begin_;        // per position: its first entry in categories_, then one past the last
+    std::vector<TrnaCategory> categories_;
+};
+
 // The grid texts of the window and the summary report: one row per group,
 // its label and its count as decimal text.
 struct TrnaSummaryGrid {

@@ -34,8 +34,9 @@ Report trna_per_sample_report(const Workspace& ws, ReportFormat format, Progress
 
     const size_t n = ws.sample_positions.size();
     ReportProgress steps(progress, format, static_cast<int32_t>(n));
+    const TrnaSampleCounter counter(ws);
     for (size_t i = 0; i < n; ++i) {
-        const TrnaSampleCounts counts = count_sample_trna(ws, ws.sample_positions[i]);
+        const TrnaSampleCounts counts = counter.count(ws.sample_positions[i]);
         std::vector<std::string> fields{sample_name(ws, i)};
         for (const int32_t c : counts.counts) fields.push_back(std::to_string(c));
         if (report.is_text()) {

@@ -1,6 +1,7 @@
 #include "core/aligned_import.h"
 
-#include <array>
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "core/text_file.h"
@@ -9,14 +10,35 @@ namespace corvella {
 
 namespace {
 
-// What each byte of a sequence line becomes: 0 drops it (line ends and
-// blanks), anything else is the letter stored (lower case made upper case).
-std::array<char, 256> letter_table() {
-    std::array<char, 256> table{};
-    for (int c = 0; c < 256; ++c) table[static_cast<size_t>(c)] = static_cast<char>(c);
-    for (int c = 'a'; c <= 'z'; ++c) table[static_cast<size_t>(c)] = static_cast<char>(c - 'a' + 'A');
-    for (char c : {'\n', '\r', ' ', '\t'}) table[static_cast<unsigned char>(c)] = 0;
-    return table;
+// Appends the letters of the record text [first, last) to `sequence`: line
+// ends, blanks and NUL bytes are dropped, lower case is made upper case. Whole
+// lines are appended at once and then converted in one pass that the
+// compiler can vectorise; only a record holding a byte to drop (a CR LF file,
+// a blank inside a line) pays for a second pass that removes them.
+void append_letters(const char* first, const char* last, std::string& sequence) {
+    const size_t start = sequence.size();
+    while (first < last) {
+        const void* nl = std::memchr(first, '\n', static_cast<size_t>(last - first));
+        const char* const run_end = nl ? static_cast<const char*>(nl) : last;
+        sequence.append(first, run_end);
+        first = nl ? run_end + 1 : last;
+    }
+    char* const data = sequence.data();
+    const size_t size = sequence.size();
+    // Written without branches (bitwise, not logical, operators) so that it
+    // is vectorised.
+    unsigned droppable = 0;
+    for (size_t i = start; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(data[i]);
+        const unsigned lower = static_cast<unsigned char>(c - 'a') < 26u;
+        data[i] = static_cast<char>(c - lower * ('a' - 'A'));
+        droppable |= unsigned{c == '\r'} | unsigned{c == ' '} | unsigned{c == '\t'} | unsigned{c == 0};
+    }
+    if (droppable == 0) return;
+    const auto kept_end = std::remove_if(sequence.begin() + static_cast<std::ptrdiff_t>(start), sequence.end(), [](char c) {
+        return c == '\r' || c == ' ' || c == '\t' || c == 0;
+    });
+    sequence.erase(kept_end, sequence.end());
 }
 
 }  // namespace
@@ -27,7 +49,6 @@ AlignedReadResult parse_aligned_text(std::string_view text) {
         result.code = -2;
         return result;
     }
-    static const std::array<char, 256> LETTERS = letter_table();
     size_t pos = 0;
     std::string_view name;
     next_line(text, pos, name);
@@ -41,10 +62,7 @@ AlignedReadResult parse_aligned_text(std::string_view text) {
         // of the other records (a long first record followed by many empty
         // ones must not make every record as long as the first).
         current.reserve(current.size() + (stop - pos));
-        for (size_t i = pos; i < stop; ++i) {
-            const char letter = LETTERS[static_cast<unsigned char>(text[i])];
-            if (letter != 0) current.push_back(letter);
-        }
+        append_letters(text.data() + pos, text.data() + stop, current);
         if (gt == std::string_view::npos) break;
         pos = gt + 1;
         name = {};

@@ -36,7 +36,81 @@ struct VariantToken {
 // "ins" or "del", a token whose last character is neither one of A, C, G, T
 // nor a digit (16519a, 2000-2002N, 1missing5bp), and a position out of the
 // 32-bit range. 309.1C reads as position 309 with base C.
-std::optional<VariantToken> read_variant_token(std::string_view token);
+inline std::optional<VariantToken> read_variant_token(std::string_view token);
+
+// The reading itself is inline: the list readers call it for every token of
+// files of hundreds of megabytes.
+namespace detail {
+
+inline bool is_c_space(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The number at the start of `text` as leading_decimal reads it, and where
+// its digits end.
+struct Decimal {
+    int64_t value;
+    size_t end;
+};
+
+inline Decimal scan_decimal(std::string_view text) {
+    size_t i = 0;
+    const size_t n = text.size();
+    bool negative = false;
+    if (i < n && !is_digit(text[i])) {
+        while (i < n && is_c_space(text[i])) ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            negative = text[i] == '-';
+            ++i;
+        }
+    }
+    // Leading zeros add nothing (0000073 is 73). After them, eighteen digits
+    // always fit in 64 bits; a longer number is past the 32-bit range, so its
+    // remaining digits are only skipped and the value stays out of range
+    // instead of wrapping.
+    while (i < n && text[i] == '0') ++i;
+    int64_t value = 0;
+    const size_t exact_end = std::min(n, i + 18);
+    for (; i < exact_end && is_digit(text[i]); ++i) value = value * 10 + (text[i] - '0');
+    if (i == exact_end && i < n && is_digit(text[i])) {
+        value = int64_t{1} << 40;
+        while (i < n && is_digit(text[i])) ++i;
+    }
+    return Decimal{negative ? -value : value, i};
+}
+
+inline bool fits_int32(int64_t value) { return value >= INT32_MIN && value <= INT32_MAX; }
+
+// Whether "ins" or "del" occurs in `text`, in one pass over its bytes.
+inline bool holds_ins_or_del(std::string_view text) {
+    for (size_t i = 0; i + 2 < text.size(); ++i) {
+        const char c = text[i];
+        if (c == 'i' && text[i + 1] == 'n' && text[i + 2] == 's') return true;
+        if (c == 'd' && text[i + 1] == 'e' && text[i + 2] == 'l') return true;
+    }
+    return false;
+}
+
+}  // namespace detail
+
+inline std::optional<VariantToken> read_variant_token(std::string_view token) {
+    if (token.empty()) return std::nullopt;
+    const char last = token.back();
+    char base = 0;
+    if (last == 'A' || last == 'C' || last == 'G' || last == 'T') {
+        base = last;
+    } else if (!detail::is_digit(last)) {
+        return std::nullopt;
+    }
+    const detail::Decimal d = detail::scan_decimal(token);
+    // What precedes the digits' end is blanks, a sign and digits, so "ins"
+    // or "del" can only lie after it; a plain token has at most its base there.
+    if (detail::holds_ins_or_del(token.substr(d.end))) return std::nullopt;
+    if (!detail::fits_int32(d.value)) return std::nullopt;
+    return VariantToken{static_cast<int32_t>(d.value), base};
+}
 
 enum class ListLineKind { Name, Comment, Variants };
 inline ListLineKind list_line_kind(std::string_view line) {
@@ -58,6 +132,38 @@ void for_each_token(std::string_view line, OnToken&& on_token) {
     }
 }
 
+// Calls on_variant(position, base) for every token of a variant line that
+// read_variant_token reads, in one pass over the line. The usual tokens (up to
+// nine digits, with or without one base letter) are read on the way; any
+// other token goes to read_variant_token whole.
+template <class OnVariant>
+void for_each_variant(std::string_view line, OnVariant&& on_variant) {
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end) {
+        if (*p == ' ') {
+            ++p;
+            continue;
+        }
+        const char* const start = p;
+        uint64_t value = 0;  // only used when it has at most nine digits
+        while (p < end && detail::is_digit(*p)) value = value * 10 + static_cast<uint64_t>(*p++ - '0');
+        const char* const digits_end = p;
+        while (p < end && *p != ' ') ++p;
+        const auto digits = digits_end - start;
+        const auto rest = p - digits_end;
+        if (digits >= 1 && digits <= 9 && rest <= 1) {
+            const char last = rest == 0 ? 0 : *digits_end;
+            if (last == 0 || last == 'A' || last == 'C' || last == 'G' || last == 'T') {
+                on_variant(static_cast<int32_t>(value), last);
+                continue;
+            }
+        }
+        const std::optional<VariantToken> v = read_variant_token(std::string_view(start, static_cast<size_t>(p - start)));
+        if (v) on_variant(v->position, v->base);
+    }
+}
+
 // The in-memory form of a list: one entry of positions and bases per variant
 // line (parallel, item by item), one name per name line (the whole line with
 // its ">"). A fresh value that a reader fills; the workspace takes it only
@@ -75,6 +181,8 @@ struct SampleLists {
 // line whose tokens are all skipped still makes an (empty) entry.
 template <class Resolve>
 int32_t parse_sample_lists(std::string_view text, Resolve&& resolve, SampleLists& out) {
+    std::vector<int32_t> line_positions;  // reused by every line
+    std::string line_bases;
     for_each_line(text, [&](std::string_view line) {
         switch (list_line_kind(line)) {
             case ListLineKind::Name:
@@ -85,21 +193,17 @@ int32_t parse_sample_lists(std::string_view text, Resolve&& resolve, SampleLists
             case ListLineKind::Variants:
                 break;
         }
-        std::vector<int32_t>& positions = out.positions.emplace_back();
-        std::string& bases = out.bases.emplace_back();
-        // One item per blank at most (every token the caller writes ends in
-        // one): reserving once avoids regrowing every entry as it fills.
-        const size_t most = static_cast<size_t>(std::count(line.begin(), line.end(), ' ')) + 1;
-        positions.reserve(most);
-        bases.reserve(most);
-        for_each_token(line, [&](std::string_view token) {
-            const std::optional<VariantToken> v = read_variant_token(token);
-            if (!v) return;
-            const char base = resolve(v->position, v->base);
-            if (base == 0) return;
-            positions.push_back(v->position);
-            bases.push_back(base);
+        line_positions.clear();
+        line_bases.clear();
+        for_each_variant(line, [&](int32_t position, char base) {
+            const char stored = resolve(position, base);
+            if (stored == 0) return;
+            line_positions.push_back(position);
+            line_bases.push_back(stored);
         });
+        // Copied out at their exact size: one allocation per entry, no slack.
+        out.positions.emplace_back(line_positions.begin(), line_positions.end());
+        out.bases.emplace_back(line_bases);
     });
     if (out.names.size() < out.positions.size()) return -2;
     return static_cast<int32_t>(out.positions.size());

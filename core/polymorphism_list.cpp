@@ -49,25 +49,32 @@ constexpr int DENSE_BASE_COUNT = 5;
 // lookup per item; a genome is far shorter, so the bound only guards memory.
 constexpr int32_t DENSE_POSITION_LIMIT = 1 << 20;
 
-int dense_base_index(char base) {
-    switch (base) {
-        case 'A': return 0;
-        case 'C': return 1;
-        case 'G': return 2;
-        case 'T': return 3;
-        case 'Z': return 4;
-        default: return -1;
+// The index of each byte in DENSE_BASES, -1 for any other byte.
+struct DenseIndex {
+    int8_t of[256];
+    constexpr DenseIndex() : of{} {
+        for (int c = 0; c < 256; ++c) of[c] = -1;
+        for (int i = 0; i < DENSE_BASE_COUNT; ++i) of[static_cast<unsigned char>(DENSE_BASES[i])] = static_cast<int8_t>(i);
     }
-}
+};
+constexpr DenseIndex DENSE_INDEX{};
 
-bool fits_dense_table(const Workspace& ws, int32_t& max_position) {
-    max_position = 0;
+// Counts every item into `counts` (position * DENSE_BASE_COUNT + base index)
+// in one pass; false as soon as an item does not fit the table.
+bool count_dense(const Workspace& ws, std::vector<int32_t>& counts) {
+    const size_t usual = std::min(ws.ref_sequence.size(), static_cast<size_t>(DENSE_POSITION_LIMIT));
+    counts.assign((usual + 1) * DENSE_BASE_COUNT, 0);
     for (size_t i = 0; i < ws.sample_positions.size(); ++i) {
-        for (int32_t p : ws.sample_positions[i])
-            if (p < 1 || p > DENSE_POSITION_LIMIT) return false;
-        for (char b : ws.sample_bases[i])
-            if (dense_base_index(b) < 0) return false;
-        for (int32_t p : ws.sample_positions[i]) max_position = std::max(max_position, p);
+        const std::vector<int32_t>& positions = ws.sample_positions[i];
+        const std::string& bases = ws.sample_bases[i];
+        for (size_t j = 0; j < positions.size(); ++j) {
+            const int32_t p = positions[j];
+            const int b = DENSE_INDEX.of[static_cast<unsigned char>(bases[j])];
+            if (p < 1 || p > DENSE_POSITION_LIMIT || b < 0) return false;
+            const size_t k = static_cast<size_t>(p) * DENSE_BASE_COUNT + static_cast<size_t>(b);
+            if (k >= counts.size()) counts.resize((static_cast<size_t>(p) + 1) * DENSE_BASE_COUNT, 0);
+            ++counts[k];
+        }
     }
     return true;
 }
@@ -76,22 +83,14 @@ bool fits_dense_table(const Workspace& ws, int32_t& max_position) {
 
 void build_variant_tally(Workspace& ws) {
     ws.variant_tally.clear();
-    int32_t max_position = 0;
-    if (!fits_dense_table(ws, max_position)) {
+    std::vector<int32_t> counts;
+    if (!count_dense(ws, counts)) {
         for (size_t i = 0; i < ws.sample_positions.size(); ++i) {
             const std::vector<int32_t>& positions = ws.sample_positions[i];
             const std::string& bases = ws.sample_bases[i];
             for (size_t j = 0; j < positions.size(); ++j) ++ws.variant_tally[VariantKey{positions[j], bases[j]}];
         }
         return;
-    }
-    std::vector<int32_t> counts((static_cast<size_t>(max_position) + 1) * DENSE_BASE_COUNT, 0);
-    for (size_t i = 0; i < ws.sample_positions.size(); ++i) {
-        const std::vector<int32_t>& positions = ws.sample_positions[i];
-        const std::string& bases = ws.sample_bases[i];
-        for (size_t j = 0; j < positions.size(); ++j)
-            ++counts[static_cast<size_t>(positions[j]) * DENSE_BASE_COUNT +
-                     static_cast<size_t>(dense_base_index(bases[j]))];
     }
     // The table is already in key order, so every insertion goes at the end.
     for (size_t k = 0; k < counts.size(); ++k) {

@@ -30,21 +30,6 @@ std::string resolve_link(const std::string& path) {
     return resolved;
 }
 
-bool write_all(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 // A new file gets the usual permissions (0666 less the umask); a replaced
 // file keeps its own.
 mode_t mode_for(const std::string& target) {
@@ -70,6 +55,21 @@ WriteResult write_in_place(const std::string& path, const std::string& target,
 }
 
 }  // namespace
+
+bool write_all(int fd, std::string_view bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
 
 WriteResult write_failure(const std::string& path, const std::string& reason) {
     return WriteResult{false, "Cannot write " + path + ": " + reason};

@@ -19,6 +19,10 @@ WriteResult write_file_atomically(const std::string& path, std::string_view byte
 // temporary file and returns an empty text, or the reason it failed.
 WriteResult write_file_atomically(const std::string& path, const std::function<std::string(int fd)>& fill);
 
+// Writes all of `bytes` to `fd`, retrying short and interrupted writes;
+// false (with errno set) on failure.
+bool write_all(int fd, std::string_view bytes);
+
 // The failure message every writer uses.
 WriteResult write_failure(const std::string& path, const std::string& reason);
 

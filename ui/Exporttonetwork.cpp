@@ -1,10 +1,8 @@
 #include "ui/Exporttonetwork.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <filesystem>
 
 #include "export/network_file.h"
@@ -12,6 +10,7 @@
 #include "output/file_names.h"
 #include "output/text_writer.h"
 #include "ui/fonts.h"
+#include "ui/memo_window_layout.h"
 #include "ui/widget_helpers.h"
 
 namespace {
@@ -45,15 +44,7 @@ TForm7::TForm7(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* par
     Button2->setAutoDefault(false);
     Button3->setAutoDefault(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    buttons->addStretch();
-    buttons->addWidget(Button3);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label2);
-    layout->addWidget(Memo1, 1);
-    layout->addLayout(buttons);
+    corvella::lay_out_memo_window(this, Label2, Memo1, Button1, Button2, Button3);
     resize(760, 520);
 
     connect(Button1, &QPushButton::clicked, this, &TForm7::Button1Click);

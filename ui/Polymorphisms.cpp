@@ -1,15 +1,14 @@
 #include "ui/Polymorphisms.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "core/polymorphism_caller.h"
 #include "output/file_names.h"
 #include "output/text_writer.h"
+#include "ui/memo_window_layout.h"
 #include "ui/widget_helpers.h"
 
 TForm2::TForm2(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* parent)
@@ -25,15 +24,7 @@ TForm2::TForm2(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* par
     Button3 = new QPushButton("Close", this);
     Button4->setEnabled(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button4);
-    buttons->addStretch();
-    buttons->addWidget(Button3);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label2);
-    layout->addWidget(Memo1, 1);
-    layout->addLayout(buttons);
+    corvella::lay_out_memo_window(this, Label2, Memo1, Button1, Button4, Button3);
     resize(640, 480);
 
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);

@@ -1,6 +1,8 @@
 // The desktop program: one main window with its menu; every other window is
 // created with it and opened from it.
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 #include "ui/Corvella_unit.h"
 #include "ui/application.h"
@@ -17,6 +19,9 @@ int main(int argc, char** argv) {
     try {
         TForm1 form1(dialogs);
         app.on_error = [&](const QString& text) { dialogs.error_message(&form1, text); };
+        // Fill the screen also where no window manager honours "maximized".
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            form1.setGeometry(screen->availableGeometry());
         form1.showMaximized();
         const int status = app.exec();
         app.on_error = nullptr;

@@ -213,3 +213,44 @@ TEST(NonProteinOverlaps, GenBankReferenceWithDloopReachingIntoTrnaPro) {
     EXPECT_EQ(groups[0].second_row, DLOOP_REGION_ROW);
     EXPECT_EQ(groups[0].variants, (std::vector<VariantKey>{{16000, 'A'}, {16010, 'T'}}));
 }
+
+namespace {
+
+void expect_same_counts(const NonProteinCounts& a, const NonProteinCounts& b, const std::string& what) {
+    EXPECT_EQ(a.dloop, b.dloop) << what;
+    EXPECT_EQ(a.rna, b.rna) << what;
+    EXPECT_EQ(a.noncoding, b.noncoding) << what;
+    EXPECT_EQ(a.total, b.total) << what;
+}
+
+}  // namespace
+
+// The table-driven counter of the per-sample report must count every
+// position as locating it does: on the built-in reference, with RNA genes
+// stacked three deep, a region table reaching past the reference, a
+// workspace with no reference at all, and positions 0, negative and far past
+// the end (the wrapping D-loop takes some of those).
+TEST(NonProteinSampleCounts, TheCounterForManySamplesCountsAsLocatingEachPosition) {
+    Workspace human = human_workspace();
+    Workspace stacked = human;
+    for (int row : {0, 1, 2}) {
+        stacked.region_table[rna_start_slot(row)] = 5582;
+        stacked.region_table[rna_end_slot(row)] = 5584;
+    }
+    Workspace longer = human;
+    longer.region_table[rna_end_slot(23)] = 17000;
+    const Workspace empty;
+    for (const Workspace* ws : std::vector<const Workspace*>{&human, &stacked, &longer, &empty}) {
+        const NonProteinSampleCounter counter(*ws);
+        std::vector<int32_t> all;
+        for (int32_t p = -3; p <= 17100; ++p) {
+            const std::vector<int32_t> one{p};
+            expect_same_counts(counter.count(one), count_sample_non_protein(*ws, one), std::to_string(p));
+            all.push_back(p);
+        }
+        all.insert(all.end(), {INT32_MIN, INT32_MAX, 5583, 5583, 16100});
+        const NonProteinCounts direct = count_sample_non_protein(*ws, all);
+        expect_same_counts(counter.count(all), direct, "all");
+        EXPECT_GT(direct.total, 0);
+    }
+}

@@ -94,6 +94,36 @@ TEST(TrnaSampleCounts, EveryTrnaThatHoldsAPositionCounts) {
     EXPECT_EQ(count_sample_trna(ws, {}).counts, (std::array<int32_t, 9>{}));
 }
 
+// The per-position table must count every position as trying every tRNA
+// does, whatever the region table: the built-in one, ranges moved so that
+// they overlap, an empty range, no ranges at all, and one too wide to index.
+TEST(TrnaSampleCounts, TheCounterForManySamplesCountsAsTheDirectWay) {
+    Workspace human = human_tally({});
+    Workspace moved = human;
+    moved.region_table[rna_start_slot(3)] -= 40;  // reaches into its neighbour
+    moved.region_table[rna_end_slot(5)] += 75;
+    moved.region_table[rna_start_slot(7)] = moved.region_table[rna_end_slot(7)] + 1;  // empty
+    Workspace none = human;
+    none.region_table.fill(0);
+    Workspace wide = human;
+    wide.region_table[rna_end_slot(2)] = 2000000000;
+    for (const Workspace* ws : {&human, &moved, &none, &wide}) {
+        const TrnaSampleCounter counter(*ws);
+        std::vector<int32_t> all;
+        for (int32_t p = -2; p <= 16600; ++p) {
+            const std::vector<int32_t> one{p};
+            ASSERT_EQ(counter.count(one).counts, count_sample_trna(*ws, one).counts) << p;
+            all.push_back(p);
+        }
+        all.insert(all.end(), {INT32_MIN, INT32_MAX, 4330, 4330, 5826});
+        const TrnaSampleCounts direct = count_sample_trna(*ws, all);
+        EXPECT_EQ(counter.count(all).counts, direct.counts);
+        if (ws != &none) {
+            EXPECT_GT(direct[TrnaCategory::Other], 0);
+        }
+    }
+}
+
 TEST(TrnaSummary, GridAndChartShowTheFourGroups) {
     const Workspace ws = rna_workspace({{">a", {{3243, 'G'}, {4330, 'A'}, {3277, 'A'}, {14674, 'C'}}}});
     const TrnaGroupCounts counts = count_trna_groups(ws);

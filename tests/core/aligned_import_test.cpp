@@ -16,6 +16,31 @@ TEST(AlignedImport, LettersUpperCasedBlanksDroppedGapsAndOthersKept) {
     EXPECT_EQ(r.sequences, (std::vector<std::string>{"ACGT-N?*", "", "AC", "ACG"}));
 }
 
+TEST(AlignedImport, EveryByteIsKeptDroppedOrUpperCasedAsItsOwnLetter) {
+    // Long records in short and long lines, LF and CR LF, with tabs, NUL
+    // bytes, blanks and every byte value, against the letter-by-letter rule.
+    std::string text = ">r\n";
+    std::vector<std::string> expected(1);
+    for (int i = 0; i < 40000; ++i) {
+        const auto c = static_cast<char>((i * 37 + i / 251) % 256);
+        if (c == '>') continue;
+        text += c;
+        if (c != '\n' && c != '\r' && c != ' ' && c != '\t' && c != '\0')
+            expected.back() += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+        if (i % 61 == 0) text += (i % 2 ? "\n" : "\r\n");
+        if (i % 9973 == 0) {
+            text += "\n>n\n";
+            expected.emplace_back();
+        }
+    }
+    text += std::string(20000, 'g') + "\tc c\r\n";
+    expected.back() += std::string(20000, 'G') + "CC";
+    const AlignedReadResult r = parse_aligned_text(text);
+    ASSERT_EQ(r.code, 1);
+    ASSERT_EQ(r.sequences.size(), expected.size());
+    for (size_t k = 0; k < expected.size(); ++k) EXPECT_TRUE(r.sequences[k] == expected[k]) << "record " << k;
+}
+
 TEST(AlignedImport, AGreaterThanInsideASequenceLineStartsARecord) {
     const AlignedReadResult r = parse_aligned_text(">r\nACGT>s\nACGT\n>");
     EXPECT_EQ(r.names, (std::vector<std::string>{">r", "s", ""}));

@@ -165,4 +165,16 @@ TEST(PolymorphismList, TallyIsTheSameForAnyPositionsAndBases) {
     with_more[{5, 'N'}] = 1;
     with_more[{2000000000, 'G'}] = 1;
     EXPECT_EQ(sparse.variant_tally, with_more);
+
+    // Positions past the reference and a position 0 (kept by the map only).
+    Workspace beyond = dense;
+    beyond.ref_sequence = "ACGT";
+    build_variant_tally(beyond);
+    EXPECT_EQ(beyond.variant_tally, expected);
+    beyond.sample_positions.push_back({0});
+    beyond.sample_bases.push_back("A");
+    build_variant_tally(beyond);
+    VariantTally with_zero = expected;
+    with_zero[{0, 'A'}] = 1;
+    EXPECT_EQ(beyond.variant_tally, with_zero);
 }

@@ -87,3 +87,27 @@ TEST_F(TextWriter, WritesThroughALinkToTheFileItNames) {
     EXPECT_TRUE(std::filesystem::is_symlink(path("link.txt")));
     EXPECT_EQ(read_bytes(real), "new\r\n");
 }
+
+TEST_F(TextWriter, ALargeTextIsConvertedWholeAcrossItsWriteBlocks) {
+    // Several megabytes of lines of varying length, with runs of empty lines
+    // and a long line without an end, so line ends fall on every offset of the
+    // writer's internal blocks.
+    std::string text;
+    std::string expected;
+    for (int i = 0; text.size() < 3'500'000; ++i) {
+        const std::string line(static_cast<size_t>(i % 97), static_cast<char>('a' + i % 26));
+        text += line + "\n";
+        expected += line + "\r\n";
+        if (i % 1000 == 0) {
+            text += "\n\n";
+            expected += "\r\n\r\n";
+        }
+    }
+    text += std::string(1'200'000, 'z');
+    expected += std::string(1'200'000, 'z');
+    const std::string file = path("network.txt");
+    ASSERT_TRUE(write_text_file(file, text).ok);
+    const std::string stored = read_bytes(file);
+    EXPECT_EQ(stored.size(), expected.size());
+    EXPECT_TRUE(stored == expected);
+}

@@ -93,7 +93,7 @@ TEST(Charts, SavedBitmapIsTheChartAsShown) {
     EXPECT_EQ(reader.format(), "bmp");
     EXPECT_EQ(reader.size(), QSize(420, 300));
 
-    // Replacing an existing file, and the same picture from the spec alone.
+    // Replacing an existing file, and the same picture from the ChartSpec alone.
     spec.width = 300;
     spec.height = 200;
     const WriteResult again = save_chart_spec_bitmap(spec, path);

@@ -67,7 +67,12 @@ QChart* build_chart(const ChartSpec& spec) {
         (void)x;
         bottom->append(label);
     }
-    if (spec.rotate_labels) bottom->setLabelsAngle(-90);
+    if (spec.rotate_labels) {
+        bottom->setLabelsAngle(-90);
+        // Turned labels have the bar's height to run in, not its width: do
+        // not let the axis cut them to the width of a category.
+        bottom->setTruncateLabels(false);
+    }
     chart->addAxis(bottom, Qt::AlignBottom);
     bars->attachAxis(bottom);
 

@@ -1,0 +1,15 @@
+// The layout TForm2 and TForm7 share: the file label on top, the memo
+// filling the window, and a row of buttons with "Close" on the right.
+#pragma once
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace corvella {
+
+void lay_out_memo_window(QWidget* window, QLabel* label, QPlainTextEdit* memo, QPushButton* first,
+                         QPushButton* second, QPushButton* close);
+
+}  // namespace corvella
