@@ -1,5 +1,8 @@
 #include "core/polymorphism_caller.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/polymorphism_list.h"
 
 namespace corvella {
@@ -22,6 +25,21 @@ size_t gaps_in(std::string_view text, size_t from, size_t to) {
 }  // namespace
 
 bool base_or_gap(char c) { return c == 'A' || c == 'C' || c == 'T' || c == 'G' || c == '-'; }
+
+// The first index from c on (before end) where the two texts differ, or end.
+// Aligned sequences agree with the reference over long runs, so the run is
+// skipped eight bytes at a time.
+size_t end_of_equal_run(std::string_view s, std::string_view r, size_t c, size_t end) {
+    while (c + 8 <= end) {
+        uint64_t a = 0, b = 0;
+        std::memcpy(&a, s.data() + c, 8);
+        std::memcpy(&b, r.data() + c, 8);
+        if (a != b) break;
+        c += 8;
+    }
+    while (c < end && s[c] == r[c]) ++c;
+    return c;
+}
 
 std::vector<int32_t> reference_numbering(std::string_view reference) {
     std::vector<int32_t> numbering(reference.size());
@@ -74,7 +92,7 @@ void determine_polymorphisms(std::string_view name, std::string_view letters, st
     size_t c = lead;
     while (c < end) {
         if (s[c] == r[c]) {
-            ++c;
+            c = end_of_equal_run(s, r, c + 1, end);
             continue;
         }
         differs = true;

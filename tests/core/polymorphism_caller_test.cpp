@@ -82,3 +82,23 @@ TEST(PolymorphismCaller, ListPassesOverSequencesOfAnotherLength) {
               ">ref\nNumbering Reference\n\n>a\n4A \n\n>same\n0 \n\n");
     EXPECT_EQ(build_polymorphism_list(Workspace{}), "");
 }
+
+TEST(PolymorphismCaller, ADifferenceIsFoundAtEveryOffsetOfALongEqualRun) {
+    // Long stretches equal to the reference are skipped in blocks; a single
+    // difference anywhere in such a block, or two next to each other, must
+    // still give its token.
+    std::string reference;
+    for (int i = 0; i < 53; ++i) reference += "ACGT"[i % 4];
+    auto transversion = [](char b) { return b == 'A' || b == 'G' ? 'C' : 'A'; };
+    for (size_t i = 0; i < reference.size(); ++i) {
+        std::string one = reference;
+        one[i] = transversion(reference[i]);
+        const std::string expected = std::to_string(i + 1) + one[i] + " ";
+        EXPECT_EQ(variant_line(reference, one), expected) << i;
+        if (i + 1 == reference.size()) continue;
+        std::string two = one;
+        two[i + 1] = transversion(reference[i + 1]);
+        EXPECT_EQ(variant_line(reference, two), expected + std::to_string(i + 2) + two[i + 1] + " ") << i;
+    }
+    EXPECT_EQ(variant_line(reference, reference), "0 ");
+}
