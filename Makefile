@@ -42,4 +42,4 @@ fuzz: deps
 	@if [ -x scripts/fuzz ]; then FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz; else echo "no fuzz targets yet"; fi
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-fuzz
