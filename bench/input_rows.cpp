@@ -14,6 +14,22 @@ namespace {
 
 constexpr double MB = 1e6;
 
+// A row that reads `path`: its throughput is counted in MB of that file, and
+// the table times `wc -l` and `cat` on the same file beside it.
+Row file_row(const std::string& name, const std::string& input, const std::string& path, double seconds,
+             const std::string& note) {
+    Row row;
+    row.name = name;
+    row.input = input;
+    row.bytes = file_size(path);
+    row.seconds = seconds;
+    row.amount = static_cast<double>(row.bytes) / MB;
+    row.unit = "MB";
+    row.file = path;
+    row.note = note;
+    return row;
+}
+
 }  // namespace
 
 Row run_baseline_tokenizer(const RunArgs& args) {
@@ -22,15 +38,7 @@ Row run_baseline_tokenizer(const RunArgs& args) {
     int64_t occurrences = 0;
     const double s = best_seconds(args.repeat, [&] { occurrences = baseline_tally(args.input, reference, counts); });
     if (occurrences < 0) throw std::runtime_error("cannot read " + args.input);
-    Row row;
-    row.name = "yardstick: tokenize + tally";
-    row.bytes = file_size(args.input);
-    row.seconds = s;
-    row.amount = static_cast<double>(row.bytes) / MB;
-    row.unit = "MB";
-    row.file = args.input;
-    row.note = std::to_string(occurrences) + " occurrences";
-    return row;
+    return file_row("yardstick: tokenize + tally", "", args.input, s, std::to_string(occurrences) + " occurrences");
 }
 
 Row run_read_list(const RunArgs& args) {
@@ -44,16 +52,9 @@ Row run_read_list(const RunArgs& args) {
     if (entries < 0) throw std::runtime_error("cannot read " + args.input);
     int64_t occurrences = 0;
     for (const auto& [key, count] : ws.variant_tally) occurrences += count;
-    Row row;
-    row.name = "read list + tally";
-    row.input = std::to_string(entries) + " samples";
-    row.bytes = file_size(args.input);
-    row.seconds = s;
-    row.amount = static_cast<double>(row.bytes) / MB;
-    row.unit = "MB";
-    row.file = args.input;
-    row.note = std::to_string(occurrences) + " occurrences, " + std::to_string(ws.variant_tally.size()) + " keys";
-    return row;
+    return file_row("read list + tally", std::to_string(entries) + " samples", args.input, s,
+                    std::to_string(occurrences) + " occurrences, " + std::to_string(ws.variant_tally.size()) +
+                        " keys");
 }
 
 Row run_call_aligned(const RunArgs& args) {
@@ -68,16 +69,8 @@ Row run_call_aligned(const RunArgs& args) {
             sequences = ws.aligned_sequences.size();
             list_bytes = list.size() + report.size();
         });
-    Row row;
-    row.name = "import aligned + call";
-    row.input = std::to_string(sequences) + " sequences";
-    row.bytes = file_size(args.input);
-    row.seconds = s;
-    row.amount = static_cast<double>(row.bytes) / MB;
-    row.unit = "MB";
-    row.file = args.input;
-    row.note = std::to_string(list_bytes / 1000) + " kB of list";
-    return row;
+    return file_row("import aligned + call", std::to_string(sequences) + " sequences", args.input, s,
+                    std::to_string(list_bytes / 1000) + " kB of list");
 }
 
 }  // namespace corvella::bench
