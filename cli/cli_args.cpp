@@ -5,7 +5,7 @@
 namespace corvella::cli {
 
 const char* const USAGE =
-    "usage: corvella-cli [--reference FILE] COMMAND ...\n"
+    "usage: corvella-cli [--reference FILE] [INPUT OPTIONS] COMMAND ...\n"
     "\n"
     "  check POSITION BASE               classify one base change, as \"Check Position\"\n"
     "  call ALIGNED -o LIST              call the polymorphisms of an aligned FASTA file\n"
@@ -14,9 +14,15 @@ const char* const USAGE =
     "        OUT ending in .xls is an Excel 97-2003 workbook, anything else a text table\n"
     "  chart KIND LIST -o OUT            save a counting window's chart as a BMP image\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
+    "  convert INPUT... -o LIST          write the polymorphism list of VCF or HSD files\n"
+    "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
+    "        lists, HSD or VCF/BCF; @PATHS stands for the paths listed in the file PATHS\n"
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
+    "  --format list|hsd|vcf  read the inputs as this kind instead of recognising it\n"
+    "  --min-level L     keep VCF calls whose level (AF, HF or VAF) is at least L (0..1, default 0.9)\n"
+    "  --include-filtered  keep VCF records whose FILTER is not PASS\n"
     "\n"
     "Exit status: 0 success, 1 a validation message of check, 2 an input that cannot be\n"
     "read or used or an output that cannot be written, 64 a usage error.\n";
@@ -25,15 +31,16 @@ namespace {
 
 struct Shape {
     Command command;
-    size_t operands;
+    size_t operands;  // with inputs: the fewest, the last of them an input
     bool needs_output;
+    bool inputs = false;  // the last operands are one or more inputs
 };
 
 const std::map<std::string, Shape>& shapes() {
     static const std::map<std::string, Shape> s = {
-        {"check", {Command::Check, 2, false}},  {"call", {Command::Call, 1, true}},
-        {"report", {Command::Report, 3, true}}, {"chart", {Command::Chart, 2, true}},
-        {"network", {Command::Network, 1, true}}};
+        {"check", {Command::Check, 2, false}},        {"call", {Command::Call, 1, true}},
+        {"report", {Command::Report, 3, true, true}}, {"chart", {Command::Chart, 2, true, true}},
+        {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}}};
     return s;
 }
 
@@ -54,6 +61,11 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             i += 2;
             continue;
         }
+        switch (parse_input_option(argv, i, a.input, r.error)) {
+            case OptionParse::Taken: continue;
+            case OptionParse::Error: return r;
+            case OptionParse::NotAnInputOption: break;
+        }
         r.error = "unknown option " + w;
         return r;
     }
@@ -72,9 +84,10 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             a.operands.push_back(argv[i]);
         }
     }
-    if (a.operands.size() != it->second.operands) {
-        r.error = it->first + " takes " + std::to_string(it->second.operands) + " operand" +
-                  (it->second.operands == 1 ? "" : "s");
+    const size_t wanted = it->second.operands;
+    if (it->second.inputs ? a.operands.size() < wanted : a.operands.size() != wanted) {
+        r.error = it->first + " takes " + std::string(it->second.inputs ? "at least " : "") + std::to_string(wanted) +
+                  " operand" + (wanted == 1 ? "" : "s");
         return r;
     }
     if (it->second.needs_output && !have_output) { r.error = it->first + " needs -o OUT"; return r; }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/input_options.h"
+
 namespace corvella::cli {
 
 // Exit statuses of corvella-cli.
@@ -13,11 +15,12 @@ constexpr int EXIT_VALIDATION = 1;  // a validation message of `check`
 constexpr int EXIT_INPUT = 2;       // an input that cannot be read or used, a file that cannot be written
 constexpr int EXIT_USAGE = 64;      // the words of the call are off
 
-enum class Command { Help, Version, Check, Call, Report, Chart, Network };
+enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert };
 
 struct Args {
     Command command = Command::Help;
     std::optional<std::string> reference;  // --reference FILE; else the built-in human reference
+    InputOptions input;                    // --format, --min-level, --include-filtered
     std::vector<std::string> operands;     // the command's own words, in order
     std::string output;                    // -o OUT
 };

@@ -4,6 +4,7 @@
 
 #include "classify/position_check.h"
 #include "cli/chart_command.h"
+#include "cli/input_options.h"
 #include "cli/report_kinds.h"
 #include "core/aligned_import.h"
 #include "core/genbank_reader.h"
@@ -39,13 +40,12 @@ std::string load_reference(const Args& args, Workspace& ws) {
     return {};
 }
 
-// "Open Polymorphism File...": the same reader and the same messages.
-std::string load_list(Workspace& ws, const std::string& path) {
-    switch (load_polymorphism_list(ws, path)) {
-        case -1: return "File cannot be opened.";
-        case -2: return "Bad input format.";
-        default: return {};
-    }
+// "Open Polymorphism File...": the same readers and the same messages, for
+// the input operands from `first` on.
+int load_cohort_operands(const Args& args, size_t first, Workspace& ws, InputUse use = InputUse::Counting) {
+    CohortRead read;
+    const std::vector<std::string> inputs(args.operands.begin() + static_cast<std::ptrdiff_t>(first), args.operands.end());
+    return load_inputs(args.input, inputs, ws, use, read);
 }
 
 bool ends_with(const std::string& s, const std::string& tail) {
@@ -73,7 +73,7 @@ int run_report(const Args& args, Workspace& ws) {
     if (!table) return fail(EXIT_USAGE, "unknown table " + args.operands[1] + "\n" + USAGE);
     if (kind->needs_human_reference && !ws.human_reference)
         return fail(EXIT_INPUT, kind->name + " reports need the built-in human reference; leave out --reference.");
-    if (std::string m = load_list(ws, args.operands[2]); !m.empty()) return fail(EXIT_INPUT, m);
+    if (int status = load_cohort_operands(args, 2, ws); status != EXIT_OK) return status;
     const bool workbook = ends_with(args.output, ".xls");
     const Report report = kind->report(ws, *table, workbook ? ReportFormat::Workbook : ReportFormat::Text);
     return write_or_fail(workbook ? WorkbookWriter(args.output, report.cells)
@@ -95,18 +95,25 @@ int run_chart(const Args& args, Workspace& ws, int argc, char** argv) {
     if (kind == nullptr) return fail(EXIT_USAGE, "unknown chart kind " + args.operands[0] + "\n" + USAGE);
     if (kind->needs_human_reference && !ws.human_reference)
         return fail(EXIT_INPUT, kind->name + " charts need the built-in human reference; leave out --reference.");
-    if (std::string m = load_list(ws, args.operands[1]); !m.empty()) return fail(EXIT_INPUT, m);
+    if (int status = load_cohort_operands(args, 1, ws); status != EXIT_OK) return status;
     return write_or_fail(write_chart_image(kind->chart(ws), args.output, argc, argv));
 }
 
 // "Export To Network File...", "Transform", "Save As...": the memo's message
 // on stdout, the network data file at exactly the path given.
 int run_network(const Args& args, Workspace& ws) {
-    const int32_t n = load_network_reading(ws, args.operands[0]);
-    if (n == -1) return fail(EXIT_INPUT, "File cannot be opened.");
-    if (n == -2) return fail(EXIT_INPUT, "Bad input format.");
+    if (int status = load_cohort_operands(args, 0, ws, InputUse::Network); status != EXIT_OK) return status;
+    const auto n = static_cast<int32_t>(ws.sample_positions.size());
     std::cout << network_memo_message(n, ws.variant_tally.size()) << "\n";
     return write_or_fail(write_text_file(args.output, build_network_text(ws)));
+}
+
+// The converted list of the inputs, at exactly the path given.
+int run_convert(const Args& args, Workspace& ws) {
+    CohortRead read;
+    if (int status = load_inputs(args.input, args.operands, ws, InputUse::Convert, read); status != EXIT_OK)
+        return status;
+    return write_or_fail(write_text_file(args.output, cohort_list_text(ws, read)));
 }
 
 }  // namespace
@@ -125,6 +132,7 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Network: return run_network(args, ws);
         case Command::Check: return run_check(args, ws);
         case Command::Chart: return run_chart(args, ws, argc, argv);
+        case Command::Convert: return run_convert(args, ws);
         default: return fail(EXIT_USAGE, USAGE);
     }
 }

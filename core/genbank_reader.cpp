@@ -204,6 +204,7 @@ ReferenceReadResult extract_info_from_reference(const std::string& path) {
 void use_reference(Workspace& ws, const ReferenceReadResult& read) {
     ws.ref_sequence = read.sequence;
     ws.region_table = read.region_table;
+    ws.reference_accession = read.accession;
     ws.human_reference = false;
 }
 

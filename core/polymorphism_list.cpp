@@ -106,6 +106,7 @@ int32_t load_polymorphism_list(Workspace& ws, const std::string& path) {
     ws.sample_positions = std::move(read.lists.positions);
     ws.sample_bases = std::move(read.lists.bases);
     ws.sample_names = std::move(read.lists.names);
+    ws.sample_levels.clear();
     build_variant_tally(ws);
     return read.code;
 }

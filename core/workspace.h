@@ -82,6 +82,15 @@ struct Workspace {
 
     VariantTally variant_tally;
 
+    // Heteroplasmy levels of a VCF or HSD read: entry k is the level (0..1) of
+    // the k-th (position, base) item of the sample lists, walking the samples
+    // in order and each sample's items in order. Empty after a list read, where
+    // every call is the sample's own sequence (level 1).
+    std::vector<float> sample_levels;
+
+    // The ACCESSION of a loaded GenBank reference; empty for the built-in one.
+    std::string reference_accession;
+
     int32_t reference_length() const { return static_cast<int32_t>(ref_sequence.size()); }
     // Callers keep 1 <= p <= reference_length().
     char reference_letter(int32_t p) const { return ref_sequence[static_cast<size_t>(p - 1)]; }

@@ -321,9 +321,15 @@ class Network(CliCase):
         self.assertFalse(os.path.exists(self.out("n.rdf")))
 
 
-if __name__ == "__main__":
+def run_group(module_name):
+    """Runs the group named by the second argument (all groups without one)."""
+    module = sys.modules[module_name]
     group = sys.argv[2] if len(sys.argv) > 2 else None
-    suite = unittest.defaultTestLoader.loadTestsFromName(group, sys.modules[__name__]) if group else \
-        unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    suite = unittest.defaultTestLoader.loadTestsFromName(group, module) if group else \
+        unittest.defaultTestLoader.loadTestsFromModule(module)
     result = unittest.TextTestRunner(verbosity=2).run(suite)
     sys.exit(0 if result.wasSuccessful() else 1)
+
+
+if __name__ == "__main__":
+    run_group(__name__)

@@ -1,0 +1,105 @@
+#include "cli/input_options.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+
+#include "cli/cli_args.h"
+#include "core/text_file.h"
+#include "export/network_cohort.h"
+
+namespace corvella::cli {
+
+namespace {
+
+bool read_level(const std::string& word, double& level) {
+    if (word.empty()) return false;
+    char* end = nullptr;
+    level = std::strtod(word.c_str(), &end);
+    return end == word.c_str() + word.size() && std::isfinite(level) && level >= 0 && level <= 1;
+}
+
+}  // namespace
+
+OptionParse parse_input_option(const std::vector<std::string>& words, size_t& i, InputOptions& options,
+                               std::string& error) {
+    const std::string& w = words[i];
+    if (w == "--include-filtered") {
+        options.include_filtered = true;
+        ++i;
+        return OptionParse::Taken;
+    }
+    if (w != "--format" && w != "--min-level") return OptionParse::NotAnInputOption;
+    if (i + 1 >= words.size()) {
+        error = w + (w == "--format" ? " needs list, hsd or vcf" : " needs a level from 0 to 1");
+        return OptionParse::Error;
+    }
+    const std::string& value = words[i + 1];
+    if (w == "--format") {
+        options.format = parse_input_format(value);
+        if (!options.format) {
+            error = "--format takes list, hsd or vcf, not " + value;
+            return OptionParse::Error;
+        }
+    } else if (!read_level(value, options.min_level)) {
+        error = "--min-level takes a number from 0 to 1, not " + value;
+        return OptionParse::Error;
+    }
+    i += 2;
+    return OptionParse::Taken;
+}
+
+bool expand_input_operands(const std::vector<std::string>& operands, std::vector<std::string>& paths,
+                           std::string& error) {
+    for (const std::string& word : operands) {
+        if (word.size() < 2 || word[0] != '@') {
+            paths.push_back(word);
+            continue;
+        }
+        const std::string list = word.substr(1);
+        std::string text;
+        if (!read_text_file(list, text)) {
+            error = "the list of input paths " + list + " cannot be opened.";
+            return false;
+        }
+        for_each_line(text, [&](std::string_view line) {
+            if (!line.empty()) paths.emplace_back(line);
+        });
+    }
+    if (paths.empty()) {
+        error = "no input file given.";
+        return false;
+    }
+    return true;
+}
+
+int load_inputs(const InputOptions& options, const std::vector<std::string>& operands, Workspace& ws, InputUse use,
+                CohortRead& read) {
+    std::vector<std::string> paths;
+    std::string error;
+    if (!expand_input_operands(operands, paths, error)) {
+        std::cerr << "corvella-cli: " << error << "\n";
+        return EXIT_INPUT;
+    }
+    CohortOptions cohort;
+    cohort.format = options.format;
+    cohort.reading.min_level = options.min_level;
+    cohort.reading.include_filtered = options.include_filtered;
+    switch (use) {
+        case InputUse::Counting: read = load_cohort(ws, paths, cohort); break;
+        case InputUse::Network: read = load_network_cohort(ws, paths, cohort); break;
+        case InputUse::Convert: read = read_cohort(ws, paths, cohort); break;
+    }
+    if (!read.ok()) {
+        std::cerr << "corvella-cli: " << read.message << "\n";
+        return EXIT_INPUT;
+    }
+    if (read.has_summary()) {
+        const std::string& only = paths.front();
+        const std::string name = paths.size() == 1 ? only.substr(only.find_last_of('/') + 1) + ": " : "";
+        std::cerr << "corvella-cli: " << name << import_summary_text(read.summary) << "\n";
+    }
+    return EXIT_OK;
+}
+
+}  // namespace corvella::cli

@@ -1,0 +1,49 @@
+// The input side of corvella-cli shared by every command that reads a
+// cohort: the options --format, --min-level, --include-filtered, the input
+// operands (several files, @PATHS) and the one load that puts them into a
+// workspace and tells the import summary.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/cohort_loader.h"
+#include "core/input_format.h"
+#include "core/workspace.h"
+
+namespace corvella::cli {
+
+struct InputOptions {
+    std::optional<InputFormat> format;  // --format list|hsd|vcf; else detected
+    double min_level = 0.9;             // --min-level L, 0 <= L <= 1
+    bool include_filtered = false;      // --include-filtered
+};
+
+enum class OptionParse { NotAnInputOption, Taken, Error };
+
+// Reads the input option at words[i], if it is one, and moves i past it (and
+// its value). Error: `error` says why (a usage error).
+OptionParse parse_input_option(const std::vector<std::string>& words, size_t& i, InputOptions& options,
+                               std::string& error);
+
+// The input paths of the operands: a word "@PATHS" stands for the paths
+// listed in the file PATHS, one per line (empty lines passed over); any other
+// word is a path. False, with the message, when a PATHS file cannot be read.
+bool expand_input_operands(const std::vector<std::string>& operands, std::vector<std::string>& paths,
+                           std::string& error);
+
+// What a command does with its cohort.
+enum class InputUse {
+    Counting,  // the counting windows' reader: sample lists, levels, tally replaced
+    Network,   // the network export's reader: sample lists, variable tally replaced
+    Convert,   // read only; `read` holds the sample lists and the converted list
+};
+
+// Expands, reads and (for Counting and Network) loads the inputs; prints the
+// import summary of an HSD or VCF read on stderr as one line "corvella-cli:
+// ...", or the message of a failure. Returns EXIT_OK or EXIT_INPUT.
+int load_inputs(const InputOptions& options, const std::vector<std::string>& operands, Workspace& ws, InputUse use,
+                CohortRead& read);
+
+}  // namespace corvella::cli

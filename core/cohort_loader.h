@@ -1,0 +1,65 @@
+// One way in for every front end: a cohort of one or many input files of one
+// kind (polymorphism lists, HSD, VCF/BCF) read into the workspace. Reading
+// is done into fresh values; the workspace changes only when every file read.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/converted_list.h"
+#include "core/input_format.h"
+#include "core/list_tokens.h"
+#include "core/vcf_reader.h"
+#include "core/workspace.h"
+
+namespace corvella {
+
+// Codes of a cohort read besides the entry count (0 or more).
+constexpr int32_t COHORT_CANNOT_OPEN = -1;  // "File cannot be opened."
+constexpr int32_t COHORT_BAD_FORMAT = -2;   // "Bad input format."
+constexpr int32_t COHORT_REFUSED = -3;      // a VCF refused, mixed kinds: the message says why
+
+struct CohortOptions {
+    std::optional<InputFormat> format;  // forced for every file; else detected file by file
+    VariantReadOptions reading;
+    // Called now and then with the bytes read so far of all files together.
+    std::function<void(int64_t done, int64_t total)> progress;
+};
+
+struct CohortRead {
+    int32_t code = 0;     // entries read, or one of the COHORT_ codes
+    std::string message;  // the message for a negative code
+    InputFormat format = InputFormat::List;
+    ImportSummary summary;       // meaningful for HSD and VCF input
+    std::string converted_text;  // HSD and VCF: the converted list; lists: empty
+    SampleLists lists;
+    std::vector<float> levels;   // HSD and VCF: one per item of `lists`
+    bool ok() const { return code >= 0; }
+    bool has_summary() const { return format != InputFormat::List; }
+};
+
+// Turns a list text into sample lists against the reference letters; returns
+// the entry count or -2 (more variant lines than name lines). The counting
+// windows' reader is the default; the network export passes its own reader,
+// whose bare positions keep "Z".
+using ListParser = std::function<int32_t(std::string_view text, const std::string& reference, SampleLists& out)>;
+int32_t parse_counting_list(std::string_view text, const std::string& reference, SampleLists& out);
+
+// Reads the files in order into one cohort, samples file after file. The
+// reference is the workspace's; a workspace without one (the network export
+// needs none) reads HSD and VCF against the built-in human reference.
+CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& paths, const CohortOptions& options,
+                       const ListParser& parser = parse_counting_list);
+
+// Reads the cohort and, only on success, replaces the sample lists, the
+// levels and the variant tally, as "Open Polymorphism File..." does.
+CohortRead load_cohort(Workspace& ws, const std::vector<std::string>& paths, const CohortOptions& options);
+
+// The converted list of the cohort (what `convert` writes). For list input it
+// is written back from the sample lists read: their readable variants only.
+std::string cohort_list_text(const Workspace& ws, const CohortRead& read);
+
+}  // namespace corvella

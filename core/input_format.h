@@ -1,0 +1,27 @@
+// Which reader a variant input file goes to.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvella {
+
+enum class InputFormat { List, Hsd, Vcf };
+
+// "list", "hsd", "vcf" (the words of --format); nothing for any other word.
+std::optional<InputFormat> parse_input_format(std::string_view word);
+const char* input_format_name(InputFormat format);
+
+// Looks at the start of the file: VCF or BCF (plain or compressed, as htslib
+// recognises them) goes to the VCF reader; else a first non-empty line
+// starting with ">" is a polymorphism list; else a first non-empty line of two
+// or more tab-separated fields is HSD; anything else (an empty file, a file
+// that cannot be opened) goes to the list reader, whose messages then apply.
+InputFormat detect_input_format(const std::string& path);
+
+// The same rule for the text part, on the first bytes of a file that is not
+// VCF or BCF.
+InputFormat detect_text_format(std::string_view head);
+
+}  // namespace corvella
