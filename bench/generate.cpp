@@ -2,6 +2,14 @@
 //
 //   corvella_generate list  N OUT [--seed S] [--distinct D]
 //   corvella_generate fasta N OUT [--seed S] [--distinct D]
+//   corvella_generate vcf-haploid N OUT.vcf.gz [--seed S] [--distinct D]
+//   corvella_generate vcf-af N OUT.vcf.gz [--seed S] [--distinct D]
+//   corvella_generate vcf-samples N FOLDER [--seed S] [--distinct D]
+//
+// The VCFs are bgzipped: vcf-haploid is shaped like the 1000 Genomes
+// release (contig MT, haploid GT), vcf-af like mutserve's (GT:AF, a few
+// heteroplasmies); vcf-samples writes one single-sample file per sample into
+// FOLDER and their paths into FOLDER/paths.txt, for @PATHS.
 //
 // The same seed gives the same bytes. The list is what the polymorphism
 // caller would write for these samples; the FASTA file is the alignment it
@@ -17,12 +25,13 @@
 #include <utility>
 
 #include "bench/cohort.h"
+#include "bench/vcf_cohort.h"
 #include "core/human_reference.h"
 
 namespace {
 
 int usage() {
-    std::cerr << "usage: corvella_generate list|fasta N OUT [--seed S] [--distinct D]\n";
+    std::cerr << "usage: corvella_generate list|fasta|vcf-haploid|vcf-af|vcf-samples N OUT [--seed S] [--distinct D]\n";
     return 2;
 }
 
@@ -31,7 +40,8 @@ int usage() {
 int main(int argc, char** argv) {
     if (argc < 4) return usage();
     const std::string kind = argv[1];
-    if (kind != "list" && kind != "fasta") return usage();
+    if (kind != "list" && kind != "fasta" && kind != "vcf-haploid" && kind != "vcf-af" && kind != "vcf-samples")
+        return usage();
     corvella::bench::CohortParams params;
     params.samples = std::atoi(argv[2]);
     const std::string path = argv[3];
@@ -46,6 +56,15 @@ int main(int argc, char** argv) {
     if (params.samples < 0 || params.distinct < 1) return usage();
 
     const corvella::bench::CohortGenerator cohort(corvella::human_reference_sequence(), params);
+    if (kind.rfind("vcf", 0) == 0) {
+        using corvella::bench::VcfShape;
+        const bool ok = kind == "vcf-samples"
+                            ? corvella::bench::write_sample_vcfs(path, path + "/paths.txt", cohort)
+                            : corvella::bench::write_cohort_vcf(path, cohort,
+                                                                kind == "vcf-af" ? VcfShape::GtAf : VcfShape::Haploid);
+        if (!ok) std::cerr << "cannot write " << path << "\n";
+        return ok ? 0 : 1;
+    }
     std::ofstream out(path, std::ios::binary);
     if (!out) {
         std::cerr << "cannot create " << path << "\n";

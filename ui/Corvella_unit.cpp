@@ -25,6 +25,7 @@
 #include "ui/Synonymouscounting.h"
 #include "ui/Trnastructure.h"
 #include "ui/application.h"
+#include "ui/cohort_open.h"
 #include "ui/fonts.h"
 
 const char* const TForm1::OpenDialog1Filter =
@@ -33,7 +34,9 @@ const char* const TForm1::OpenDialog1Filter =
 const char* const TForm1::OpenDialog2Filter =
     "Text Files (*.txt)|*.txt|Fasta Files (*.fas, *.fasta, *.fst)|*.fas; *.fasta; *.fst|All "
     "Files|*.*";
-const char* const TForm1::OpenDialog3Filter = "Text Files (*.txt)|*.txt|All Files|*.*";
+const char* const TForm1::OpenDialog3Filter =
+    "Text Files (*.txt)|*.txt|All Files|*.*|VCF files (*.vcf; *.vcf.gz; *.bcf)|*.vcf; *.vcf.gz; *.bcf|"
+    "HSD files (*.hsd)|*.hsd";
 
 TForm1::TForm1(corvella::Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs) {
@@ -247,16 +250,10 @@ void TForm1::ExportToNetworkFile1Click() {
     const std::optional<std::string> path = OpenDialog3();
     if (!path) return;
     // The reading replaces the sample lists and the tally only on success.
-    const int32_t n = corvella::load_network_reading(workspace_, *path);
-    if (n == corvella::NETWORK_READ_CANNOT_OPEN) {
-        dialogs_.error_message(this, "File cannot be opened.");
-        return;
-    }
-    if (n == corvella::NETWORK_READ_BAD_FORMAT) {
-        dialogs_.error_message(this, "Bad input format.");
-        return;
-    }
-    Form7->show_reading(corvella::file_name_of(*path), n);
+    const std::optional<corvella::CohortRead> read = corvella::open_cohort_file(
+        this, dialogs_, *Form6, workspace_, *path, corvella::CohortUse::Network, vcf_choice_);
+    if (!read || !read->ok()) return;
+    Form7->show_reading(corvella::file_name_of(*path), read->code);
     show_modal(*Form7);
 }
 
@@ -283,15 +280,10 @@ void TForm1::OpenPolymorphismsFile1Click() {
     const std::optional<std::string> path = OpenDialog3();
     if (!path) return;
     // Sample lists and tally are replaced together, and only by a good read.
-    const int32_t entries = corvella::load_polymorphism_list(workspace_, *path);
-    if (entries == -1) {
-        dialogs_.error_message(this, "File cannot be opened.");
-        return;
-    }
-    if (entries == -2) {
-        dialogs_.error_message(this, "Bad input format.");
-        return;
-    }
+    const std::optional<corvella::CohortRead> read = corvella::open_cohort_file(
+        this, dialogs_, *Form6, workspace_, *path, corvella::CohortUse::Counting, vcf_choice_);
+    if (!read || !read->ok()) return;
+    const int32_t entries = read->code;
     on_polymorphism_list_read();
     const QString summary = QString::fromStdString(corvella::list_summary(*path, entries));
     for (QLabel* label : {Form4->Label1, Form5->Label1, Form9->Label1, Form10->Label1}) label->setText(summary);

@@ -119,4 +119,6 @@ private:
 
     corvella::Workspace workspace_;
     corvella::Dialogs& dialogs_;
+    // The minimum level and filter choice of the last VCF read, offered again.
+    corvella::VcfChoice vcf_choice_;
 };

@@ -11,6 +11,12 @@ class QWidget;
 
 namespace corvella {
 
+// What a person chooses before a VCF is read.
+struct VcfChoice {
+    double min_level = 0.9;  // 0..1
+    bool include_filtered = false;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -36,6 +42,15 @@ public:
 
     // A modal message box titled "Corvella" with an error icon and one OK button.
     virtual void error_message(QWidget* parent, const QString& text) = 0;
+
+    // A modal message box titled "Corvella" with an information icon and one
+    // OK button (the import summary of a VCF or HSD read).
+    virtual void information_message(QWidget* parent, const QString& text) = 0;
+
+    // Asked before a VCF is read: the minimum level of the calls kept and
+    // whether records with a FILTER other than PASS are kept. Offers
+    // `offered`; nothing when the person cancels.
+    virtual std::optional<VcfChoice> vcf_options(QWidget* parent, const VcfChoice& offered) = 0;
 };
 
 }  // namespace corvella

@@ -1,6 +1,12 @@
 #include "ui/qt_dialogs.h"
 
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -57,6 +63,36 @@ bool QtDialogs::confirm_replace(QWidget* parent, const std::string& path) {
 void QtDialogs::error_message(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, "Corvella", text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+void QtDialogs::information_message(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, "Corvella", text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+std::optional<VcfChoice> QtDialogs::vcf_options(QWidget* parent, const VcfChoice& offered) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle("Corvella");
+    auto* level = new QDoubleSpinBox(&dialog);
+    level->setObjectName("MinimumLevel");
+    level->setRange(0.0, 1.0);
+    level->setDecimals(3);
+    level->setSingleStep(0.05);
+    level->setValue(offered.min_level);
+    auto* filtered = new QCheckBox("Keep records whose FILTER is not PASS", &dialog);
+    filtered->setObjectName("IncludeFiltered");
+    filtered->setChecked(offered.include_filtered);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(new QLabel("Calls at or above the minimum level are the sample's own sequence;\n"
+                            "lower ones (heteroplasmies) are left out.", &dialog));
+    form->addRow("Minimum level (AF, HF or VAF):", level);
+    form->addRow(filtered);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return VcfChoice{level->value(), filtered->isChecked()};
 }
 
 }  // namespace corvella

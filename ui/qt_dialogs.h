@@ -21,6 +21,8 @@ public:
                                         int initial_filter_index, bool confirm_overwrite) override;
     bool confirm_replace(QWidget* parent, const std::string& path) override;
     void error_message(QWidget* parent, const QString& text) override;
+    void information_message(QWidget* parent, const QString& text) override;
+    std::optional<VcfChoice> vcf_options(QWidget* parent, const VcfChoice& offered) override;
 };
 
 }  // namespace corvella

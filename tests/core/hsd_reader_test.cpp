@@ -7,6 +7,7 @@
 #include "core/hsd_reader.h"
 #include "core/human_reference.h"
 #include "core/input_format.h"
+#include "human_workspace.h"
 #include "temp_file.h"
 
 using namespace corvella;
@@ -20,16 +21,9 @@ const std::string& rcrs() {
     return s;
 }
 
-Workspace human() {
-    Workspace ws;
-    use_human_ref_data(ws);
-    ws.human_reference = true;
-    return ws;
-}
-
 CohortRead read_hsd_text(const std::string& text) {
     const TempFile f("cohort.hsd", text);
-    return read_cohort(human(), {f.path()}, CohortOptions{});
+    return read_cohort(corvella_test::human_workspace(), {f.path()}, CohortOptions{});
 }
 
 }  // namespace
@@ -58,7 +52,7 @@ TEST(HsdVariant, BasesInsertionsDeletionsAndWhatIsPassedOver) {
 }
 
 TEST(HsdReader, CohortWithHeaderQuotedRangeAndTrailingTabs) {
-    const CohortRead read = read_cohort(human(), {data_path("vcf/cohort.hsd")}, CohortOptions{});
+    const CohortRead read = read_cohort(corvella_test::human_workspace(), {data_path("vcf/cohort.hsd")}, CohortOptions{});
     ASSERT_TRUE(read.ok()) << read.message;
     EXPECT_EQ(read.format, InputFormat::Hsd);
     EXPECT_EQ(read.converted_text,

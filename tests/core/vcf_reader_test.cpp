@@ -8,6 +8,7 @@
 #include "core/human_reference.h"
 #include "core/polymorphism_list.h"
 #include "core/vcf_reader.h"
+#include "human_workspace.h"
 #include "temp_file.h"
 
 using namespace corvella;
@@ -16,18 +17,11 @@ using corvella_test::TempFile;
 
 namespace {
 
-Workspace human() {
-    Workspace ws;
-    use_human_ref_data(ws);
-    ws.human_reference = true;
-    return ws;
-}
-
 CohortRead read_vcf(const std::string& fixture, double min_level = 0.9, bool include_filtered = false) {
     CohortOptions options;
     options.reading.min_level = min_level;
     options.reading.include_filtered = include_filtered;
-    return read_cohort(human(), {data_path("vcf/" + fixture)}, options);
+    return read_cohort(corvella_test::human_workspace(), {data_path("vcf/" + fixture)}, options);
 }
 
 // The converted list of a cohort whose samples carry these token lines.
@@ -183,12 +177,12 @@ TEST(VcfReader, MixedGenotypeWithoutLevelIsCarriedOnlyAtLevelZero) {
                      "##fileformat=VCFv4.2\n##FORMAT=<ID=GT,Number=1,Type=String,Description=\"g\">\n"
                      "#CHROM\tPOS\tID\tREF\tALT\tQUAL\tFILTER\tINFO\tFORMAT\tX\tY\n"
                      "MT\t73\t.\tA\tG\t.\t.\t.\tGT\t0/1\t1|1\n");
-    const CohortRead strict = read_cohort(human(), {f.path()}, CohortOptions{});
+    const CohortRead strict = read_cohort(corvella_test::human_workspace(), {f.path()}, CohortOptions{});
     ASSERT_TRUE(strict.ok()) << strict.message;
     EXPECT_EQ(strict.converted_text, list_of({{"X", "0 "}, {"Y", "73 "}}));
     CohortOptions zero;
     zero.reading.min_level = 0;
-    const CohortRead all = read_cohort(human(), {f.path()}, zero);
+    const CohortRead all = read_cohort(corvella_test::human_workspace(), {f.path()}, zero);
     EXPECT_EQ(all.converted_text, list_of({{"X", "73 "}, {"Y", "73 "}}));
     EXPECT_EQ(all.levels, (std::vector<float>{0.0f, 1.0f}));
 }
@@ -204,7 +198,7 @@ TEST(VcfReader, RefusalsSayWhy) {
     EXPECT_EQ(sites.code, COHORT_REFUSED);
     EXPECT_EQ(sites.message, "sites_only.vcf: the VCF has no sample columns; Corvella reads the calls of samples.");
 
-    const CohortRead missing = read_cohort(human(), {data_path("vcf/none.vcf")}, [] {
+    const CohortRead missing = read_cohort(corvella_test::human_workspace(), {data_path("vcf/none.vcf")}, [] {
         CohortOptions o;
         o.format = InputFormat::Vcf;
         return o;
@@ -229,7 +223,7 @@ TEST(VcfReader, AnotherReferenceIsNamedByItsAccession) {
 }
 
 TEST(CohortLoader, SeveralFilesAreOneCohortFileAfterFile) {
-    Workspace ws = human();
+    Workspace ws = corvella_test::human_workspace();
     const CohortRead read =
         load_cohort(ws, {data_path("vcf/mity.vcf"), data_path("vcf/wgs.vcf")}, CohortOptions{});
     ASSERT_TRUE(read.ok()) << read.message;
@@ -243,7 +237,7 @@ TEST(CohortLoader, SeveralFilesAreOneCohortFileAfterFile) {
 }
 
 TEST(CohortLoader, AFailedReadChangesNothingAndMixedKindsAreRefused) {
-    Workspace ws = human();
+    Workspace ws = corvella_test::human_workspace();
     ASSERT_TRUE(load_cohort(ws, {data_path("vcf/mity.vcf")}, CohortOptions{}).ok());
     const Workspace before = ws;
     const CohortRead bad = load_cohort(ws, {data_path("vcf/mity.vcf"), data_path("vcf/hg19_chrM.vcf")}, CohortOptions{});
@@ -257,7 +251,7 @@ TEST(CohortLoader, AFailedReadChangesNothingAndMixedKindsAreRefused) {
 }
 
 TEST(CohortLoader, AListAfterAVcfClearsTheLevels) {
-    Workspace ws = human();
+    Workspace ws = corvella_test::human_workspace();
     ASSERT_TRUE(load_cohort(ws, {data_path("vcf/mity.vcf")}, CohortOptions{}).ok());
     EXPECT_FALSE(ws.sample_levels.empty());
     const TempFile list("after.txt", ">a\n73 \n");
@@ -266,7 +260,7 @@ TEST(CohortLoader, AListAfterAVcfClearsTheLevels) {
 }
 
 TEST(CohortLoader, SeveralListsPairTheirNamesWithinEachFile) {
-    Workspace ws = human();
+    Workspace ws = corvella_test::human_workspace();
     const TempFile caller("caller.txt", ">ref\nNumbering Reference\n\n>s1\n73 \n\n");
     const TempFile plain("plain.txt", ">s2\n263 \n>s3\n0 \n");
     const CohortRead read = load_cohort(ws, {caller.path(), plain.path()}, CohortOptions{});

@@ -25,6 +25,9 @@ public:
     std::vector<bool> save_confirm_overwrite; // whether it would ask before replacing
     std::vector<std::string> replace_questions;
     std::vector<QString> errors;              // texts of the error boxes, in order
+    std::vector<QString> informations;        // texts of the information boxes, in order
+    std::deque<std::optional<VcfChoice>> vcf_answers;  // empty: the question is cancelled
+    std::vector<VcfChoice> vcf_offers;        // what each VCF question offered
 
     std::optional<std::string> open_file(QWidget*, const QString& filter) override {
         open_filters.push_back(filter);
@@ -45,6 +48,11 @@ public:
         return answer;
     }
     void error_message(QWidget*, const QString& text) override { errors.push_back(text); }
+    void information_message(QWidget*, const QString& text) override { informations.push_back(text); }
+    std::optional<VcfChoice> vcf_options(QWidget*, const VcfChoice& offered) override {
+        vcf_offers.push_back(offered);
+        return next(vcf_answers);
+    }
 
 private:
     template <typename T>

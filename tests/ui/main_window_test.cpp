@@ -184,7 +184,10 @@ TEST_F(MainWindow, OpenDialogFiltersAreExact) {
     EXPECT_STREQ(TForm1::OpenDialog2Filter,
                  "Text Files (*.txt)|*.txt|Fasta Files (*.fas, *.fasta, *.fst)|*.fas; *.fasta; "
                  "*.fst|All Files|*.*");
-    EXPECT_STREQ(TForm1::OpenDialog3Filter, "Text Files (*.txt)|*.txt|All Files|*.*");
+    // The list entries first (the default stays the text files), then VCF and HSD.
+    EXPECT_STREQ(TForm1::OpenDialog3Filter,
+                 "Text Files (*.txt)|*.txt|All Files|*.*|VCF files (*.vcf; *.vcf.gz; *.bcf)|*.vcf; *.vcf.gz; "
+                 "*.bcf|HSD files (*.hsd)|*.hsd");
 }
 
 TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptions) {
