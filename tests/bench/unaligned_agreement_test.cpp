@@ -32,14 +32,7 @@ TEST(UnalignedAgreement, GeneratedCohortCalledFromRawSequencesAgreesWithItsAlign
     ws.aligned_names = aligned.names;
     const std::string from_alignment = build_polymorphism_list(ws);
 
-    std::vector<FastaRecord> records;
-    for (size_t i = 1; i < aligned.sequences.size(); ++i) {
-        FastaRecord r;
-        r.name = aligned.names[i];
-        for (char c : aligned.sequences[i])
-            if (c != '-') r.letters += c;
-        records.push_back(std::move(r));
-    }
+    const std::vector<FastaRecord> records = corvella_test::records_without_gaps(aligned.sequences, aligned.names);
     const UnalignedCalling raw = call_unaligned(cohort.reference(), "rCRS", records, 2);
 
     const auto a = corvella_test::named_lines(from_alignment), r = corvella_test::named_lines(raw.list_text);

@@ -11,9 +11,27 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "core/fasta_reader.h"
+
 namespace corvella_test {
+
+// The rows of an alignment without their gaps, as records of an unaligned
+// file; row 0, the alignment's reference, is left out.
+inline std::vector<corvella::FastaRecord> records_without_gaps(const std::vector<std::string>& rows,
+                                                               const std::vector<std::string>& names) {
+    std::vector<corvella::FastaRecord> records;
+    for (size_t i = 1; i < rows.size(); ++i) {
+        corvella::FastaRecord r;
+        r.name = i < names.size() ? names[i] : std::string();
+        for (char c : rows[i])
+            if (c != '-') r.letters += c;
+        records.push_back(std::move(r));
+    }
+    return records;
+}
 
 inline std::vector<std::string> tokens_of(const std::string& line) {
     std::istringstream in(line);

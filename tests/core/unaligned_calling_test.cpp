@@ -26,15 +26,7 @@ const std::string& human() {
 }
 
 std::vector<FastaRecord> without_gaps(const Workspace& ws) {
-    std::vector<FastaRecord> records;
-    for (size_t i = 1; i < ws.aligned_sequences.size(); ++i) {
-        FastaRecord r;
-        r.name = ws.aligned_names[i];
-        for (char c : ws.aligned_sequences[i])
-            if (c != '-') r.letters += c;
-        records.push_back(r);
-    }
-    return records;
+    return corvella_test::records_without_gaps(ws.aligned_sequences, ws.aligned_names);
 }
 
 FastaRecord record(const std::string& name, const std::string& letters) {
