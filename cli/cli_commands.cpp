@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "classify/position_check.h"
+#include "cli/align_command.h"
 #include "cli/chart_command.h"
 #include "cli/input_options.h"
 #include "cli/report_kinds.h"
@@ -133,6 +134,7 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Check: return run_check(args, ws);
         case Command::Chart: return run_chart(args, ws, argc, argv);
         case Command::Convert: return run_convert(args, ws);
+        case Command::Align: return run_align(args, ws);
         default: return fail(EXIT_USAGE, USAGE);
     }
 }
