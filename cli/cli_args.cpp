@@ -14,7 +14,8 @@ const char* const USAGE =
     "        OUT ending in .xls is an Excel 97-2003 workbook, anything else a text table\n"
     "  chart KIND LIST -o OUT            save a counting window's chart as a BMP image\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
-    "  annotate LIST -o OUT              the variant table: every variant with its classifications\n"
+    "  annotate INPUT -o OUT [--index]   the variant table: every variant with its classifications;\n"
+    "        from a VCF, OUT ending in .vcf, .vcf.gz or .bcf is the VCF with INFO/CSQ added\n"
     "  genes LIST -o OUT                 the gene table: possible and observed changes per gene\n"
     "  --help, --version\n"
     "\n"
@@ -71,6 +72,8 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             if (have_output) { r.error = "-o given twice"; return r; }
             a.output = argv[++i];
             have_output = true;
+        } else if (argv[i] == "--index" && a.command == Command::Annotate) {
+            a.index = true;
         } else {
             a.operands.push_back(argv[i]);
         }

@@ -13,6 +13,7 @@
 #include "core/polymorphism_list.h"
 #include "export/network_file.h"
 #include "export/variable_sites.h"
+#include "output/annotated_vcf.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
 
@@ -132,7 +133,10 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Network: return run_network(args, ws);
         case Command::Check: return run_check(args, ws);
         case Command::Chart: return run_chart(args, ws, argc, argv);
-        case Command::Annotate: return run_table(args, ws, save_variant_table);
+        case Command::Annotate:
+            if (is_vcf_output(args.output))
+                return write_or_fail(save_annotated_vcf(ws, args.operands[0], args.output, args.index));
+            return run_table(args, ws, save_variant_table);
         case Command::Genes: return run_table(args, ws, save_gene_table);
         default: return fail(EXIT_USAGE, USAGE);
     }

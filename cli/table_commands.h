@@ -1,4 +1,5 @@
-// The variant table and the gene table as the command line writes them.
+// The variant table and the gene table as the command line writes them, and
+// the annotated VCF.
 #pragma once
 
 #include <functional>
@@ -18,5 +19,10 @@ WriteResult save_table(const std::string& output, const std::function<Report(Rep
 WriteResult save_variant_table(const Workspace& ws, const std::string& output);
 // `genes`: the gene table.
 WriteResult save_gene_table(const Workspace& ws, const std::string& output);
+
+// `annotate VCF -o OUT.vcf|.vcf.gz|.bcf`: the input's mitochondrial records
+// with INFO/CSQ from the loaded reference (no cohort needs to be read).
+WriteResult save_annotated_vcf(const Workspace& ws, const std::string& input, const std::string& output,
+                               bool index);
 
 }  // namespace corvella::cli

@@ -87,6 +87,93 @@ class VariantTable(CliCase):
         self.assertIn("annotate needs -o OUT", err)
 
 
+VCF_TEXT = """##fileformat=VCFv4.2
+##contig=<ID=chrM,length=16569>
+##contig=<ID=chr1,length=248956422>
+##INFO=<ID=DP,Number=1,Type=Integer,Description="Depth">
+##FORMAT=<ID=GT,Number=1,Type=String,Description="Genotype">
+##FORMAT=<ID=AF,Number=A,Type=Float,Description="Allele fraction">
+#CHROM\tPOS\tID\tREF\tALT\tQUAL\tFILTER\tINFO\tFORMAT\tS1\tS2
+chr1\t100\t.\tA\tG\t.\tPASS\tDP=5\tGT:AF\t1:1\t0:0
+chrM\t3243\t.\tA\tG\t.\tPASS\tDP=10\tGT:AF\t1:0.4\t0:0
+chrM\t8527\t.\tA\tG\t.\tPASS\t.\tGT:AF\t1:1\t1:0.97
+chrM\t9207\t.\tA\tT,G\t.\tPASS\t.\tGT:AF\t1:1,0\t2:0,1
+chrM\t14484\t.\tT\tC\t.\tPASS\t.\tGT:AF\t1:1\t0:0
+chrM\t16519\t.\tT\tC\t.\tq10\t.\tGT:AF\t1:1\t1:1
+chrM\t16520\t.\tC\t<DEL>\t.\tPASS\t.\tGT:AF\t0:0\t1:1
+"""
+
+
+def bcftools(*args):
+    import subprocess
+    p = subprocess.run(["bcftools", *args], capture_output=True)
+    assert p.returncode == 0, p.stderr.decode()
+    return p.stdout.decode()
+
+
+class AnnotatedVcf(CliCase):
+    def vcf(self):
+        path = self.out("in.vcf")
+        with open(path, "w") as f:
+            f.write(VCF_TEXT)
+        return path
+
+    def test_split_vep_reads_the_consequences_back(self):
+        source = self.vcf()
+        for name in ("out.vcf", "out.vcf.gz", "out.bcf"):
+            out = self.out(name)
+            self.assertEqual(run("annotate", source, "-o", out), (0, "", ""), name)
+            lines = bcftools("+split-vep", "-d", "-f", "%POS\\t%Allele\\t%SYMBOL\\t%Consequence\\t%HGVSc\\t"
+                             "%HGVSp\\t%Amino_acids\\t%Codons\\t%MT_region_type\\t%MT_tRNA_structure\\n",
+                             out).splitlines()
+            rows = [line.split("\t") for line in lines]
+            by = {}
+            for r in rows:
+                by.setdefault((r[0], r[1]), []).append(r)
+            self.assertEqual(by[("3243", "G")][0][2:6], ["tRNA-Leu(UUR)", "non_coding_transcript_exon_variant",
+                                                          "m.3243A>G", "."])
+            self.assertNotEqual(by[("3243", "G")][0][9], ".")
+            self.assertEqual([r[2] for r in by[("8527", "G")]], ["ATP6", "ATP8"])
+            self.assertEqual(by[("8527", "G")][0][3:8], ["missense_variant", "m.8527A>G", "p.Met1Val", "M/V",
+                                                         "Atg/Gtg"])
+            self.assertEqual(by[("8527", "G")][1][5:7], ["p.Lys54%3D", "K"])  # "=" encoded as the annotator does
+            # One entry per ALT allele and region.
+            self.assertEqual([(r[2], r[3]) for r in by[("9207", "T")]],
+                             [("ATP6", "stop_lost"), ("COX3", "missense_variant")])
+            self.assertEqual([(r[2], r[3], r[7]) for r in by[("9207", "G")]],
+                             [("ATP6", "stop_retained_variant", "taA/taG"), ("COX3", "missense_variant", "Atg/Gtg")])
+            self.assertEqual(by[("14484", "C")][0][5], "p.Met64Val")
+            self.assertEqual(by[("16519", "C")][0][2:4], ["D-loop", "intergenic_variant"])
+            self.assertNotIn(("16520", "<DEL>"), by)
+            # Every mitochondrial record, in order, samples untouched; chr1 left out.
+            query = "%CHROM\\t%POS\\t%REF\\t%ALT\\t%FILTER\\t%DP[\\t%GT:%AF]\\n"
+            expected = bcftools("query", "-f", query, source).splitlines()[1:]
+            self.assertEqual(bcftools("query", "-f", query, out).splitlines(), expected, name)
+            header = bcftools("view", "-h", out)
+            self.assertIn("Format: Allele|Consequence|SYMBOL|Feature_type|HGVSc|HGVSp|Protein_position|"
+                          "Amino_acids|Codons|MT_region_type|MT_tRNA_structure|MT_rRNA_structure\"", header)
+
+    def test_index_when_asked(self):
+        source = self.vcf()
+        out = self.out("out.vcf.gz")
+        self.assertEqual(run("annotate", source, "-o", out, "--index"), (0, "", ""))
+        self.assertTrue(os.path.exists(out + ".tbi"))
+        self.assertEqual(bcftools("view", "-H", out, "chrM:9000-10000").count("\n"), 1)
+        out = self.out("out.bcf")
+        self.assertEqual(run("annotate", source, "-o", out, "--index"), (0, "", ""))
+        self.assertTrue(os.path.exists(out + ".csi"))
+        rc, _, err = run("annotate", source, "-o", self.out("plain.vcf"), "--index")
+        self.assertEqual(rc, 2)
+        self.assertIn("cannot be indexed", err)
+        self.assertFalse(os.path.exists(self.out("plain.vcf")))
+
+    def test_unreadable_vcf(self):
+        rc, out, err = run("annotate", self.out("none.vcf"), "-o", self.out("x.vcf"))
+        self.assertEqual((rc, out), (2, ""))
+        self.assertTrue(err.startswith("corvella-cli: Cannot read"), err)
+        self.assertEqual(os.listdir(self.tmp.name), [])
+
+
 class GeneTable(CliCase):
     def test_one_row_per_region_with_observed_counts(self):
         out = self.out("g.txt")
