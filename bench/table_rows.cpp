@@ -25,7 +25,8 @@ Row run_table(const std::string& what, const RunArgs& args) {
     const ReportFormat format = form == "text" ? ReportFormat::Text : ReportFormat::Workbook;
     const std::string path = args.out_dir + "/" + what + (form == "text" ? ".txt" : ".xls");
     Row row;
-    row.name = (table == "variants" ? "variant table (" : "gene table (") + form + ")";
+    // Not "(text)": the totals of scripts/bench sum the window reports only.
+    row.name = (table == "variants" ? "variant table: " : "gene table: ") + form + " file";
     row.input = std::to_string(entries) + " samples";
     row.bytes = file_size(args.input);
     Report report;
