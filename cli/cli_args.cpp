@@ -19,6 +19,9 @@ const char* const USAGE =
     "  convert INPUT... -o LIST          write the polymorphism list of VCF or HSD files\n"
     "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
     "        lists, HSD or VCF/BCF; @PATHS stands for the paths listed in the file PATHS\n"
+    "  annotate INPUT -o OUT [--index]   the variant table: every variant with its classifications;\n"
+    "        from a VCF, OUT ending in .vcf, .vcf.gz or .bcf is the VCF with INFO/CSQ added\n"
+    "  genes LIST -o OUT                 the gene table: possible and observed changes per gene\n"
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
@@ -43,7 +46,8 @@ const std::map<std::string, Shape>& shapes() {
         {"check", {Command::Check, 2, false}},        {"call", {Command::Call, 1, true}},
         {"report", {Command::Report, 3, true, true}}, {"chart", {Command::Chart, 2, true, true}},
         {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}},
-        {"align", {Command::Align, 1, true}}};
+        {"align", {Command::Align, 1, true}},           {"annotate", {Command::Annotate, 1, true}},
+        {"genes", {Command::Genes, 1, true, true}}};
     return s;
 }
 
@@ -83,6 +87,8 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             if (have_output) { r.error = "-o given twice"; return r; }
             a.output = argv[++i];
             have_output = true;
+        } else if (argv[i] == "--index" && a.command == Command::Annotate) {
+            a.index = true;
         } else {
             a.operands.push_back(argv[i]);
         }
