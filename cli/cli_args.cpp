@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 
 namespace corvella::cli {
@@ -12,6 +14,7 @@ const char* const USAGE =
     "  align RAW -o LIST                 align whole mitogenomes (FASTA, plain or gzip) to the\n"
     "                                    reference and call their polymorphisms\n"
     "  report KIND TABLE LIST -o OUT     save a report of a polymorphism list\n"
+    "  report KIND TABLE:OUT... LIST     save several of the kind's tables from one read\n"
     "        KIND: protein, nonprotein, trna, rrna; TABLE: summary, positions, samples;\n"
     "        OUT ending in .xls is an Excel 97-2003 workbook, anything else a text table\n"
     "  chart KIND LIST -o OUT            save a counting window's chart as a BMP image\n"
@@ -22,6 +25,9 @@ const char* const USAGE =
     "  annotate INPUT -o OUT [--index]   the variant table: every variant with its classifications;\n"
     "        from a VCF, OUT ending in .vcf, .vcf.gz or .bcf is the VCF with INFO/CSQ added\n"
     "  genes LIST -o OUT                 the gene table: possible and observed changes per gene\n"
+    "  all LIST -o FOLDER [--forms txt,xlsx,xls] [--charts bmp,png,svg,pdf]\n"
+    "                                    read once, write every report, table, chart and the\n"
+    "                                    network file into FOLDER (default forms txt, charts bmp)\n"
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
@@ -47,11 +53,34 @@ const std::map<std::string, Shape>& shapes() {
         {"report", {Command::Report, 3, true, true}}, {"chart", {Command::Chart, 2, true, true}},
         {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}},
         {"align", {Command::Align, 1, true}},           {"annotate", {Command::Annotate, 1, true}},
-        {"genes", {Command::Genes, 1, true, true}}};
+        {"genes", {Command::Genes, 1, true, true}},     {"all", {Command::All, 1, true, true}}};
     return s;
 }
 
+// A comma-separated list of types, each one of `allowed`; "none" is no type.
+bool parse_types(const std::string& word, const std::vector<std::string>& allowed, std::vector<std::string>& out) {
+    out.clear();
+    if (word == "none") return true;
+    size_t start = 0;
+    while (start <= word.size()) {
+        const size_t comma = std::min(word.find(',', start), word.size());
+        const std::string type = word.substr(start, comma - start);
+        if (std::find(allowed.begin(), allowed.end(), type) == allowed.end()) return false;
+        if (std::find(out.begin(), out.end(), type) == out.end()) out.push_back(type);
+        start = comma + 1;
+    }
+    return !out.empty();
+}
+
 }  // namespace
+
+bool is_table_pair(const std::string& word) {
+    for (const char* table : {"summary:", "positions:", "samples:"}) {
+        const size_t n = std::strlen(table);
+        if (word.size() > n && word.compare(0, n, table) == 0) return true;
+    }
+    return false;
+}
 
 ParseResult parse_args(const std::vector<std::string>& argv) {
     ParseResult r;
@@ -89,6 +118,18 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             have_output = true;
         } else if (argv[i] == "--index" && a.command == Command::Annotate) {
             a.index = true;
+        } else if ((argv[i] == "--forms" || argv[i] == "--charts") && a.command == Command::All) {
+            const bool forms = argv[i] == "--forms";
+            if (i + 1 >= argv.size()) { r.error = argv[i] + " needs a list of types"; return r; }
+            const std::vector<std::string> allowed =
+                forms ? std::vector<std::string>{"txt", "xlsx", "xls"}
+                      : std::vector<std::string>{"bmp", "png", "svg", "pdf"};
+            if (!parse_types(argv[i + 1], allowed, forms ? a.forms : a.charts) || (forms && a.forms.empty())) {
+                r.error = argv[i] + " takes " + (forms ? "txt, xlsx, xls" : "bmp, png, svg, pdf or none") +
+                          ", separated by commas";
+                return r;
+            }
+            ++i;
         } else {
             a.operands.push_back(argv[i]);
         }
@@ -99,7 +140,10 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
                   " operand" + (wanted == 1 ? "" : "s");
         return r;
     }
-    if (it->second.needs_output && !have_output) { r.error = it->first + " needs -o OUT"; return r; }
+    // `report KIND TABLE:OUT... INPUT...` names its outputs in the pairs.
+    const bool pairs = a.command == Command::Report && a.operands.size() >= 3 && is_table_pair(a.operands[1]);
+    if (pairs && have_output) { r.error = "report takes TABLE:OUT pairs or -o OUT, not both"; return r; }
+    if (it->second.needs_output && !have_output && !pairs) { r.error = it->first + " needs -o OUT"; return r; }
     if (!it->second.needs_output && have_output) { r.error = it->first + " takes no -o"; return r; }
     r.args = a;
     return r;

@@ -15,7 +15,7 @@ constexpr int EXIT_VALIDATION = 1;  // a validation message of `check`
 constexpr int EXIT_INPUT = 2;       // an input that cannot be read or used, a file that cannot be written
 constexpr int EXIT_USAGE = 64;      // the words of the call are off
 
-enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert, Align, Annotate, Genes };
+enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert, Align, Annotate, Genes, All };
 
 struct Args {
     Command command = Command::Help;
@@ -24,6 +24,9 @@ struct Args {
     std::vector<std::string> operands;     // the command's own words, in order
     std::string output;                    // -o OUT
     bool index = false;                    // --index: also write the index of a .vcf.gz or .bcf OUT
+    // `all`: --forms (report file types) and --charts (image types).
+    std::vector<std::string> forms{"txt"};
+    std::vector<std::string> charts{"bmp"};
 };
 
 struct ParseResult {
@@ -32,6 +35,9 @@ struct ParseResult {
 };
 
 ParseResult parse_args(const std::vector<std::string>& argv);
+
+// `report KIND TABLE:OUT... INPUT...`: whether a word is one TABLE:OUT pair.
+bool is_table_pair(const std::string& word);
 
 extern const char* const USAGE;
 

@@ -4,8 +4,10 @@
 
 #include "classify/position_check.h"
 #include "cli/align_command.h"
+#include "cli/all_command.h"
 #include "cli/chart_command.h"
 #include "cli/input_options.h"
+#include "cli/report_files.h"
 #include "cli/report_kinds.h"
 #include "cli/table_commands.h"
 #include "core/aligned_import.h"
@@ -51,10 +53,6 @@ int load_cohort_operands(const Args& args, size_t first, Workspace& ws, InputUse
     return load_inputs(args.input, inputs, ws, use, read);
 }
 
-bool ends_with(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 int write_or_fail(const WriteResult& result) {
     return result.ok ? EXIT_OK : fail(EXIT_INPUT, result.error);
 }
@@ -72,15 +70,28 @@ int run_call(const Args& args, Workspace& ws) {
 int run_report(const Args& args, Workspace& ws) {
     const ReportKind* kind = find_report_kind(args.operands[0]);
     if (kind == nullptr) return fail(EXIT_USAGE, "unknown report kind " + args.operands[0] + "\n" + USAGE);
-    const std::optional<Table> table = parse_table(args.operands[1]);
-    if (!table) return fail(EXIT_USAGE, "unknown table " + args.operands[1] + "\n" + USAGE);
+    // The tables to write: the one TABLE with -o OUT, or every TABLE:OUT pair.
+    std::vector<std::pair<Table, std::string>> outputs;
+    size_t first_input = 2;
+    if (args.output.empty()) {
+        for (first_input = 1; first_input < args.operands.size() && is_table_pair(args.operands[first_input]);
+             ++first_input) {
+            const std::string& pair = args.operands[first_input];
+            const size_t colon = pair.find(':');
+            outputs.emplace_back(*parse_table(pair.substr(0, colon)), pair.substr(colon + 1));
+        }
+        if (first_input == args.operands.size()) return fail(EXIT_USAGE, "report needs an input after its tables\n" + std::string(USAGE));
+    } else {
+        const std::optional<Table> table = parse_table(args.operands[1]);
+        if (!table) return fail(EXIT_USAGE, "unknown table " + args.operands[1] + "\n" + USAGE);
+        outputs.emplace_back(*table, args.output);
+    }
     if (kind->needs_human_reference && !ws.human_reference)
         return fail(EXIT_INPUT, kind->name + " reports need the built-in human reference; leave out --reference.");
-    if (int status = load_cohort_operands(args, 2, ws); status != EXIT_OK) return status;
-    const bool workbook = ends_with(args.output, ".xls");
-    const Report report = kind->report(ws, *table, workbook ? ReportFormat::Workbook : ReportFormat::Text);
-    return write_or_fail(workbook ? WorkbookWriter(args.output, report.cells)
-                                  : write_text_file(args.output, report.text));
+    if (int status = load_cohort_operands(args, first_input, ws); status != EXIT_OK) return status;
+    for (const auto& [table, path] : outputs)
+        if (int status = write_or_fail(save_kind_table(*kind, table, ws, path)); status != EXIT_OK) return status;
+    return EXIT_OK;
 }
 
 // "Check Position": the position typed, the base chosen, then "Run". The
@@ -148,6 +159,7 @@ int run_command(const Args& args, int argc, char** argv) {
                 return write_or_fail(save_annotated_vcf(ws, args.operands[0], args.output, args.index));
             return run_table(args, ws, save_variant_table);
         case Command::Genes: return run_table(args, ws, save_gene_table);
+        case Command::All: return run_all(args, ws, argc, argv);
         default: return fail(EXIT_USAGE, USAGE);
     }
 }

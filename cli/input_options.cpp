@@ -81,10 +81,7 @@ int load_inputs(const InputOptions& options, const std::vector<std::string>& ope
         std::cerr << "corvella-cli: " << error << "\n";
         return EXIT_INPUT;
     }
-    CohortOptions cohort;
-    cohort.format = options.format;
-    cohort.reading.min_level = options.min_level;
-    cohort.reading.include_filtered = options.include_filtered;
+    const CohortOptions cohort = cohort_options(options);
     switch (use) {
         case InputUse::Counting: read = load_cohort(ws, paths, cohort); break;
         case InputUse::Network: read = load_network_cohort(ws, paths, cohort); break;
@@ -94,12 +91,23 @@ int load_inputs(const InputOptions& options, const std::vector<std::string>& ope
         std::cerr << "corvella-cli: " << read.message << "\n";
         return EXIT_INPUT;
     }
-    if (read.has_summary()) {
-        const std::string& only = paths.front();
-        const std::string name = paths.size() == 1 ? only.substr(only.find_last_of('/') + 1) + ": " : "";
-        std::cerr << "corvella-cli: " << name << import_summary_text(read.summary) << "\n";
-    }
+    print_import_summary(paths, read);
     return EXIT_OK;
+}
+
+CohortOptions cohort_options(const InputOptions& options) {
+    CohortOptions cohort;
+    cohort.format = options.format;
+    cohort.reading.min_level = options.min_level;
+    cohort.reading.include_filtered = options.include_filtered;
+    return cohort;
+}
+
+void print_import_summary(const std::vector<std::string>& paths, const CohortRead& read) {
+    if (!read.has_summary()) return;
+    const std::string& only = paths.front();
+    const std::string name = paths.size() == 1 ? only.substr(only.find_last_of('/') + 1) + ": " : "";
+    std::cerr << "corvella-cli: " << name << import_summary_text(read.summary) << "\n";
 }
 
 }  // namespace corvella::cli

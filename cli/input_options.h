@@ -46,4 +46,10 @@ enum class InputUse {
 int load_inputs(const InputOptions& options, const std::vector<std::string>& operands, Workspace& ws, InputUse use,
                 CohortRead& read);
 
+// The reading options of the input options.
+CohortOptions cohort_options(const InputOptions& options);
+
+// The one-line import summary of an HSD or VCF read on stderr; nothing for lists.
+void print_import_summary(const std::vector<std::string>& paths, const CohortRead& read);
+
 }  // namespace corvella::cli

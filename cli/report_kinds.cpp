@@ -67,6 +67,8 @@ const std::vector<ReportKind>& kinds() {
 
 }  // namespace
 
+const std::vector<ReportKind>& all_report_kinds() { return kinds(); }
+
 const ReportKind* find_report_kind(const std::string& name) {
     for (const ReportKind& k : kinds())
         if (k.name == name) return &k;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/workspace.h"
 #include "output/chart_spec.h"
@@ -24,6 +25,8 @@ struct ReportKind {
     std::function<Report(const Workspace&, Table, ReportFormat)> report;
 };
 
+// Every kind, in the menu's order: protein, nonprotein, trna, rrna.
+const std::vector<ReportKind>& all_report_kinds();
 const ReportKind* find_report_kind(const std::string& name);
 std::optional<Table> parse_table(const std::string& name);
 

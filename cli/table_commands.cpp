@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "classify/gene_table.h"
+#include "cli/report_files.h"
 #include "classify/variant_table.h"
 #include "classify/vcf_consequences.h"
 #include "output/annotated_vcf.h"
@@ -22,10 +23,6 @@ bool is_mitochondrial(std::string_view chrom) {
     for (const char* known : {"chrm", "m", "mt", "chrmt", "nc_012920", "nc_012920.1", "rcrs"})
         if (name == known) return true;
     return false;
-}
-
-bool ends_with(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 }  // namespace

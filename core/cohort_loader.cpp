@@ -60,9 +60,8 @@ private:
     htsThreadPool pool_{};
 };
 
-// Appends a list's entries to `into`, each with the name that the pairing
-// rule gives it within its own file, so that files with and without a
-// reference name line pair correctly side by side.
+}  // namespace
+
 void append_paired(SampleLists& into, SampleLists&& part) {
     const size_t entries = part.positions.size();
     const size_t offset = part.names.size() > entries ? 1 : 0;
@@ -72,6 +71,8 @@ void append_paired(SampleLists& into, SampleLists&& part) {
         into.names.push_back(std::move(part.names[i + offset]));
     }
 }
+
+namespace {
 
 CohortRead read_lists(const Workspace& ws, const std::vector<std::string>& paths, const CohortOptions& options,
                       const ListParser& parser, int64_t total) {
@@ -170,14 +171,17 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
 
 CohortRead load_cohort(Workspace& ws, const std::vector<std::string>& paths, const CohortOptions& options) {
     CohortRead read = read_cohort(ws, paths, options);
-    if (!read.ok()) return read;
+    if (read.ok()) adopt_cohort(ws, read);
+    return read;
+}
+
+void adopt_cohort(Workspace& ws, CohortRead& read) {
     ws.sample_positions = std::move(read.lists.positions);
     ws.sample_bases = std::move(read.lists.bases);
     ws.sample_names = std::move(read.lists.names);
     ws.sample_levels = std::move(read.levels);
     build_variant_tally(ws);
     read.lists = {};
-    return read;
 }
 
 std::string cohort_list_text(const Workspace& ws, const CohortRead& read) {

@@ -58,6 +58,15 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
 // levels and the variant tally, as "Open Polymorphism File..." does.
 CohortRead load_cohort(Workspace& ws, const std::vector<std::string>& paths, const CohortOptions& options);
 
+// The second half of load_cohort: a successful read's sample lists and
+// levels move into the workspace and the tally is rebuilt from them.
+void adopt_cohort(Workspace& ws, CohortRead& read);
+
+// Appends a list's entries to `into`, each with the name that the pairing
+// rule gives it within its own file, so that files with and without a
+// reference name line pair correctly side by side.
+void append_paired(SampleLists& into, SampleLists&& part);
+
 // The converted list of the cohort (what `convert` writes). For list input it
 // is written back from the sample lists read: their readable variants only.
 std::string cohort_list_text(const Workspace& ws, const CohortRead& read);

@@ -15,4 +15,13 @@ namespace corvella {
 // the sample lists and levels, and the tally by the variable variants.
 CohortRead load_network_cohort(Workspace& ws, const std::vector<std::string>& paths, const CohortOptions& options);
 
+// The same reading of list texts already in memory, one per input file in
+// order (the converted list of HSD or VCF input is one text), so that one
+// read of the inputs can feed both the counting and the network readers.
+CohortRead network_cohort_from_texts(Workspace& ws, const std::vector<std::string>& texts);
+
+// The second half of load_network_cohort: the read's lists move into the
+// workspace and the tally becomes the variable variants' tally.
+void adopt_network_cohort(Workspace& ws, CohortRead& read);
+
 }  // namespace corvella
