@@ -361,6 +361,7 @@ void use_reference(Workspace& ws, const ReferenceReadResult& read) {
     ws.ref_sequence = read.sequence;
     ws.region_table = read.region_table;
     ws.protein_reading = read.protein_reading;
+    ws.reference_accession = read.accession;
     ws.human_reference = false;
 }
 

@@ -29,6 +29,7 @@ void use_human_ref_data(Workspace& ws) {
     ws.ref_sequence = human_reference_sequence();
     ws.region_table = HUMAN_REGION_TABLE;
     ws.protein_reading = built_in_protein_readings();
+    ws.reference_accession = "AC_000021";
 }
 
 }  // namespace corvella

@@ -86,6 +86,8 @@ struct Workspace {
     // Strand and genetic code of each protein gene, in region-table order;
     // replaced with the region table by every reference load.
     ProteinReadings protein_reading = built_in_protein_readings();
+    // The loaded reference's accession ("AC_000021" for the built-in one).
+    std::string reference_accession;
     // True while the built-in human reference is the loaded one; it is the
     // check mark of the "Human Reference" menu item.
     bool human_reference = false;

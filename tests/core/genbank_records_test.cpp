@@ -8,6 +8,7 @@
 #include "core/genbank_reader.h"
 #include "core/human_reference.h"
 #include "core/mitogenome_fixture.h"
+#include "core/reference_summary.h"
 #include "temp_file.h"
 
 using namespace corvella;
@@ -191,4 +192,27 @@ TEST(GenBankRecords, LinesInsideAQuotedValueAreNoFeatures) {
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_NE(r.region_table[static_cast<size_t>(rna_start_slot(RRNA_12S_ROW))], 1);
     EXPECT_EQ(r.region_table[static_cast<size_t>(rna_start_slot(5))], 1);  // tRNA-Met
+}
+
+TEST(ReferenceSummary, SaysAccessionLengthCodesAndStrands) {
+    Workspace ws;
+    use_human_ref_data(ws);
+    EXPECT_EQ(reference_summary(ws),
+              "AC_000021, 16569 bases; genetic code 2 (Vertebrate Mitochondrial); forward strand: ATP6 ATP8 COX1 "
+              "COX2 COX3 CYTB ND1 ND2 ND3 ND4L ND4 ND5; reverse strand: ND6");
+    const corvella_test::FixtureRecord moth = moth_record(NamingStyle::Embl);
+    use_reference(ws, parse_genbank_text(corvella_test::genbank_text(moth)));
+    EXPECT_EQ(reference_summary(ws), "NC_016067, " + std::to_string(moth.sequence.size()) +
+                                         " bases; genetic code 5 (Invertebrate Mitochondrial); forward strand: ATP6 "
+                                         "ATP8 COX1 COX2 COX3 CYTB ND2 ND3 ND6; reverse strand: ND1 ND4L ND4 ND5");
+    // A record whose genes use two codes names the genes of each.
+    std::string text = corvella_test::genbank_text(moth);
+    const size_t nd6 = text.find("/gene=\"nd6\"\n                     /codon_start=1\n");
+    ASSERT_NE(nd6, std::string::npos);
+    text.replace(text.find("/transl_table=5", nd6), 15, "/transl_table=2");
+    use_reference(ws, parse_genbank_text(text));
+    EXPECT_NE(reference_summary(ws).find("; genetic codes 5 (Invertebrate Mitochondrial) for ATP6 ATP8 COX1 COX2 "
+                                         "COX3 CYTB ND1 ND2 ND3 ND4L ND4 ND5, 2 (Vertebrate Mitochondrial) for ND6; "),
+              std::string::npos)
+        << reference_summary(ws);
 }
