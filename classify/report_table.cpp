@@ -1,5 +1,7 @@
 #include "classify/report_table.h"
 
+#include <algorithm>
+
 namespace corvella {
 
 std::string tab_line(const std::vector<std::string>& fields) {
@@ -58,23 +60,41 @@ Report ReportTable::build(ReportFormat format, const std::function<void(ReportTa
 
 void tally_report(const Workspace& ws, ReportTable& report, ProgressSink* progress,
                   const std::vector<std::string>& header, const TallyRows& rows_of) {
-    if (!report.is_text()) {
-        int32_t rows = 1;
-        for (const auto& [key, count] : ws.variant_tally) rows += static_cast<int32_t>(rows_of(key, count).size());
-        if (!report.begin({rows, static_cast<int32_t>(header.size())})) return;
-    }
-    report.row(1, header);
     const auto n = static_cast<int64_t>(ws.variant_tally.size());
+    if (report.is_text()) {
+        report.row(1, header);
+        for (const auto& [key, count] : ws.variant_tally)
+            for (const auto& fields : rows_of(key, count)) report.row(0, fields);
+        return;
+    }
+    std::vector<std::vector<std::vector<std::string>>> rows;
+    rows.reserve(ws.variant_tally.size());
+    int32_t last_row = 1;
+    int32_t last_column = static_cast<int32_t>(header.size());
+    for (const auto& [key, count] : ws.variant_tally) {
+        rows.push_back(rows_of(key, count));
+        for (const auto& fields : rows.back()) last_column = std::max(last_column, static_cast<int32_t>(fields.size()));
+        last_row += static_cast<int32_t>(rows.back().size());
+    }
+    if (!report.begin({last_row, last_column})) return;
+    report.row(1, header);
     ReportProgress steps(progress, report.format(), static_cast<int32_t>(n));
     int32_t row = 2;
     int64_t k = 0;
-    for (const auto& [key, count] : ws.variant_tally) {
-        for (const auto& fields : rows_of(key, count)) report.row(row++, fields);
+    for (auto& entry : rows) {
+        for (const auto& fields : entry) report.row(row++, fields);
         if (report.stopped()) return;
+        entry.clear();
+        entry.shrink_to_fit();
         steps.step(++k, n);
     }
     steps.finish();
     report.end();
+}
+
+Report tally_report(const Workspace& ws, ReportFormat format, ProgressSink* progress,
+                    const std::vector<std::string>& header, const TallyRows& rows_of) {
+    return ReportTable::build(format, [&](ReportTable& t) { tally_report(ws, t, progress, header, rows_of); });
 }
 
 ReportProgress::ReportProgress(ProgressSink* sink, ReportFormat format, int32_t maximum)

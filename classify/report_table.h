@@ -73,10 +73,16 @@ private:
 using TallyRows = std::function<std::vector<std::vector<std::string>>(const VariantKey&, int32_t)>;
 
 // A per-position report: the header, then the rows of every tally entry in
-// tally order. The workbook form counts the rows first (to declare the
-// sheet's extent) and steps the progress once per entry, after all of its
-// rows, counting the entries from 1.
+// tally order, `rows_of` called once per entry. The workbook form builds
+// the rows first and keeps them (a per-position table grows with the
+// tally, not with the samples), declares the sheet's extent, then hands
+// them over, stepping the progress once per entry after all of its rows,
+// counting the entries from 1.
 void tally_report(const Workspace& ws, ReportTable& report, ProgressSink* progress,
                   const std::vector<std::string>& header, const TallyRows& rows_of);
+
+// The same as a Report value.
+Report tally_report(const Workspace& ws, ReportFormat format, ProgressSink* progress,
+                    const std::vector<std::string>& header, const TallyRows& rows_of);
 
 }  // namespace corvella
