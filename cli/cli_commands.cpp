@@ -21,6 +21,7 @@
 #include "output/annotated_vcf.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
+#include "output/xlsx_writer.h"
 
 namespace corvella::cli {
 

@@ -1,7 +1,9 @@
 #include "cli/report_files.h"
 
+#include "output/row_sink.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
+#include "output/xlsx_writer.h"
 
 namespace corvella::cli {
 
@@ -10,9 +12,10 @@ bool ends_with(const std::string& s, const std::string& tail) {
 }
 
 WriteResult save_kind_table(const ReportKind& kind, Table table, const Workspace& ws, const std::string& path) {
-    const bool workbook = ends_with(path, ".xls");
-    const Report report = kind.report(ws, table, workbook ? ReportFormat::Workbook : ReportFormat::Text);
-    return workbook ? WorkbookWriter(path, report.cells) : write_text_file(path, report.text);
+    const RowProducer rows = [&](RowSink& sink) { kind.rows(ws, table, sink); };
+    if (ends_with(path, ".xlsx")) return write_xlsx(path, rows);
+    if (ends_with(path, ".xls")) return write_xls(path, rows);
+    return write_text_file(path, kind.report(ws, table, ReportFormat::Text).text);
 }
 
 }  // namespace corvella::cli

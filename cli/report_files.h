@@ -10,7 +10,8 @@
 
 namespace corvella::cli {
 
-// ".xls": an Excel 97-2003 workbook; anything else: a text table.
+// ".xlsx": an Excel workbook; ".xls": an Excel 97-2003 workbook; anything
+// else: a text table.
 WriteResult save_kind_table(const ReportKind& kind, Table table, const Workspace& ws, const std::string& path);
 
 bool ends_with(const std::string& s, const std::string& tail);

@@ -9,7 +9,9 @@
 #include "classify/vcf_consequences.h"
 #include "output/annotated_vcf.h"
 #include "output/text_writer.h"
+#include "output/row_sink.h"
 #include "output/workbook_writer.h"
+#include "output/xlsx_writer.h"
 
 namespace corvella::cli {
 
@@ -28,6 +30,10 @@ bool is_mitochondrial(std::string_view chrom) {
 }  // namespace
 
 WriteResult save_table(const std::string& output, const std::function<Report(ReportFormat)>& build) {
+    if (ends_with(output, ".xlsx")) {
+        const Report report = build(ReportFormat::Workbook);
+        return write_xlsx(output, [&report](RowSink& sink) { rows_of_cells(report.cells, sink); });
+    }
     if (ends_with(output, ".xls")) return WorkbookWriter(output, build(ReportFormat::Workbook).cells);
     return write_text_file(output, build(ReportFormat::Text).text);
 }

@@ -11,8 +11,8 @@
 
 namespace corvella::cli {
 
-// Builds the table in the form the output's name asks for (".xls": a
-// workbook; anything else: a text table) and writes it there.
+// Builds the table in the form the output's name asks for (".xlsx" or
+// ".xls": a workbook; anything else: a text table) and writes it there.
 WriteResult save_table(const std::string& output, const std::function<Report(ReportFormat)>& build);
 
 // `annotate`: the variant table of the loaded cohort.

@@ -52,7 +52,7 @@ class AllCommand(CliCase):
         return err
 
     def test_every_file_equals_the_single_commands_file(self):
-        self.check_folder_equals_single_commands(SIX_KEYS, ["txt", "xls"], ["bmp"])
+        self.check_folder_equals_single_commands(SIX_KEYS, ["txt", "xls", "xlsx"], ["bmp"])
         self.check_folder_equals_single_commands(STRUCTURES, ["txt"], [])
 
     def test_vcf_input_is_read_once_with_its_summary(self):
