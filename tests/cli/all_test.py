@@ -4,7 +4,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_test import DATA, SIX_KEYS, CliCase, read_file, run, run_group  # noqa: E402
+from cli_test import DATA, SIX_KEYS, CliCase, read_file, read_xlsx, run, run_group  # noqa: E402
 
 KINDS = ["protein", "nonprotein", "trna", "rrna"]
 TABLES = ["summary", "positions", "samples"]
@@ -13,12 +13,17 @@ MUTSERVE = os.path.join(DATA, "vcf", "mutserve.vcf")
 GENBANK = os.path.join(DATA, "NC_012920.1.gb")
 
 
+def content(path):
+    return read_xlsx(path) if path.endswith(".xlsx") else read_file(path)
+
+
 class AllCommand(CliCase):
     def single(self, *args):
-        """What the single command (its last word the output) writes, as bytes."""
+        """What the single command (its last word the output) writes: the bytes, or the cells of an .xlsx
+        workbook (whose container records the time it was written)."""
         rc, _, err = run(*args)
         self.assertEqual(rc, 0, err)
-        data = read_file(args[-1])
+        data = content(args[-1])
         os.remove(args[-1])
         return data
 
@@ -34,17 +39,17 @@ class AllCommand(CliCase):
                     name = f"{kind}-{table}.{form}"
                     expected.add(name)
                     single = self.single(*pre, "report", kind, table, source, "-o", self.out("single." + form))
-                    self.assertEqual(read_file(os.path.join(folder, name)), single, name)
+                    self.assertEqual(content(os.path.join(folder, name)), single, name)
             for chart in charts:
                 name = f"{kind}-chart.{chart}"
                 expected.add(name)
                 single = self.single(*pre, "chart", kind, source, "-o", self.out("single." + chart))
-                self.assertEqual(read_file(os.path.join(folder, name)), single, name)
+                self.assertEqual(content(os.path.join(folder, name)), single, name)
         for form in forms:
             for command, name in (("annotate", "variants"), ("genes", "genes")):
                 expected.add(f"{name}.{form}")
                 single = self.single(*pre, command, source, "-o", self.out("single." + form))
-                self.assertEqual(read_file(os.path.join(folder, f"{name}.{form}")), single, name)
+                self.assertEqual(content(os.path.join(folder, f"{name}.{form}")), single, name)
         expected.add("network.rdf")
         single = self.single(*pre, "network", source, "-o", self.out("single.rdf"))
         self.assertEqual(read_file(os.path.join(folder, "network.rdf")), single)
