@@ -5,7 +5,7 @@
 namespace corvella::cli {
 
 const char* const USAGE =
-    "usage: corvella-cli [--reference FILE] [INPUT OPTIONS] COMMAND ...\n"
+    "usage: corvella-cli [--reference FILE] [--verbose] [INPUT OPTIONS] COMMAND ...\n"
     "\n"
     "  check POSITION BASE               classify one base change, as \"Check Position\"\n"
     "  call ALIGNED -o LIST              call the polymorphisms of an aligned FASTA file\n"
@@ -25,6 +25,8 @@ const char* const USAGE =
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
+    "  --verbose         say on stderr what reference was loaded: accession, length,\n"
+    "                    genetic code(s) and which protein genes run on which strand\n"
     "  --format list|hsd|vcf  read the inputs as this kind instead of recognising it\n"
     "  --min-level L     keep VCF calls whose level (AF, HF or VAF) is at least L (0..1, default 0.9)\n"
     "  --include-filtered  keep VCF records whose FILTER is not PASS\n"
@@ -62,6 +64,11 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
         const std::string& w = argv[i];
         if (w == "--help") { a.command = Command::Help; r.args = a; return r; }
         if (w == "--version") { a.command = Command::Version; r.args = a; return r; }
+        if (w == "--verbose") {
+            a.verbose = true;
+            ++i;
+            continue;
+        }
         if (w == "--reference") {
             if (i + 1 >= argv.size()) { r.error = "--reference needs a file"; return r; }
             a.reference = argv[i + 1];
