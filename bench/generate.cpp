@@ -42,7 +42,9 @@ int usage() {
 int main(int argc, char** argv) {
     if (argc < 4) return usage();
     const std::string kind = argv[1];
-    std::cerr << "usage: corvella_generate list|fasta|raw|vcf-haploid|vcf-af|vcf-samples N OUT [--seed S] [--distinct D]\n";
+    if (kind != "list" && kind != "fasta" && kind != "raw" && kind != "vcf-haploid" && kind != "vcf-af" &&
+        kind != "vcf-samples")
+        return usage();
     corvella::bench::CohortParams params;
     params.samples = std::atoi(argv[2]);
     const std::string path = argv[3];

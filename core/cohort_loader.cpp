@@ -161,7 +161,8 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
     }
     result.converted_text =
         converted_list_text(converted_reference_name(against->human_reference, against->reference_accession), samples);
-    result.levels = converted_levels(samples);
+    // HSD calls are all level 1, which the workspace says with no levels.
+    if (format == InputFormat::Vcf) result.levels = converted_levels(samples);
     samples = {};  // the text holds it all now
     const int32_t code = parser(result.converted_text, against->ref_sequence, result.lists);
     if (code < 0) return failed(COHORT_BAD_FORMAT, "Bad input format.");

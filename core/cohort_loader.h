@@ -36,7 +36,7 @@ struct CohortRead {
     ImportSummary summary;       // meaningful for HSD and VCF input
     std::string converted_text;  // HSD and VCF: the converted list; lists: empty
     SampleLists lists;
-    std::vector<float> levels;   // HSD and VCF: one per item of `lists`
+    std::vector<float> levels;   // VCF: one per item of `lists`; empty for lists and HSD (level 1)
     bool ok() const { return code >= 0; }
     bool has_summary() const { return format != InputFormat::List; }
 };

@@ -6,6 +6,8 @@
 #include <htslib/tbx.h>
 #include <htslib/vcf.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -287,6 +289,13 @@ std::string length_refusal(const bcf_hdr_t* hdr, const std::string& name, const 
     return {};
 }
 
+constexpr int64_t THREADED_FILE_BYTES = int64_t{1} << 20;
+
+int64_t file_bytes(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
+}
+
 VariantReadResult refuse(std::string message) { return VariantReadResult{false, std::move(message)}; }
 
 }  // namespace
@@ -325,7 +334,11 @@ VariantReadResult read_vcf_file(const std::string& path, const ReferenceView& re
     BGZF* const blocks = hts_get_bgzfp(fp.get());
     if (format->compression == bgzf && blocks != nullptr && bgzf_check_EOF(blocks) == 0)
         return refuse(name + ": the compressed file has no end marker: it is cut short.");
-    if (pool != nullptr && format->compression == bgzf) hts_set_thread_pool(fp.get(), pool);
+    // Decompression threads pay off on large files only; for the small
+    // per-sample files of a cohort read through @PATHS, setting them up
+    // costs more than the file.
+    if (pool != nullptr && format->compression == bgzf && file_bytes(path) >= THREADED_FILE_BYTES)
+        hts_set_thread_pool(fp.get(), pool);
     // Where the reading is in the file, for the progress window.
     hFILE* const raw = blocks != nullptr ? blocks->fp : format->compression == no_compression ? fp->fp.hfile : nullptr;
 
