@@ -6,17 +6,17 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan bench fuzz clean
+.PHONY: all deps configure build run test test-asan check-deps bench fuzz clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-$(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
-
-configure: deps $(BUILD_DIR)/CMakeCache.txt
+# scripts/configure runs CMake unless the folder holds the generator's own
+# file (a failed configure leaves only CMakeCache.txt, and runs again).
+configure: deps
+	@scripts/configure $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -30,10 +30,15 @@ test: build
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DCORVELLA_SANITIZE=ON $(CMAKE_FLAGS)
+	@scripts/configure $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DCORVELLA_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Proves scripts/install-deps complete: every header, library, CMake package
+# and tool that the build folders used comes from a package it installs.
+check-deps:
+	@scripts/check-deps
 
 bench: deps
 	@if [ -x scripts/bench ]; then scripts/bench; else echo "no benchmarks yet"; fi

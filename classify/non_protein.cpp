@@ -180,6 +180,8 @@ ChartSpec non_protein_chart(const NonProteinCounts& counts) {
     chart.title = "Number of Positions per Gene/Region";
     chart.left_axis_title = "Number of Positions";
     chart.legend_visible = false;
+    chart.label_font = "Arial";  // with 9-pixel characters
+    chart.label_pixel_size = 9;
     ChartSeries series{"", CHART_BLUE, {}};
     const auto bars = non_protein_bars(counts);
     for (size_t i = 0; i < bars.size(); ++i)

@@ -120,6 +120,7 @@ ChartSpec protein_chart_spec(const ProteinCounts& counts) {
     ChartSpec spec;
     spec.title = "Synonymous and Non Synonymous Positions per Protein";
     spec.title_rgb = CHART_BLUE;
+    spec.title_font = "Arial";
     spec.left_axis_title = "No. of Positions";
     spec.legend_visible = true;
     spec.rotate_labels = true;

@@ -27,6 +27,12 @@ struct ChartSpec {
     bool legend_visible = true;
     bool rotate_labels = true;  // bottom labels turned by 90 degrees
     std::vector<ChartSeries> series;
+    // Fonts that differ from the program's own, by family; empty: the
+    // program's. Part of the value so that a window and corvella-cli, which
+    // may resolve a family to different faces, paint with the same one.
+    std::string title_font;    // at the chart's usual title size
+    std::string label_font;    // the bottom labels
+    int label_pixel_size = 0;  // their character size in pixels; 0: usual size
     // The size the counting windows give the chart on screen, in pixels;
     // corvella-cli paints its images at the same size.
     int width = 640;

@@ -1,6 +1,5 @@
 #include "ui/Nonprotein.h"
 
-#include <QAbstractAxis>
 #include <QChart>
 #include <QChartView>
 #include <QGridLayout>
@@ -51,13 +50,6 @@ QPushButton* save_button(QWidget* parent, const char* name) {
     auto* button = new QPushButton("Save As...", parent);
     button->setObjectName(name);
     return button;
-}
-
-// Bottom labels in Arial with 9-pixel characters.
-void set_bottom_label_font(QChartView& view) {
-    QFont font("Arial");
-    font.setPixelSize(9);
-    for (QAbstractAxis* axis : view.chart()->axes(Qt::Horizontal)) axis->setLabelsFont(font);
 }
 
 }  // namespace
@@ -120,7 +112,6 @@ void TForm5::fill_counts() {
     const NonProteinGridTexts texts = non_protein_grid_texts(counts);
     for (size_t i = 0; i < texts.size(); ++i) grid_cell(*this, i, 1)->setText(QString::fromStdString(texts[i].count));
     show_chart(*Chart1, non_protein_chart(counts));
-    set_bottom_label_font(*Chart1);
 }
 
 NonProteinGridTexts TForm5::grid_texts() const {

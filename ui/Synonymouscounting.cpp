@@ -106,9 +106,6 @@ void TForm4::show_counts(const ProteinCounts& counts) {
         set_cell(StringGrid1, 2, r + 1, rows[static_cast<size_t>(r)][2]);
     }
     show_chart(*Chart1, protein_chart_spec(counts));
-    QFont title("Arial");
-    title.setPointSize(Chart1->chart()->titleFont().pointSize());
-    Chart1->chart()->setTitleFont(title);
 }
 
 QBarSet* TForm4::series(int index) const {

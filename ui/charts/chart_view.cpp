@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFont>
 #include <QBuffer>
 #include <QImageWriter>
 #include <QPixmap>
@@ -38,6 +39,11 @@ QChart* build_chart(const ChartSpec& spec) {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setTitle(QString::fromStdString(spec.title));
     chart->setTitleBrush(QBrush(colour_of(spec.title_rgb)));
+    if (!spec.title_font.empty()) {
+        QFont font = chart->titleFont();
+        font.setFamily(QString::fromStdString(spec.title_font));
+        chart->setTitleFont(font);
+    }
     chart->legend()->setVisible(spec.legend_visible);
 
     // Every x that any series uses becomes a category, left to right; a
@@ -66,6 +72,12 @@ QChart* build_chart(const ChartSpec& spec) {
     for (const auto& [x, label] : categories) {
         (void)x;
         bottom->append(label);
+    }
+    if (!spec.label_font.empty() || spec.label_pixel_size > 0) {
+        QFont font = bottom->labelsFont();
+        if (!spec.label_font.empty()) font.setFamily(QString::fromStdString(spec.label_font));
+        if (spec.label_pixel_size > 0) font.setPixelSize(spec.label_pixel_size);
+        bottom->setLabelsFont(font);
     }
     if (spec.rotate_labels) {
         bottom->setLabelsAngle(-90);
