@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/sample_store.h"
+
 namespace corvella {
 
 // At most 19,999 reference letters (the buffer held 20,000 with the NUL).
@@ -75,10 +77,12 @@ struct Workspace {
     std::vector<std::string> aligned_names;
 
     // Sample lists: one entry per variant line (positions and bases are
-    // parallel), one name per name line, the whole line with its ">".
-    std::vector<std::vector<int32_t>> sample_positions;
-    std::vector<std::string> sample_bases;
-    std::vector<std::string> sample_names;
+    // parallel), one name per name line, the whole line with its ">". Flat
+    // stores: sample_positions[i] is a view of entry i's positions,
+    // sample_bases[i] and sample_names[i] views of bytes.
+    FlatPositions sample_positions;
+    FlatTexts sample_bases;
+    FlatTexts sample_names;
 
     VariantTally variant_tally;
 
