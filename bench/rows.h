@@ -16,10 +16,13 @@ struct RunArgs {
 };
 
 // Reading (the yardstick tokenizer, the list reader with its tally, the
-// aligned import with the polymorphism caller).
+// aligned import with the polymorphism caller, the unaligned import).
 Row run_baseline_tokenizer(const RunArgs& args);
 Row run_read_list(const RunArgs& args);
 Row run_call_aligned(const RunArgs& args);
+// Unaligned whole mitogenomes read, aligned to the reference on every core
+// and called, with their summary.
+Row run_align_unaligned(const RunArgs& args);
 
 // The network export: its reader with the variable-variant tally, the
 // network text, and the file written.
@@ -30,5 +33,9 @@ inline constexpr const char* WINDOWS[] = {"protein", "non-protein", "trna", "rrn
 
 // Counting and reports of one counting window (one of WINDOWS). `what` is "count" or "<summary|position|sample>_<text|workbook>".
 Row run_window(const std::string& window, const std::string& what, const RunArgs& args);
+
+// The variant table or the gene table of the list: `what` is
+// "<variants|genes>_<text|workbook>"; the file is written as the CLI does.
+Row run_table(const std::string& what, const RunArgs& args);
 
 }  // namespace corvella::bench

@@ -69,6 +69,8 @@ void TForm1::build_menu() {
     name(Polymorphisms2, "Polymorphisms2");
     ImportAlignedFiles1 = Polymorphisms2->addAction("Import Aligned File...");
     name(ImportAlignedFiles1, "ImportAlignedFiles1");
+    ImportUnalignedFile1 = Polymorphisms2->addAction("Import Unaligned File...");
+    name(ImportUnalignedFile1, "ImportUnalignedFile1");
     ExportToNetworkFile1 = Polymorphisms2->addAction("Export To Network File...");
     name(ExportToNetworkFile1, "ExportToNetworkFile1");
 
@@ -95,6 +97,10 @@ void TForm1::build_menu() {
     name(tRNAshumanonly1, "tRNAshumanonly1");
     rRNAshumanonly1 = CheckDatabase1->addAction("rRNA's (human only)");
     name(rRNAshumanonly1, "rRNAshumanonly1");
+    VariantTable1 = CheckDatabase1->addAction("Variant Table...");
+    name(VariantTable1, "VariantTable1");
+    GeneTable1 = CheckDatabase1->addAction("Gene Table...");
+    name(GeneTable1, "GeneTable1");
 
     About1 = bar->addAction("About");
     name(About1, "About1");
@@ -102,6 +108,7 @@ void TForm1::build_menu() {
     name(Exit1, "Exit1");
 
     connect_command(ImportAlignedFiles1, &TForm1::ImportAlignedFiles1Click);
+    connect_command(ImportUnalignedFile1, &TForm1::ImportUnalignedFile1Click);
     connect_command(ExportToNetworkFile1, &TForm1::ExportToNetworkFile1Click);
     connect_command(HumanReference1, &TForm1::HumanReference1Click);
     connect_command(OpenOtherReferenceFile1, &TForm1::OpenOtherReferenceFile1Click);
@@ -111,6 +118,8 @@ void TForm1::build_menu() {
     connect_command(NonProtein1, &TForm1::NonProtein1Click);
     connect_command(tRNAshumanonly1, &TForm1::tRNAshumanonly1Click);
     connect_command(rRNAshumanonly1, &TForm1::rRNAshumanonly1Click);
+    connect_command(VariantTable1, &TForm1::VariantTable1Click);
+    connect_command(GeneTable1, &TForm1::GeneTable1Click);
     connect_command(About1, &TForm1::About1Click);
     connect_command(Exit1, &TForm1::Exit2Click);
 }
@@ -163,12 +172,15 @@ void TForm1::relocateImage() {
 void TForm1::set_reference_commands_enabled(bool enabled) {
     CheckPosition1->setEnabled(enabled);
     CheckDatabase1->menuAction()->setEnabled(enabled);
+    ImportUnalignedFile1->setEnabled(enabled);
 }
 
 void TForm1::enable_reference_commands() {
     set_reference_commands_enabled(true);
     Protein1->setEnabled(false);
     NonProtein1->setEnabled(false);
+    VariantTable1->setEnabled(false);
+    GeneTable1->setEnabled(false);
 }
 
 void TForm1::on_other_reference_loaded() {
@@ -182,6 +194,8 @@ void TForm1::on_other_reference_loaded() {
 void TForm1::on_polymorphism_list_read() {
     Protein1->setEnabled(true);
     NonProtein1->setEnabled(true);
+    VariantTable1->setEnabled(true);
+    GeneTable1->setEnabled(true);
     tRNAshumanonly1->setEnabled(workspace_.human_reference);
     rRNAshumanonly1->setEnabled(workspace_.human_reference);
 }
@@ -205,6 +219,7 @@ void TForm1::HumanReference1Click() {
         return;
     }
     setWindowTitle("Corvella - AC_000021");
+    reference_name_ = "AC_000021";
     workspace_.human_reference = true;
     HumanReference1->setChecked(true);
     enable_reference_commands();
@@ -274,6 +289,7 @@ void TForm1::OpenOtherReferenceFile1Click() {
     }
     corvella::use_reference(workspace_, read);
     setWindowTitle(QString::fromStdString(corvella::reference_title(read)));
+    reference_name_ = read.accession;
     on_other_reference_loaded();
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/workspace.h"
 #include "ui/dialogs.h"
+#include "ui/report_saving.h"
 
 class QAction;
 class QDialog;
@@ -44,6 +45,9 @@ public:
     std::optional<std::string> OpenDialog1();
     std::optional<std::string> OpenDialog2();
     std::optional<std::string> OpenDialog3();
+    // The open dialog of "Import Unaligned File...".
+    std::optional<std::string> OpenDialog4();
+    static const char* const OpenDialog4Filter;
 
     // Menu enabling after a reference file other than the built-in one was
     // read: reference commands on, counting commands off, mark off.
@@ -61,6 +65,7 @@ public:
 
     QMenu* Polymorphisms2;
     QAction* ImportAlignedFiles1;
+    QAction* ImportUnalignedFile1;  // needs a loaded reference: it aligns to it
     QAction* ExportToNetworkFile1;
     QMenu* Classification1;
     QMenu* Reference1;
@@ -73,6 +78,8 @@ public:
     QAction* NonProtein1;
     QAction* tRNAshumanonly1;
     QAction* rRNAshumanonly1;
+    QAction* VariantTable1;
+    QAction* GeneTable1;
     QAction* About1;
     QAction* Exit1;
 
@@ -92,6 +99,7 @@ public:
 
 public slots:
     void ImportAlignedFiles1Click();
+    void ImportUnalignedFile1Click();  // in unaligned_import.cpp
     void ExportToNetworkFile1Click();
     void HumanReference1Click();
     void OpenOtherReferenceFile1Click();
@@ -101,6 +109,9 @@ public slots:
     void NonProtein1Click();
     void tRNAshumanonly1Click();
     void rRNAshumanonly1Click();
+    // Save the variant table and the gene table of the list read last.
+    void VariantTable1Click();
+    void GeneTable1Click();
     void About1Click();
     void Exit2Click();
 
@@ -118,5 +129,10 @@ private:
     void set_reference_commands_enabled(bool enabled);
 
     corvella::Workspace workspace_;
+    // What the title shows of the loaded reference ("AC_000021"); the first
+    // name line of a list called from unaligned sequences.
+    std::string reference_name_;
     corvella::Dialogs& dialogs_;
+    corvella::SaveDialogState VariantTableSave;
+    corvella::SaveDialogState GeneTableSave;
 };
