@@ -1,18 +1,22 @@
 #include "bench/baseline_tokenizer.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace corvella::bench {
 
 namespace {
 
+// A, C, G, T, Z as 0..4; any other letter -1.
 int base_index(char c) {
     switch (c) {
         case 'A': return 0;
         case 'C': return 1;
         case 'G': return 2;
         case 'T': return 3;
-        default: return 4;
+        case 'Z': return 4;
+        default: return -1;
     }
 }
 
@@ -31,51 +35,53 @@ char partner(char c) {
 int64_t baseline_tally(const std::string& path, const std::string& reference, std::vector<int32_t>& counts) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return -1;
-    // One read into a buffer of the file's size, as the product's reader does.
     std::fseek(f, 0, SEEK_END);
     const long size = std::ftell(f);
     std::rewind(f);
-    std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), f));
+    if (size < 0) {
+        std::fclose(f);
+        return -1;
+    }
+    // One read of the whole file; a NUL after it stops strtol at the end.
+    char* text = static_cast<char*>(std::malloc(static_cast<size_t>(size) + 1));
+    const size_t got = std::fread(text, 1, static_cast<size_t>(size), f);
     std::fclose(f);
+    text[got] = '\0';
 
-    const int64_t length = static_cast<int64_t>(reference.size());
+    const long length = static_cast<long>(reference.size());
     counts.assign(static_cast<size_t>(length + 1) * 5, 0);
     int64_t occurrences = 0;
-    const char* p = text.data();
-    const char* end = p + text.size();
+    char* p = text;
+    char* const end = text + got;
     while (p < end) {
-        const char first = *p;
-        if (first == '>' || first == 'N' || first == '\n' || first == '\r') {
-            while (p < end && *p != '\n') ++p;
-            ++p;
-            continue;
+        char* eol = static_cast<char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (eol == nullptr) eol = end;
+        if (*p != '>' && *p != 'N') {  // names and comments carry no variants
+            char* q = p;
+            for (;;) {
+                while (q < eol && *q == ' ') ++q;
+                if (q >= eol || *q == '\r') break;
+                char* digits_end = nullptr;
+                const long position = std::strtol(q, &digits_end, 10);
+                char* token_end = digits_end;
+                while (token_end < eol && *token_end != ' ' && *token_end != '\r') ++token_end;
+                q = token_end;
+                // A bare position or a position and one letter; ins, del, ranges
+                // and missing stretches are longer.
+                if (position >= 1 && position <= length && token_end - digits_end <= 1) {
+                    const char base =
+                        token_end == digits_end ? partner(reference[static_cast<size_t>(position - 1)]) : *digits_end;
+                    const int b = base_index(base);
+                    if (b >= 0 && (b < 4 || token_end == digits_end)) {
+                        ++counts[static_cast<size_t>(position) * 5 + static_cast<size_t>(b)];
+                        ++occurrences;
+                    }
+                }
+            }
         }
-        // A variant line: tokens separated by blanks.
-        while (p < end && *p != '\n') {
-            while (p < end && *p == ' ') ++p;
-            const char* start = p;
-            int64_t position = 0;
-            while (p < end && *p >= '0' && *p <= '9') position = position * 10 + (*p++ - '0');
-            const char* digits_end = p;
-            while (p < end && *p != ' ' && *p != '\n' && *p != '\r') ++p;
-            const char* token_end = p;
-            if (p < end && *p == '\r') ++p;
-            if (token_end == start || position < 1 || position > length) continue;
-            char base;
-            if (token_end == digits_end)
-                base = partner(reference[static_cast<size_t>(position - 1)]);
-            else if (token_end - digits_end == 1)
-                base = *digits_end;
-            else
-                continue;  // ins, del, ranges, missing stretches
-            const int b = base_index(base);
-            if (b == 4 && base != 'Z') continue;  // ambiguous letters
-            ++counts[static_cast<size_t>(position * 5 + b)];
-            ++occurrences;
-        }
-        ++p;
+        p = eol + 1;
     }
+    std::free(text);
     return occurrences;
 }
 

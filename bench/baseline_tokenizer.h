@@ -1,9 +1,10 @@
 // The yardstick for reading a polymorphism list: the least work that still
-// turns a list into variant counts. The whole file in one read, one pass over
-// its bytes, a flat array of counts indexed by position and base, no
-// per-sample storage. The product's reader does more (it keeps every sample
-// and checks every form of token); this says how close it comes to the
-// machine's limit for this job.
+// turns a list into variant counts. The whole file in one read, strtol for
+// each position, a flat array of counts indexed by position and base, one
+// thread, no per-sample storage. The product's reader does more (it keeps
+// every sample, checks every form of token, and reads on every core); this
+// says how close it comes to the simplest program for this job.
+// corvella_yardstick runs it as a process of its own beside corvella-cli.
 #pragma once
 
 #include <cstdint>

@@ -53,7 +53,7 @@ constexpr uint8_t NON_CODING = 2;
 
 }  // namespace
 
-NonProteinCounts count_sample_non_protein(const Workspace& ws, const std::vector<int32_t>& positions) {
+NonProteinCounts count_sample_non_protein(const Workspace& ws, PositionView positions) {
     NonProteinCounts counts;
     for (int32_t p : positions) add_location(locate_non_protein(ws, p), counts);
     add_total(counts);
@@ -79,7 +79,7 @@ NonProteinSampleCounter::NonProteinSampleCounter(const Workspace& ws) : ws_(ws) 
     begin_.push_back(static_cast<uint32_t>(rows_.size()));
 }
 
-NonProteinCounts NonProteinSampleCounter::count(const std::vector<int32_t>& positions) const {
+NonProteinCounts NonProteinSampleCounter::count(PositionView positions) const {
     NonProteinCounts counts;
     const auto last = static_cast<int32_t>(flags_.size()) - 1;
     for (const int32_t p : positions) {
@@ -129,9 +129,8 @@ std::vector<VariantKey> tally_variants(const VariantTally& tally) {
 std::vector<VariantKey> sample_variants(const Workspace& ws, size_t entry) {
     std::vector<VariantKey> variants;
     if (entry >= ws.sample_positions.size()) return variants;
-    const std::vector<int32_t>& positions = ws.sample_positions[entry];
-    const std::string empty;
-    const std::string& bases = entry < ws.sample_bases.size() ? ws.sample_bases[entry] : empty;
+    const PositionView positions = ws.sample_positions[entry];
+    const TextView bases = entry < ws.sample_bases.size() ? ws.sample_bases[entry] : TextView();
     variants.reserve(positions.size());
     for (size_t j = 0; j < positions.size(); ++j)
         variants.push_back({positions[j], j < bases.size() ? bases[j] : 'Z'});

@@ -72,7 +72,7 @@ std::vector<PositionRegion> position_regions(const Workspace& ws, int32_t p);
 
 // Counts of one sample's position list (one entry of sample_positions); a
 // position listed twice counts twice. `total` is the sum of all counts.
-NonProteinCounts count_sample_non_protein(const Workspace& ws, const std::vector<int32_t>& positions);
+NonProteinCounts count_sample_non_protein(const Workspace& ws, PositionView positions);
 
 // Counts sample-list entries exactly as count_sample_non_protein does, with
 // the location of every position of the reference and the region table
@@ -82,7 +82,7 @@ NonProteinCounts count_sample_non_protein(const Workspace& ws, const std::vector
 class NonProteinSampleCounter {
 public:
     explicit NonProteinSampleCounter(const Workspace& ws);
-    NonProteinCounts count(const std::vector<int32_t>& positions) const;
+    NonProteinCounts count(PositionView positions) const;
 
 private:
     const Workspace& ws_;

@@ -170,7 +170,7 @@ struct SampleResult {
 SampleResult classify_sample(const Workspace& ws, size_t j) {
     SampleResult result;
     const auto& positions = ws.sample_positions[j];
-    const std::string& bases = j < ws.sample_bases.size() ? ws.sample_bases[j] : std::string();
+    const TextView bases = j < ws.sample_bases.size() ? ws.sample_bases[j] : TextView();
     // The bases list runs parallel to the positions; a shorter one (never
     // made by the readers) ends the sample rather than being read past.
     const size_t items = std::min(positions.size(), bases.size());

@@ -52,7 +52,7 @@ std::vector<RrnaPositionRow> rrna_position_rows(const Workspace& ws, int32_t p, 
     return rows;
 }
 
-RrnaStemCounts count_sample_rrna(const Workspace& ws, const std::vector<int32_t>& positions,
+RrnaStemCounts count_sample_rrna(const Workspace& ws, PositionView positions,
                                  Rrna r) {
     RrnaStemCounts counts;
     for (const int32_t p : positions)

@@ -64,7 +64,7 @@ std::vector<RrnaPositionRow> rrna_position_rows(const Workspace& ws, int32_t p, 
 
 // Stem and non-stem counts of one sample-list entry in one rRNA; positions
 // outside the gene are skipped, the new bases are not looked at.
-RrnaStemCounts count_sample_rrna(const Workspace& ws, const std::vector<int32_t>& positions,
+RrnaStemCounts count_sample_rrna(const Workspace& ws, PositionView positions,
                                  Rrna r);
 
 // The window's grid and the summary report: rows "Stem" and "Non-stem",

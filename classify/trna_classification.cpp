@@ -54,7 +54,7 @@ std::vector<TrnaPositionRow> trna_position_rows(const Workspace& ws, int32_t p, 
     return rows;
 }
 
-TrnaSampleCounts count_sample_trna(const Workspace& ws, const std::vector<int32_t>& positions) {
+TrnaSampleCounts count_sample_trna(const Workspace& ws, PositionView positions) {
     TrnaSampleCounts counts;
     for (const int32_t p : positions)
         for (int s = 0; s < TRNA_COUNT; ++s)
@@ -89,7 +89,7 @@ TrnaSampleCounter::TrnaSampleCounter(const Workspace& ws) {
     begin_.push_back(static_cast<uint32_t>(categories_.size()));
 }
 
-TrnaSampleCounts TrnaSampleCounter::count(const std::vector<int32_t>& positions) const {
+TrnaSampleCounts TrnaSampleCounter::count(PositionView positions) const {
     if (scan_ != nullptr) return count_sample_trna(*scan_, positions);
     TrnaSampleCounts counts;
     const auto size = static_cast<int64_t>(begin_.size()) - 1;

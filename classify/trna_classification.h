@@ -57,7 +57,7 @@ std::vector<TrnaPositionRow> trna_position_rows(const Workspace& ws, int32_t p, 
 
 // Counts every position of one sample-list entry in every tRNA that holds
 // it (so 4329..4331 and 5826 count twice); the new bases are not looked at.
-TrnaSampleCounts count_sample_trna(const Workspace& ws, const std::vector<int32_t>& positions);
+TrnaSampleCounts count_sample_trna(const Workspace& ws, PositionView positions);
 
 // Counts sample-list entries exactly as count_sample_trna does, with the
 // categories of every position looked up once from the workspace's region
@@ -68,7 +68,7 @@ TrnaSampleCounts count_sample_trna(const Workspace& ws, const std::vector<int32_
 class TrnaSampleCounter {
 public:
     explicit TrnaSampleCounter(const Workspace& ws);
-    TrnaSampleCounts count(const std::vector<int32_t>& positions) const;
+    TrnaSampleCounts count(PositionView positions) const;
 
 private:
     const Workspace* scan_ = nullptr;    // set when the table is not built

@@ -9,12 +9,15 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/sample_store.h"
 #include "core/text_file.h"
 
 namespace corvella {
@@ -166,45 +169,135 @@ void for_each_variant(std::string_view line, OnVariant&& on_variant) {
 
 // The in-memory form of a list: one entry of positions and bases per variant
 // line (parallel, item by item), one name per name line (the whole line with
-// its ">"). A fresh value that a reader fills; the workspace takes it only
-// when the read succeeded.
+// its ">"). Flat stores (core/sample_store.h). A fresh value that a reader
+// fills; the workspace takes it only when the read succeeded.
 struct SampleLists {
-    std::vector<std::vector<int32_t>> positions;
-    std::vector<std::string> bases;
-    std::vector<std::string> names;
+    FlatPositions positions;
+    FlatTexts bases;
+    FlatTexts names;
 };
 
-// Parses a whole list text into `out` (which starts empty). For every token
-// that reads, resolve(position, base) returns the base to store, or 0 to skip
-// the token (base is 0 for a bare position). Returns the number of variant
-// entries, or -2 when there are more variant lines than name lines. A variant
-// line whose tokens are all skipped still makes an (empty) entry.
-template <class Resolve>
-int32_t parse_sample_lists(std::string_view text, Resolve&& resolve, SampleLists& out) {
-    std::vector<int32_t> line_positions;  // reused by every line
-    std::string line_bases;
+// How a large list is read on several cores: the text is cut into pieces at
+// name lines, the pieces are parsed at the same time and joined in file
+// order, so the result is the same bytes for any number of threads.
+struct ListSplit {
+    unsigned threads = 0;                      // 0: reading_threads()
+    std::size_t piece_bytes = std::size_t{1} << 22;  // a text shorter than two pieces is read in one
+};
+
+// The cores to read on: CORVELLA_THREADS when it holds a number from 1 up,
+// else every core the machine reports.
+unsigned reading_threads();
+
+// Cuts `text` into at most `pieces` consecutive pieces, each after the first
+// starting at a name line (a ">" right after a line end), so that no piece
+// cuts a line and every entry stays with the name lines before it. Fewer
+// pieces when the text has fewer name lines. The pieces cover the text.
+std::vector<std::string_view> split_list_text(std::string_view text, std::size_t pieces);
+
+// Runs task(k) for k in 0..tasks-1 on up to `threads` threads (the caller's
+// among them); each task runs exactly once.
+void run_tasks(std::size_t tasks, unsigned threads, const std::function<void(std::size_t)>& task);
+
+// Joins pieces into one store in order, freeing each piece once copied.
+template <class T, class View>
+void join_runs(std::vector<FlatRuns<T, View>*>& pieces, FlatRuns<T, View>& out, unsigned threads) {
+    std::size_t items = 0;
+    std::size_t runs = 0;
+    std::vector<std::size_t> item_at(pieces.size());
+    std::vector<std::size_t> run_at(pieces.size());
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        item_at[k] = items;
+        run_at[k] = runs;
+        items += pieces[k]->items().size();
+        runs += pieces[k]->size();
+    }
+    out.clear();
+    out.mutable_items().resize(items);
+    out.mutable_ends().resize(runs);
+    run_tasks(pieces.size(), threads, [&](std::size_t k) {
+        FlatRuns<T, View>& piece = *pieces[k];
+        std::copy(piece.items().begin(), piece.items().end(), out.mutable_items().begin() + static_cast<std::ptrdiff_t>(item_at[k]));
+        std::size_t* ends = out.mutable_ends().data() + run_at[k];
+        for (std::size_t e : piece.ends()) *ends++ = e + item_at[k];
+        piece = FlatRuns<T, View>();
+    });
+}
+
+// Counts nothing: the counter of a reader that keeps no tally.
+struct NoCount {
+    void operator()(int32_t, char) {}
+    void merge(const NoCount&) {}
+};
+
+namespace detail {
+
+template <class Resolve, class Count>
+void parse_list_piece(std::string_view text, const Resolve& resolve, SampleLists& out, Count& count) {
     for_each_line(text, [&](std::string_view line) {
         switch (list_line_kind(line)) {
             case ListLineKind::Name:
-                out.names.emplace_back(line);
+                out.names.push_back(line);
                 return;
             case ListLineKind::Comment:
                 return;
             case ListLineKind::Variants:
                 break;
         }
-        line_positions.clear();
-        line_bases.clear();
         for_each_variant(line, [&](int32_t position, char base) {
             const char stored = resolve(position, base);
             if (stored == 0) return;
-            line_positions.push_back(position);
-            line_bases.push_back(stored);
+            out.positions.append_item(position);
+            out.bases.append_item(stored);
+            count(position, stored);
         });
-        // Copied out at their exact size: one allocation per entry, no slack.
-        out.positions.emplace_back(line_positions.begin(), line_positions.end());
-        out.bases.emplace_back(line_bases);
+        out.positions.end_run();
+        out.bases.end_run();
     });
+}
+
+}  // namespace detail
+
+// Parses a whole list text into `out` (which starts empty). For every token
+// that reads, resolve(position, base) returns the base to store, or 0 to skip
+// the token (base is 0 for a bare position); it may be called from several
+// threads at once. Every stored item also goes to `count` (a copy per piece,
+// merged in file order into *count) when one is given. Returns the number of
+// variant entries, or -2 when there are more variant lines than name lines.
+// A variant line whose tokens are all skipped still makes an (empty) entry.
+template <class Resolve, class Count = NoCount>
+int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, SampleLists& out,
+                           const ListSplit& split = ListSplit{}, Count* count = nullptr) {
+    const unsigned threads = split.threads != 0 ? split.threads : reading_threads();
+    const std::size_t piece_bytes = std::max<std::size_t>(split.piece_bytes, 1);
+    // A few pieces per thread even out pieces of unequal cost and keep the
+    // pieces small beside the joined store.
+    const std::size_t wanted = threads <= 1 ? 1 : std::min<std::size_t>(text.size() / piece_bytes, std::size_t{8} * threads);
+    const std::vector<std::string_view> texts = split_list_text(text, std::max<std::size_t>(wanted, 1));
+    Count none{};
+    Count& total = count != nullptr ? *count : none;
+    if (texts.size() <= 1) {
+        detail::parse_list_piece(text, resolve, out, total);
+    } else {
+        std::vector<SampleLists> pieces(texts.size());
+        std::vector<Count> counts(texts.size(), total);
+        run_tasks(texts.size(), threads, [&](std::size_t k) { detail::parse_list_piece(texts[k], resolve, pieces[k], counts[k]); });
+        if (count != nullptr) {
+            *count = Count(counts[0]);
+            for (std::size_t k = 1; k < counts.size(); ++k) count->merge(counts[k]);
+        }
+        std::vector<FlatPositions*> positions;
+        std::vector<FlatTexts*> bases;
+        std::vector<FlatTexts*> names;
+        for (SampleLists& piece : pieces) {
+            positions.push_back(&piece.positions);
+            bases.push_back(&piece.bases);
+            names.push_back(&piece.names);
+        }
+        join_runs(positions, out.positions, threads);
+        join_runs(bases, out.bases, threads);
+        join_runs(names, out.names, threads);
+    }
     if (out.names.size() < out.positions.size()) return -2;
     return static_cast<int32_t>(out.positions.size());
 }

@@ -20,19 +20,27 @@ struct ListReadResult {
     // otherwise the number of variant entries (0 or more).
     int32_t code = 0;
     SampleLists lists;  // what was read; meaningful only when code >= 0
+    VariantTally tally;  // the tally of `lists`, counted while reading (as build_variant_tally counts)
 };
 
 // Reads a polymorphism list against `reference` (the workspace's reference
 // letters): a token is kept only when its position lies in 1..length, and a
 // bare position takes the transition partner of the reference letter there.
-ListReadResult read_and_parsing_file(const std::string& path, const std::string& reference);
+// The file is mapped, not copied, and read on every core (see ListSplit).
+ListReadResult read_and_parsing_file(const std::string& path, const std::string& reference,
+                                     const ListSplit& split = ListSplit{});
 
 // The same over a text already in memory (code is never -1).
-ListReadResult parse_polymorphism_list(std::string_view text, const std::string& reference);
+ListReadResult parse_polymorphism_list(std::string_view text, const std::string& reference,
+                                       const ListSplit& split = ListSplit{});
 
 // Empties the tally and counts every (position, base) item of every entry of
 // the sample lists; the same variant twice on one line counts twice.
 void build_variant_tally(Workspace& ws);
+
+// The same count over any sample lists; `reference_length` only sizes the
+// counting table.
+VariantTally tally_of_lists(const FlatPositions& positions, const FlatTexts& bases, std::size_t reference_length);
 
 // Reads the list at `path` and, only when the read succeeds, replaces the
 // sample lists and rebuilds the tally. On failure the workspace is exactly as
@@ -41,8 +49,9 @@ int32_t load_polymorphism_list(Workspace& ws, const std::string& path);
 
 // The name line of entry i: with as many names as entries, name i; with more
 // names (a list written by the caller begins with the reference's name), name
-// i + 1. An index with no name gives an empty string.
-const std::string& sample_name(const Workspace& ws, std::size_t i);
+// i + 1. An index with no name gives an empty text. The view lives as long
+// as the workspace's names.
+TextView sample_name(const Workspace& ws, std::size_t i);
 
 // The caption of the counting windows' summary label after a list was read:
 // "list.txt  -  12 sequences".

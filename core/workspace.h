@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/genetic_code_tables.h"
+#include "core/sample_store.h"
 
 namespace corvella {
 
@@ -98,10 +99,12 @@ struct Workspace {
     std::vector<std::string> aligned_names;
 
     // Sample lists: one entry per variant line (positions and bases are
-    // parallel), one name per name line, the whole line with its ">".
-    std::vector<std::vector<int32_t>> sample_positions;
-    std::vector<std::string> sample_bases;
-    std::vector<std::string> sample_names;
+    // parallel), one name per name line, the whole line with its ">". Flat
+    // stores: sample_positions[i] is a view of entry i's positions,
+    // sample_bases[i] and sample_names[i] views of bytes.
+    FlatPositions sample_positions;
+    FlatTexts sample_bases;
+    FlatTexts sample_names;
     // Heteroplasmy levels (0..1): entry k is the level of the k-th (position,
     // base) item of the sample lists, walking samples in order and each
     // sample's items in order. Empty when every call has level 1 (lists, HSD).

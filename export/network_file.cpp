@@ -64,8 +64,8 @@ void convert_pos(int32_t p, char c, std::array<std::string, NETWORK_HEADER_LINES
     for (int r = 0; r < NETWORK_HEADER_LINES; ++r) header[r] += column[r];
 }
 
-std::string build_network_text(const std::vector<std::vector<int32_t>>& sample_positions,
-                               const std::vector<std::string>& sample_bases,
+std::string build_network_text(const FlatPositions& sample_positions,
+                               const FlatTexts& sample_bases,
                                const VariantTally& tally) {
     const size_t n = sample_positions.size();
     const size_t v_count = tally.size();
@@ -94,8 +94,8 @@ std::string build_network_text(const std::vector<std::vector<int32_t>>& sample_p
         text += make_sequence_name(static_cast<int64_t>(i) + 1);
         const size_t row_start = text.size();
         text.append(v_count, '0');
-        const std::vector<int32_t>& positions = sample_positions[i];
-        const std::string& bases = sample_bases[i];
+        const PositionView positions = sample_positions[i];
+        const TextView bases = sample_bases[i];
         const size_t items = std::min(positions.size(), bases.size());
         for (size_t j = 0; j < items; ++j) {
             const int64_t column = columns.find(positions[j], bases[j]);

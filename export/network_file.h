@@ -33,8 +33,8 @@ void convert_pos(int32_t p, char c, std::array<std::string, NETWORK_HEADER_LINES
 
 // The whole network data file text. Runs in time proportional to the size of
 // the text plus the number of items: each item finds its column once.
-std::string build_network_text(const std::vector<std::vector<int32_t>>& sample_positions,
-                               const std::vector<std::string>& sample_bases,
+std::string build_network_text(const FlatPositions& sample_positions,
+                               const FlatTexts& sample_bases,
                                const VariantTally& tally);
 
 inline std::string build_network_text(const Workspace& ws) {

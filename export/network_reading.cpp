@@ -1,10 +1,10 @@
 #include "export/network_reading.h"
 
-#include "core/text_file.h"
+#include "core/mapped_file.h"
 
 namespace corvella {
 
-int32_t parse_network_list(std::string_view text, SampleLists& out) {
+int32_t parse_network_list(std::string_view text, SampleLists& out, const ListSplit& split) {
     out = SampleLists{};
     return parse_sample_lists(
         text,
@@ -12,14 +12,14 @@ int32_t parse_network_list(std::string_view text, SampleLists& out) {
             if (position < 1) return 0;       // no upper limit: no reference is needed
             return base == 0 ? 'Z' : base;  // the base a bare position does not give
         },
-        out);
+        out, split);
 }
 
-int32_t read_and_parsing_file_network(const std::string& path, SampleLists& out) {
+int32_t read_and_parsing_file_network(const std::string& path, SampleLists& out, const ListSplit& split) {
     out = SampleLists{};
-    std::string text;
-    if (!read_text_file(path, text)) return NETWORK_READ_CANNOT_OPEN;
-    return parse_network_list(text, out);
+    FileBytes file;
+    if (!file.open(path)) return NETWORK_READ_CANNOT_OPEN;
+    return parse_network_list(file.text(), out, split);
 }
 
 }  // namespace corvella

@@ -9,8 +9,8 @@ namespace {
 
 // Per distinct key, sorted by key: how many entries hold it (an entry that
 // holds it twice is one holder) and how often it occurs over all entries.
-std::vector<VariantKeyCount> count_keys(const std::vector<std::vector<int32_t>>& sample_positions,
-                                        const std::vector<std::string>& sample_bases) {
+std::vector<VariantKeyCount> count_keys(const FlatPositions& sample_positions,
+                                        const FlatTexts& sample_bases) {
     struct Count {
         VariantKeyCount count;
         size_t last_entry;  // 1 + the last entry counted as a holder
@@ -18,8 +18,8 @@ std::vector<VariantKeyCount> count_keys(const std::vector<std::vector<int32_t>>&
     // Few distinct keys, many items: count in a hash map, then sort the keys.
     std::unordered_map<uint64_t, Count> counts;
     for (size_t i = 0; i < sample_positions.size(); ++i) {
-        const std::vector<int32_t>& positions = sample_positions[i];
-        const std::string& bases = sample_bases[i];
+        const PositionView positions = sample_positions[i];
+        const TextView bases = sample_bases[i];
         const size_t items = std::min(positions.size(), bases.size());
         for (size_t j = 0; j < items; ++j) {
             const uint64_t key = pack_variant(positions[j], bases[j]);
@@ -53,13 +53,13 @@ VariantTally tally_of_variable(const std::vector<VariantKeyCount>& counts, size_
 
 }  // namespace
 
-VariableSiteIndex::VariableSiteIndex(const std::vector<std::vector<int32_t>>& sample_positions,
-                                     const std::vector<std::string>& sample_bases)
+VariableSiteIndex::VariableSiteIndex(const FlatPositions& sample_positions,
+                                     const FlatTexts& sample_bases)
     : key_counts_(count_keys(sample_positions, sample_bases)) {
     entry_keys_.resize(sample_positions.size());
     for (size_t i = 0; i < sample_positions.size(); ++i) {
-        const std::vector<int32_t>& positions = sample_positions[i];
-        const std::string& bases = sample_bases[i];
+        const PositionView positions = sample_positions[i];
+        const TextView bases = sample_bases[i];
         std::vector<uint64_t>& keys = entry_keys_[i];
         const size_t items = std::min(positions.size(), bases.size());
         keys.reserve(items);
@@ -92,8 +92,8 @@ VariantTally VariableSiteIndex::variable_tally() const {
     return tally_of_variable(key_counts_, entry_keys_.size());
 }
 
-VariantTally build_variable_tally(const std::vector<std::vector<int32_t>>& sample_positions,
-                                  const std::vector<std::string>& sample_bases) {
+VariantTally build_variable_tally(const FlatPositions& sample_positions,
+                                  const FlatTexts& sample_bases) {
     return tally_of_variable(count_keys(sample_positions, sample_bases), sample_positions.size());
 }
 

@@ -38,8 +38,8 @@ struct VariantKeyCount {
 // Built in O(items log items); each question is a binary search.
 class VariableSiteIndex {
 public:
-    VariableSiteIndex(const std::vector<std::vector<int32_t>>& sample_positions,
-                      const std::vector<std::string>& sample_bases);
+    VariableSiteIndex(const FlatPositions& sample_positions,
+                      const FlatTexts& sample_bases);
 
     // True when entry i holds an item (p, b); the base is compared as read,
     // so "Z" matches only "Z". False for an entry index out of range.
@@ -63,8 +63,8 @@ private:
 
 // The tally of the variable variants: for each variant that at least one
 // entry lacks, the number of its occurrences over all entries.
-VariantTally build_variable_tally(const std::vector<std::vector<int32_t>>& sample_positions,
-                                  const std::vector<std::string>& sample_bases);
+VariantTally build_variable_tally(const FlatPositions& sample_positions,
+                                  const FlatTexts& sample_bases);
 
 // Reads the polymorphism list at `path` for the network export. On success
 // (result >= 0, the number of entries) the workspace's sample lists are

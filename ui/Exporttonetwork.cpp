@@ -1,9 +1,11 @@
 #include "ui/Exporttonetwork.h"
 
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <filesystem>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "export/network_file.h"
 #include "export/variable_sites.h"
@@ -25,16 +27,13 @@ TForm7::TForm7(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* par
     setModal(true);
 
     Label2 = corvella::bold_label(this, "Label2");
-    Memo1 = new QPlainTextEdit(this);
+    // A view that lays out only the visible lines: the transformed text can
+    // reach 150 MB, which a text document would hold several times over.
+    Memo1 = new corvella::TextLinesView(this);
     Memo1->setObjectName("Memo1");
-    Memo1->setReadOnly(true);
     // Columns of the header must stand above the 0/1 columns, and a line of
     // 5,000 variants is read by scrolling sideways, not wrapped.
     Memo1->setFont(corvella::fixed_font_or_default("Courier New"));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setUndoRedoEnabled(false);  // no undo copy of a 150 MB text
 
     Button1 = new QPushButton("Transform", this);
     Button2 = new QPushButton("Save As...", this);
@@ -61,12 +60,27 @@ void TForm7::show_reading(const std::string& file_name, int32_t n) {
 
 void TForm7::Button1Click() {
     Memo1->clear();
-    network_text_ = corvella::build_network_text(ws_);
-    // One conversion and one setPlainText: the memo lays out only what is on
-    // screen, so even 150 MB of text shows in seconds.
-    Memo1->setPlainText(QString::fromLatin1(network_text_.data(),
-                                            static_cast<qsizetype>(network_text_.size())));
+    network_text_.reset();
+    network_text_ = std::make_shared<const std::string>(corvella::build_network_text(ws_));
+    Memo1->show_text(network_text_);  // the same bytes "Save As..." writes, not a copy
     Button2->setEnabled(true);
+}
+
+const std::string& TForm7::network_text() const {
+    static const std::string none;
+    return network_text_ ? *network_text_ : none;
+}
+
+void TForm7::done(int result) {
+    // Nothing of the text is shown once the window is closed: give it back,
+    // and its pages to the system, so the program holds what it held before.
+    Memo1->clear();
+    network_text_.reset();
+    Button2->setEnabled(false);
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+    QDialog::done(result);
 }
 
 void TForm7::Button2Click() {
@@ -79,7 +93,7 @@ void TForm7::Button2Click() {
     if (path != choice->path && std::filesystem::exists(path, ec) &&
         !dialogs_.confirm_replace(this, path))
         return;
-    const corvella::WriteResult result = corvella::write_text_file(path, network_text_);
+    const corvella::WriteResult result = corvella::write_text_file(path, network_text());
     if (!result.ok) dialogs_.error_message(this, QString::fromStdString(result.error));
 }
 

@@ -4,13 +4,14 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/workspace.h"
 #include "ui/dialogs.h"
+#include "ui/text_lines_view.h"
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 class TForm7 : public QDialog {
@@ -29,16 +30,20 @@ public:
     void Button3Click();  // "Close"
 
     QLabel* Label2;
-    QPlainTextEdit* Memo1;
+    corvella::TextLinesView* Memo1;  // shows the text it shares with network_text()
     QPushButton* Button1;
     QPushButton* Button2;
     QPushButton* Button3;
 
-    // The text of the last transform; what "Save As..." writes.
-    const std::string& network_text() const { return network_text_; }
+    // The text of the last transform; what "Save As..." writes. Empty once
+    // the window is closed: closing lets go of the text.
+    const std::string& network_text() const;
+
+protected:
+    void done(int result) override;
 
 private:
     corvella::Workspace& ws_;
     corvella::Dialogs& dialogs_;
-    std::string network_text_;
+    std::shared_ptr<const std::string> network_text_;  // held once, by this window and Memo1
 };

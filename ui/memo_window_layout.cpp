@@ -2,13 +2,13 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWidget>
 
 namespace corvella {
 
-void lay_out_memo_window(QWidget* window, QLabel* label, QPlainTextEdit* memo, QPushButton* first,
+void lay_out_memo_window(QWidget* window, QLabel* label, QWidget* memo, QPushButton* first,
                          QPushButton* second, QPushButton* close) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(first);

@@ -3,13 +3,12 @@
 #pragma once
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
 namespace corvella {
 
-void lay_out_memo_window(QWidget* window, QLabel* label, QPlainTextEdit* memo, QPushButton* first,
+void lay_out_memo_window(QWidget* window, QLabel* label, QWidget* memo, QPushButton* first,
                          QPushButton* second, QPushButton* close);
 
 }  // namespace corvella

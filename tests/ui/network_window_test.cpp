@@ -3,16 +3,20 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "fake_dialogs.h"
 #include "ui/Corvella_unit.h"
 #include "ui/Exporttonetwork.h"
+#include "ui/text_lines_view.h"
 
 using corvella::FakeDialogs;
 
@@ -152,4 +156,51 @@ TEST_F(NetworkWindow, TransformRunsPastTheLimits) {
     EXPECT_EQ(w.network_text().size(), static_cast<size_t>(6 * (7 + 5001 + 1) + 2 * (7 + 5001 + 4) + 1 +
                                                            2 * 5001 + 5001 / 125 + 1));
     EXPECT_EQ(w.Memo1->toPlainText().size(), static_cast<qsizetype>(w.network_text().size()));
+}
+
+// The transformed text at the format's limits is about 150 MB; the view holds
+// it once and indexes its lines, instead of a text document several times
+// its size.
+TEST(TextLinesView, ShowsA150MegabyteTextWithoutBuildingADocument) {
+    const size_t lines = 30000, width = 5000;
+    auto text = std::make_shared<std::string>(lines * (width + 1), '0');
+    for (size_t i = 0; i < lines; ++i) {
+        (*text)[i * (width + 1) + width] = '\n';
+        (*text)[i * (width + 1)] = static_cast<char>('a' + i % 26);  // each line tells where it is
+    }
+    corvella::TextLinesView view;
+    view.resize(400, 300);
+    view.show_text(text);
+    EXPECT_EQ(view.text(), text.get());  // shared, not copied
+    EXPECT_EQ(view.line_count(), lines);
+    EXPECT_LT(view.index_bytes(), size_t{1} << 20);
+    EXPECT_TRUE(view.findChildren<QTextDocument*>().isEmpty());
+    EXPECT_EQ(view.line(29999).size(), width);
+    EXPECT_EQ(view.line(29999)[0], static_cast<char>('a' + 29999 % 26));
+    EXPECT_TRUE(view.line(lines).empty());
+    // Both directions scroll over the whole text.
+    EXPECT_GT(view.verticalScrollBar()->maximum(), static_cast<int>(lines) - 40);
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), static_cast<int>(width) - 100);
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    EXPECT_FALSE(view.grab().isNull());  // paints the last lines only
+    view.clear();
+    EXPECT_EQ(view.text(), nullptr);
+    EXPECT_EQ(text.use_count(), 1);
+}
+
+TEST_F(NetworkWindow, TheViewSharesTheSavedTextAndClosingReleasesIt) {
+    export_list(list_path);
+    TForm7& w = *form.Form7;
+    w.Button1->click();
+    ASSERT_EQ(w.network_text(), TWO_SAMPLE_TEXT);
+    EXPECT_EQ(w.Memo1->text(), &w.network_text());  // one text for the view and "Save As..."
+    w.show();
+    w.Button3->click();  // "Close"
+    EXPECT_TRUE(w.network_text().empty());
+    EXPECT_EQ(w.Memo1->text(), nullptr);
+    EXPECT_FALSE(w.Button2->isEnabled());
+    // The next export and transform work as the first did.
+    export_list(list_path);
+    w.Button1->click();
+    EXPECT_EQ(w.Memo1->toPlainText().toStdString(), TWO_SAMPLE_TEXT);
 }
