@@ -6,6 +6,7 @@
 #include "output/file_names.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
+#include "ui/Progressbarform.h"
 #include "ui/charts/chart_view.h"
 
 namespace corvella {
@@ -75,6 +76,9 @@ bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, cons
 
     Report report;
     if (progress != nullptr) {
+        // The progress window belongs to the window whose button started the
+        // report, so that it stays above that modal window.
+        if (auto* window = dynamic_cast<TForm6*>(progress)) window->set_owner(parent);
         ClosingProgress window(progress);
         report = build(format, &window);
     } else {
