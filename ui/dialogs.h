@@ -4,12 +4,21 @@
 #pragma once
 
 #include <QString>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QWidget;
 
 namespace corvella {
+
+// Where a file dialog opens: a folder (empty: the toolkit's own choice, the
+// working folder) and, for a save dialog, the name put into its name box.
+struct DialogStart {
+    std::string folder;
+    std::string name;
+};
 
 class Dialogs {
 public:
@@ -17,8 +26,9 @@ public:
 
     // An open dialog with a filter such as "Text Files (*.txt)|*.txt|All Files|*.*"
     // (description and pattern pairs separated by "|"). The chosen path, or
-    // nothing when the person cancels.
-    virtual std::optional<std::string> open_file(QWidget* parent, const QString& filter) = 0;
+    // nothing when the person cancels. It starts in the folder of the last
+    // file chosen in any open or save dialog of this run.
+    std::optional<std::string> open_file(QWidget* parent, const QString& filter);
 
     struct SaveChoice {
         std::string path;
@@ -26,9 +36,11 @@ public:
     };
     // A save dialog. initial_filter_index is the type chosen last time in the
     // same dialog; confirm_overwrite makes the dialog ask before an existing
-    // file is replaced.
-    virtual std::optional<SaveChoice> save_file(QWidget* parent, const QString& filter,
-                                                int initial_filter_index, bool confirm_overwrite) = 0;
+    // file is replaced. It starts in the folder of the last file chosen in
+    // any dialog of this run, with the name last chosen in the same dialog
+    // (the same window and filter) in its name box.
+    std::optional<SaveChoice> save_file(QWidget* parent, const QString& filter, int initial_filter_index,
+                                        bool confirm_overwrite);
 
     // Asks whether an existing file may be replaced (used when the name was
     // completed with an extension after the dialog). True to replace.
@@ -36,6 +48,21 @@ public:
 
     // A modal message box titled "Corvella" with an error icon and one OK button.
     virtual void error_message(QWidget* parent, const QString& text) = 0;
+
+protected:
+    // The dialogs themselves, shown where `start` says.
+    virtual std::optional<std::string> ask_open_file(QWidget* parent, const QString& filter,
+                                                     const DialogStart& start) = 0;
+    virtual std::optional<SaveChoice> ask_save_file(QWidget* parent, const QString& filter,
+                                                    int initial_filter_index, bool confirm_overwrite,
+                                                    const DialogStart& start) = 0;
+
+private:
+    void remember_folder_of(const std::string& path);
+
+    std::string last_folder_;
+    // The last name chosen in each save dialog, a dialog being its window and filter.
+    std::map<std::pair<const QWidget*, QString>, std::string> last_names_;
 };
 
 }  // namespace corvella
