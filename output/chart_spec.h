@@ -26,6 +26,9 @@ struct ChartSpec {
     std::string left_axis_title;
     bool legend_visible = true;
     bool rotate_labels = true;  // bottom labels turned by 90 degrees
+    // Height of the bottom labels' letters in pixels (pixels, not points, so
+    // that the picture does not depend on the display's resolution).
+    int bottom_label_pixels = 12;
     std::vector<ChartSeries> series;
     // The size the counting windows give the chart on screen, in pixels;
     // corvella-cli paints its images at the same size.

@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFont>
 #include <QBuffer>
 #include <QImageWriter>
 #include <QPixmap>
@@ -19,6 +20,22 @@ namespace corvella {
 namespace {
 
 QColor colour_of(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+// Every text of a chart in one named family at a size in pixels, hinted and
+// smoothed the same way everywhere: the display's resolution, its font
+// hinting and its sub-pixel order would otherwise change the picture, and
+// the window's image would no longer be the batch image.
+QFont chart_font(int pixels, bool bold = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+    return font;
+}
+
+constexpr int TITLE_PIXELS = 18;
+constexpr int TEXT_PIXELS = 12;
 
 // The image is encoded in memory and written through the same atomic
 // writer as every report, so a failed save keeps an existing image.
@@ -38,7 +55,9 @@ QChart* build_chart(const ChartSpec& spec) {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setTitle(QString::fromStdString(spec.title));
     chart->setTitleBrush(QBrush(colour_of(spec.title_rgb)));
+    chart->setTitleFont(chart_font(TITLE_PIXELS, true));
     chart->legend()->setVisible(spec.legend_visible);
+    chart->legend()->setFont(chart_font(TEXT_PIXELS));
 
     // Every x that any series uses becomes a category, left to right; a
     // series without a point at some x shows no bar there.
@@ -73,12 +92,15 @@ QChart* build_chart(const ChartSpec& spec) {
         // not let the axis cut them to the width of a category.
         bottom->setTruncateLabels(false);
     }
+    bottom->setLabelsFont(chart_font(spec.bottom_label_pixels));
     chart->addAxis(bottom, Qt::AlignBottom);
     bars->attachAxis(bottom);
 
     auto* left = new QValueAxis();
     left->setTitleText(QString::fromStdString(spec.left_axis_title));
     left->setLabelFormat("%d");
+    left->setLabelsFont(chart_font(TEXT_PIXELS));
+    left->setTitleFont(chart_font(TEXT_PIXELS, true));
     double top = 0.0;
     for (const ChartSeries& s : spec.series)
         for (const ChartPoint& pt : s.points) top = std::max(top, pt.y);
