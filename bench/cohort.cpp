@@ -304,9 +304,10 @@ void write_wrapped(std::ostream& out, const std::string& name, const std::string
     out << text;
 }
 
-}  // namespace
-
-void write_aligned_fasta(std::ostream& out, const CohortGenerator& cohort) {
+// Calls on_row(name, row) for the reference's row and then every sample's,
+// all rows of one length.
+template <class OnRow>
+void for_each_aligned_row(const CohortGenerator& cohort, OnRow&& on_row) {
     const std::string& ref = cohort.reference();
     const int32_t length = static_cast<int32_t>(ref.size());
     // Column of every reference position in the alignment.
@@ -318,8 +319,7 @@ void write_aligned_fasta(std::ostream& out, const CohortGenerator& cohort) {
         ref_row.append(static_cast<size_t>(cohort.insertion_width(p)), '-');
     }
     column[static_cast<size_t>(length) + 1] = ref_row.size();
-    write_wrapped(out, cohort.reference_name(), ref_row);
-
+    on_row(cohort.reference_name(), ref_row);
     for (int32_t i = 0; i < cohort.samples(); ++i) {
         const Sample s = cohort.sample(i);
         std::string row = ref_row;
@@ -345,8 +345,26 @@ void write_aligned_fasta(std::ostream& out, const CohortGenerator& cohort) {
                 }
             }
         }
-        write_wrapped(out, '>' + s.name, row);
+        on_row('>' + s.name, row);
     }
+}
+
+}  // namespace
+
+void write_aligned_fasta(std::ostream& out, const CohortGenerator& cohort) {
+    for_each_aligned_row(cohort, [&](const std::string& name, const std::string& row) { write_wrapped(out, name, row); });
+}
+
+void write_unaligned_fasta(std::ostream& out, const CohortGenerator& cohort) {
+    bool reference = true;
+    for_each_aligned_row(cohort, [&](const std::string& name, std::string row) {
+        if (reference) {
+            reference = false;
+            return;
+        }
+        row.erase(std::remove(row.begin(), row.end(), '-'), row.end());
+        write_wrapped(out, name, row);
+    });
 }
 
 }  // namespace corvella::bench

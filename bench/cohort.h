@@ -109,4 +109,8 @@ std::string variant_line(const Sample& sample, const std::string& reference);
 // columns in every other row).
 void write_aligned_fasta(std::ostream& out, const CohortGenerator& cohort);
 
+// The samples of that alignment as whole mitogenomes come from GenBank:
+// every row without its gaps, no reference record.
+void write_unaligned_fasta(std::ostream& out, const CohortGenerator& cohort);
+
 }  // namespace corvella::bench

@@ -2,10 +2,12 @@
 //
 //   corvella_generate list  N OUT [--seed S] [--distinct D]
 //   corvella_generate fasta N OUT [--seed S] [--distinct D]
+//   corvella_generate raw   N OUT [--seed S] [--distinct D]
 //
 // The same seed gives the same bytes. The list is what the polymorphism
 // caller would write for these samples; the FASTA file is the alignment it
-// would read to write it. A summary (samples, variant occurrences, distinct
+// would read to write it; the raw file holds its samples without gaps, as
+// unaligned whole mitogenomes. A summary (samples, variant occurrences, distinct
 // variants) goes to stderr.
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +24,7 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: corvella_generate list|fasta N OUT [--seed S] [--distinct D]\n";
+    std::cerr << "usage: corvella_generate list|fasta|raw N OUT [--seed S] [--distinct D]\n";
     return 2;
 }
 
@@ -31,7 +33,7 @@ int usage() {
 int main(int argc, char** argv) {
     if (argc < 4) return usage();
     const std::string kind = argv[1];
-    if (kind != "list" && kind != "fasta") return usage();
+    if (kind != "list" && kind != "fasta" && kind != "raw") return usage();
     corvella::bench::CohortParams params;
     params.samples = std::atoi(argv[2]);
     const std::string path = argv[3];
@@ -53,8 +55,10 @@ int main(int argc, char** argv) {
     }
     if (kind == "list")
         write_polymorphism_list(out, cohort);
-    else
+    else if (kind == "fasta")
         write_aligned_fasta(out, cohort);
+    else
+        write_unaligned_fasta(out, cohort);
     out.close();
     if (!out) {
         std::cerr << "cannot write " << path << "\n";

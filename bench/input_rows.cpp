@@ -4,9 +4,11 @@
 #include "bench/baseline_tokenizer.h"
 #include "bench/rows.h"
 #include "core/aligned_import.h"
+#include "core/fasta_reader.h"
 #include "core/human_reference.h"
 #include "core/polymorphism_caller.h"
 #include "core/polymorphism_list.h"
+#include "core/unaligned_calling.h"
 
 namespace corvella::bench {
 
@@ -71,6 +73,23 @@ Row run_call_aligned(const RunArgs& args) {
         });
     return file_row("import aligned + call", std::to_string(sequences) + " sequences", args.input, s,
                     std::to_string(list_bytes / 1000) + " kB of list");
+}
+
+Row run_align_unaligned(const RunArgs& args) {
+    const std::string reference = human_reference_sequence();
+    size_t sequences = 0, called = 0, list_bytes = 0;
+    const double s = best_seconds(args.repeat, [&] {
+        const FastaReadResult read = read_fasta_file(args.input);
+        if (read.code < 0) throw std::runtime_error("cannot read " + args.input + ": " + read.message);
+        const UnalignedCalling calling = call_unaligned(reference, "rCRS", read.records);
+        const std::string summary = unaligned_summary(calling, reference.size());
+        sequences = calling.samples.size();
+        called = 0;
+        for (const UnalignedSample& u : calling.samples) called += u.outcome == UnalignedOutcome::Called;
+        list_bytes = calling.list_text.size() + summary.size();
+    });
+    return file_row("align unaligned + call", std::to_string(sequences) + " sequences", args.input, s,
+                    std::to_string(called) + " called, " + std::to_string(list_bytes / 1000) + " kB of list");
 }
 
 }  // namespace corvella::bench

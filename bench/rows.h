@@ -16,10 +16,13 @@ struct RunArgs {
 };
 
 // Reading (the yardstick tokenizer, the list reader with its tally, the
-// aligned import with the polymorphism caller).
+// aligned import with the polymorphism caller, the unaligned import).
 Row run_baseline_tokenizer(const RunArgs& args);
 Row run_read_list(const RunArgs& args);
 Row run_call_aligned(const RunArgs& args);
+// Unaligned whole mitogenomes read, aligned to the reference on every core
+// and called, with their summary.
+Row run_align_unaligned(const RunArgs& args);
 
 // The network export: its reader with the variable-variant tally, the
 // network text, and the file written.

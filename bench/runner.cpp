@@ -2,7 +2,7 @@
 //
 //   corvella_bench ROW INPUT [--repeat R] [--out DIR]
 //
-// ROW is one of: tokenize, read_list, call_aligned, network, <window>:count,
+// ROW is one of: tokenize, read_list, call_aligned, align_unaligned, network, <window>:count,
 // <window>:<summary|position|sample>_<text|workbook> with <window> from --windows.
 // `corvella_bench --windows` lists the windows whose counting and reports
 // can be measured. scripts/bench runs every row in its own process (so that
@@ -45,6 +45,8 @@ int main(int argc, char** argv) {
             row = run_network(args);
         else if (name == "call_aligned")
             row = run_call_aligned(args);
+        else if (name == "align_unaligned")
+            row = run_align_unaligned(args);
         else if (const size_t colon = name.find(':'); colon != std::string::npos)
             row = run_window(name.substr(0, colon), name.substr(colon + 1), args);
         else

@@ -9,6 +9,8 @@ const char* const USAGE =
     "\n"
     "  check POSITION BASE               classify one base change, as \"Check Position\"\n"
     "  call ALIGNED -o LIST              call the polymorphisms of an aligned FASTA file\n"
+    "  align RAW -o LIST                 align whole mitogenomes (FASTA, plain or gzip) to the\n"
+    "                                    reference and call their polymorphisms\n"
     "  report KIND TABLE LIST -o OUT     save a report of a polymorphism list\n"
     "        KIND: protein, nonprotein, trna, rrna; TABLE: summary, positions, samples;\n"
     "        OUT ending in .xls is an Excel 97-2003 workbook, anything else a text table\n"
@@ -33,7 +35,7 @@ const std::map<std::string, Shape>& shapes() {
     static const std::map<std::string, Shape> s = {
         {"check", {Command::Check, 2, false}},  {"call", {Command::Call, 1, true}},
         {"report", {Command::Report, 3, true}}, {"chart", {Command::Chart, 2, true}},
-        {"network", {Command::Network, 1, true}}};
+        {"network", {Command::Network, 1, true}}, {"align", {Command::Align, 1, true}}};
     return s;
 }
 

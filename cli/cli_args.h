@@ -13,7 +13,7 @@ constexpr int EXIT_VALIDATION = 1;  // a validation message of `check`
 constexpr int EXIT_INPUT = 2;       // an input that cannot be read or used, a file that cannot be written
 constexpr int EXIT_USAGE = 64;      // the words of the call are off
 
-enum class Command { Help, Version, Check, Call, Report, Chart, Network };
+enum class Command { Help, Version, Check, Call, Report, Chart, Network, Align };
 
 struct Args {
     Command command = Command::Help;

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "classify/position_check.h"
+#include "cli/align_command.h"
 #include "cli/chart_command.h"
 #include "cli/report_kinds.h"
 #include "core/aligned_import.h"
@@ -125,6 +126,7 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Network: return run_network(args, ws);
         case Command::Check: return run_check(args, ws);
         case Command::Chart: return run_chart(args, ws, argc, argv);
+        case Command::Align: return run_align(args, ws);
         default: return fail(EXIT_USAGE, USAGE);
     }
 }

@@ -93,6 +93,8 @@ void TForm1::build_menu() {
     name(Polymorphisms2, "Polymorphisms2");
     ImportAlignedFiles1 = Polymorphisms2->addAction("&Import Aligned File...");
     name(ImportAlignedFiles1, "ImportAlignedFiles1");
+    ImportUnalignedFile1 = Polymorphisms2->addAction("Import &Unaligned File...");
+    name(ImportUnalignedFile1, "ImportUnalignedFile1");
     ExportToNetworkFile1 = Polymorphisms2->addAction("&Export To Network File...");
     name(ExportToNetworkFile1, "ExportToNetworkFile1");
 
@@ -142,6 +144,7 @@ void TForm1::build_menu() {
     Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     connect_command(ImportAlignedFiles1, &TForm1::ImportAlignedFiles1Click);
+    connect_command(ImportUnalignedFile1, &TForm1::ImportUnalignedFile1Click);
     connect_command(ExportToNetworkFile1, &TForm1::ExportToNetworkFile1Click);
     connect_command(HumanReference1, &TForm1::HumanReference1Click);
     connect_command(OpenOtherReferenceFile1, &TForm1::OpenOtherReferenceFile1Click);
@@ -223,6 +226,7 @@ void TForm1::show_list_read(const std::string& path, int32_t entries, const char
 void TForm1::set_reference_commands_enabled(bool enabled) {
     CheckPosition1->setEnabled(enabled);
     CheckDatabase1->menuAction()->setEnabled(enabled);
+    ImportUnalignedFile1->setEnabled(enabled);
 }
 
 void TForm1::enable_reference_commands() {
@@ -267,6 +271,7 @@ void TForm1::HumanReference1Click() {
         return;
     }
     setWindowTitle("Corvella - AC_000021");
+    reference_name_ = "AC_000021";
     workspace_.human_reference = true;
     HumanReference1->setChecked(true);
     enable_reference_commands();
@@ -340,6 +345,7 @@ void TForm1::OpenOtherReferenceFile1Click() {
     }
     corvella::use_reference(workspace_, read);
     setWindowTitle(QString::fromStdString(corvella::reference_title(read)));
+    reference_name_ = read.accession;
     on_other_reference_loaded();
     reference_line_ = corvella::reference_line(corvella::LoadedReference::GenBank, read.accession,
                                                corvella::file_name_of(*path));

@@ -44,6 +44,9 @@ public:
     std::optional<std::string> OpenDialog1();
     std::optional<std::string> OpenDialog2();
     std::optional<std::string> OpenDialog3();
+    // The open dialog of "Import Unaligned File...".
+    std::optional<std::string> OpenDialog4();
+    static const char* const OpenDialog4Filter;
 
     // Menu enabling after a reference file other than the built-in one was
     // read: reference commands on, counting commands off, mark off.
@@ -61,6 +64,7 @@ public:
 
     QMenu* Polymorphisms2;
     QAction* ImportAlignedFiles1;
+    QAction* ImportUnalignedFile1;  // needs a loaded reference: it aligns to it
     QAction* ExportToNetworkFile1;
     QMenu* Classification1;
     QMenu* Reference1;
@@ -95,6 +99,7 @@ public:
 
 public slots:
     void ImportAlignedFiles1Click();
+    void ImportUnalignedFile1Click();  // in unaligned_import.cpp
     void ExportToNetworkFile1Click();
     void HumanReference1Click();
     void OpenOtherReferenceFile1Click();
@@ -129,5 +134,8 @@ private:
     std::string list_line_;       // "Polymorphism list: ..." as shown
 
     corvella::Workspace workspace_;
+    // What the title shows of the loaded reference ("AC_000021"); the first
+    // name line of a list called from unaligned sequences.
+    std::string reference_name_;
     corvella::Dialogs& dialogs_;
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "core/polymorphism_caller.h"
 #include "output/file_names.h"
@@ -34,14 +35,20 @@ TForm2::TForm2(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* par
 }
 
 void TForm2::show_import(const std::string& file_name, const std::string& report) {
+    unaligned_list_.reset();
     Button4->setEnabled(false);
     Label2->setText(QString::fromStdString(file_name));
     Memo1->setPlainText(QString::fromStdString(report));
 }
 
+void TForm2::show_unaligned_import(const std::string& file_name, const std::string& summary, std::string list_text) {
+    show_import(file_name, summary);
+    unaligned_list_ = std::move(list_text);
+}
+
 void TForm2::Button1Click() {
     Memo1->clear();
-    list_text_ = corvella::build_polymorphism_list(ws_);
+    list_text_ = unaligned_list_ ? *unaligned_list_ : corvella::build_polymorphism_list(ws_);
     Memo1->setPlainText(QString::fromStdString(list_text_));
     Button4->setEnabled(true);
 }
@@ -62,5 +69,6 @@ void TForm2::Button4Click() {
 void TForm2::Button3Click() {
     ws_.aligned_sequences.clear();
     ws_.aligned_names.clear();
+    unaligned_list_.reset();
     close();
 }

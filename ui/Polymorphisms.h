@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "core/workspace.h"
@@ -21,6 +22,9 @@ public:
     // Set by the import command: the file's name, the length report, and
     // "Save As..." disabled until the next "Run".
     void show_import(const std::string& file_name, const std::string& report);
+    // Set by "Import Unaligned File...": the sequences are aligned and called
+    // already; the memo shows their summary and "Run" shows `list_text`.
+    void show_unaligned_import(const std::string& file_name, const std::string& summary, std::string list_text);
 
     QLabel* Label2;
     QPlainTextEdit* Memo1;  // a plain-text memo stays responsive with lists of many megabytes
@@ -39,4 +43,5 @@ private:
     corvella::Workspace& ws_;
     corvella::Dialogs& dialogs_;
     std::string list_text_;  // built by "Run", written by "Save As..."
+    std::optional<std::string> unaligned_list_;  // the list "Run" shows after an unaligned import
 };

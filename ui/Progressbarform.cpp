@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent), ProgressBar1(new QProgressBar(this)) {
+TForm6::TForm6(QWidget* parent) : QDialog(parent), ProgressBar1(new QProgressBar(this)), home_(parent) {
     setModal(false);
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setFixedWidth(337);
@@ -17,12 +17,15 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent), ProgressBar1(new QProgressBar
 }
 
 void TForm6::set_owner(QWidget* owner) {
-    if (owner == nullptr || owner == parentWidget()) return;
+    if (owner == nullptr) owner = home_;
+    if (owner == parentWidget()) return;
     // setParent hides a window; it is shown again by start().
     setParent(owner, windowFlags());
 }
 
 void TForm6::start(int32_t maximum) {
+    // Started by a window other than the last owner (which has closed since).
+    if (parentWidget() != nullptr && !parentWidget()->isVisible()) set_owner(nullptr);
     ProgressBar1->setRange(0, maximum);
     ProgressBar1->setValue(0);
     ProgressBar1->setFormat(QStringLiteral("0%"));

@@ -21,7 +21,9 @@ public:
 
     // The window that starts the work owns the progress window while it
     // runs, so that the window manager keeps it above that (modal) window
-    // rather than under it. Call before start(); nullptr keeps the owner.
+    // rather than under it. Call before start(); nullptr gives it back to
+    // the window it was created for. An owner that is no longer shown when
+    // the next work starts is left the same way.
     void set_owner(QWidget* owner);
 
     // Range 0..maximum, step 1, shown without blocking, raised and painted.
@@ -41,6 +43,7 @@ public:
 private:
     void paint_now();
 
+    QWidget* home_;  // the parent given at construction
     QElapsedTimer since_paint_;
     int percent_ = -1;
     int repaints_ = 0;

@@ -321,6 +321,59 @@ class Network(CliCase):
         self.assertFalse(os.path.exists(self.out("n.rdf")))
 
 
+class Align(CliCase):
+    def raw_fasta(self, gz=False):
+        """The example alignment's two samples without gaps, 70 letters a line."""
+        records, text = [], ""
+        with open(ALIGNED) as f:
+            for line in f:
+                line = line.rstrip("\n")
+                if line.startswith(">"):
+                    records.append([line, ""])
+                else:
+                    records[-1][1] += line.replace("-", "")
+        for name, letters in records[1:]:
+            text += name + "\n" + "".join(letters[i:i + 70] + "\n" for i in range(0, len(letters), 70))
+        path = self.out("raw.fasta" + (".gz" if gz else ""))
+        if gz:
+            import gzip
+            with gzip.open(path, "wb") as f:
+                f.write(text.encode())
+        else:
+            with open(path, "w") as f:
+                f.write(text)
+        return path
+
+    def test_align_writes_the_list_and_prints_the_summary(self):
+        for gz in (False, True):
+            out = self.out("list.txt")
+            rc, stdout, err = run("align", self.raw_fasta(gz), "-o", out)
+            self.assertEqual((rc, err), (0, ""))
+            self.assertTrue(stdout.startswith("2 sequences were read, 2 aligned to the reference (16569 bases).\n\n"
+                                              ">HM625681.1 Homo sapiens isolate Lab004 mitochondrion, complete genome\n"
+                                              "16570 letters, 16570 aligned columns, 14 differences"), stdout)
+            data = read_file(out)
+            self.assertTrue(data.startswith(b">AC_000021\r\nNumbering Reference\r\n\r\n>HM625681.1"))
+            self.assertIn(b"\r\n263 315insC 750 1041 ", data)
+            self.assertIn(b" 15944delT 16182-16183M ", data)
+
+    def test_align_with_a_genbank_reference_names_it(self):
+        rc, stdout, err = run("--reference", GENBANK, "align", self.raw_fasta(), "-o", self.out("l.txt"))
+        self.assertEqual((rc, err), (0, ""))
+        self.assertTrue(read_file(self.out("l.txt")).startswith(b">NC_012920\r\nNumbering Reference\r\n"))
+
+    def test_align_messages(self):
+        rc, out, err = run("align", self.out("none.fasta"), "-o", self.out("l.txt"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be opened.\n"))
+        bad = self.out("bad.fasta")
+        with open(bad, "w") as f:
+            f.write(">s\nACGT\n>t\nMKVL*\n")
+        rc, out, err = run("align", bad, "-o", self.out("l.txt"))
+        self.assertEqual((rc, out), (2, ""))
+        self.assertEqual(err, 'corvella-cli: Line 4: "L" is not a nucleotide letter (record "t").\n')
+        self.assertFalse(os.path.exists(self.out("l.txt")))
+
+
 if __name__ == "__main__":
     group = sys.argv[2] if len(sys.argv) > 2 else None
     suite = unittest.defaultTestLoader.loadTestsFromName(group, sys.modules[__name__]) if group else \
