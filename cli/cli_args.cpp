@@ -16,6 +16,9 @@ const char* const USAGE =
     "        OUT ending in .xls is an Excel 97-2003 workbook, anything else a text table\n"
     "  chart KIND LIST -o OUT            save a counting window's chart as a BMP image\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
+    "  annotate INPUT -o OUT [--index]   the variant table: every variant with its classifications;\n"
+    "        from a VCF, OUT ending in .vcf, .vcf.gz or .bcf is the VCF with INFO/CSQ added\n"
+    "  genes LIST -o OUT                 the gene table: possible and observed changes per gene\n"
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
@@ -35,7 +38,8 @@ const std::map<std::string, Shape>& shapes() {
     static const std::map<std::string, Shape> s = {
         {"check", {Command::Check, 2, false}},  {"call", {Command::Call, 1, true}},
         {"report", {Command::Report, 3, true}}, {"chart", {Command::Chart, 2, true}},
-        {"network", {Command::Network, 1, true}}, {"align", {Command::Align, 1, true}}};
+        {"network", {Command::Network, 1, true}}, {"align", {Command::Align, 1, true}},
+        {"annotate", {Command::Annotate, 1, true}}, {"genes", {Command::Genes, 1, true}}};
     return s;
 }
 
@@ -70,6 +74,8 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             if (have_output) { r.error = "-o given twice"; return r; }
             a.output = argv[++i];
             have_output = true;
+        } else if (argv[i] == "--index" && a.command == Command::Annotate) {
+            a.index = true;
         } else {
             a.operands.push_back(argv[i]);
         }

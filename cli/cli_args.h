@@ -13,13 +13,14 @@ constexpr int EXIT_VALIDATION = 1;  // a validation message of `check`
 constexpr int EXIT_INPUT = 2;       // an input that cannot be read or used, a file that cannot be written
 constexpr int EXIT_USAGE = 64;      // the words of the call are off
 
-enum class Command { Help, Version, Check, Call, Report, Chart, Network, Align };
+enum class Command { Help, Version, Check, Call, Report, Chart, Network, Align, Annotate, Genes };
 
 struct Args {
     Command command = Command::Help;
     std::optional<std::string> reference;  // --reference FILE; else the built-in human reference
     std::vector<std::string> operands;     // the command's own words, in order
     std::string output;                    // -o OUT
+    bool index = false;                    // --index: also write the index of a .vcf.gz or .bcf OUT
 };
 
 struct ParseResult {

@@ -6,6 +6,7 @@
 #include "cli/align_command.h"
 #include "cli/chart_command.h"
 #include "cli/report_kinds.h"
+#include "cli/table_commands.h"
 #include "core/aligned_import.h"
 #include "core/genbank_reader.h"
 #include "core/human_reference.h"
@@ -13,6 +14,7 @@
 #include "core/polymorphism_list.h"
 #include "export/network_file.h"
 #include "export/variable_sites.h"
+#include "output/annotated_vcf.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
 
@@ -110,6 +112,12 @@ int run_network(const Args& args, Workspace& ws) {
     return write_or_fail(write_text_file(args.output, build_network_text(ws)));
 }
 
+// `annotate` and `genes`: a table of the whole cohort at -o.
+int run_table(const Args& args, Workspace& ws, WriteResult (*save)(const Workspace&, const std::string&)) {
+    if (std::string m = load_list(ws, args.operands[0]); !m.empty()) return fail(EXIT_INPUT, m);
+    return write_or_fail(save(ws, args.output));
+}
+
 }  // namespace
 
 int run_command(const Args& args, int argc, char** argv) {
@@ -127,6 +135,11 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Check: return run_check(args, ws);
         case Command::Chart: return run_chart(args, ws, argc, argv);
         case Command::Align: return run_align(args, ws);
+        case Command::Annotate:
+            if (is_vcf_output(args.output))
+                return write_or_fail(save_annotated_vcf(ws, args.operands[0], args.output, args.index));
+            return run_table(args, ws, save_variant_table);
+        case Command::Genes: return run_table(args, ws, save_gene_table);
         default: return fail(EXIT_USAGE, USAGE);
     }
 }
