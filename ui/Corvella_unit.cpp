@@ -121,9 +121,9 @@ void TForm1::build_menu() {
     name(tRNAshumanonly1, "tRNAshumanonly1");
     rRNAshumanonly1 = CheckDatabase1->addAction("&rRNA's (human only)");
     name(rRNAshumanonly1, "rRNAshumanonly1");
-    VariantTable1 = CheckDatabase1->addAction("Variant Table...");
+    VariantTable1 = CheckDatabase1->addAction("&Variant Table...");
     name(VariantTable1, "VariantTable1");
-    GeneTable1 = CheckDatabase1->addAction("Gene Table...");
+    GeneTable1 = CheckDatabase1->addAction("&Gene Table...");
     name(GeneTable1, "GeneTable1");
 
     About1 = bar->addAction("&About");
