@@ -16,8 +16,9 @@ std::optional<std::string> Dialogs::open_file(QWidget* parent, const QString& fi
 }
 
 std::optional<Dialogs::SaveChoice> Dialogs::save_file(QWidget* parent, const QString& filter,
-                                                      int initial_filter_index, bool confirm_overwrite) {
-    std::string& name = last_names_[{parent, filter}];
+                                                      int initial_filter_index, bool confirm_overwrite,
+                                                      const void* dialog) {
+    std::string& name = last_names_[{parent, filter, dialog}];
     std::optional<SaveChoice> chosen =
         ask_save_file(parent, filter, initial_filter_index, confirm_overwrite, DialogStart{last_folder_, name});
     if (chosen) {

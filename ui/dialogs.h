@@ -7,7 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
+#include <tuple>
 
 class QWidget;
 
@@ -39,8 +39,10 @@ public:
     // file is replaced. It starts in the folder of the last file chosen in
     // any dialog of this run, with the name last chosen in the same dialog
     // (the same window and filter) in its name box.
+    // Two dialogs of one window with one filter are told apart by `dialog`
+    // (any address that stands for the dialog, such as its SaveDialogState).
     std::optional<SaveChoice> save_file(QWidget* parent, const QString& filter, int initial_filter_index,
-                                        bool confirm_overwrite);
+                                        bool confirm_overwrite, const void* dialog = nullptr);
 
     // Asks whether an existing file may be replaced (used when the name was
     // completed with an extension after the dialog). True to replace.
@@ -61,8 +63,9 @@ private:
     void remember_folder_of(const std::string& path);
 
     std::string last_folder_;
-    // The last name chosen in each save dialog, a dialog being its window and filter.
-    std::map<std::pair<const QWidget*, QString>, std::string> last_names_;
+    // The last name chosen in each save dialog, a dialog being its window,
+    // its filter and the address that stands for it.
+    std::map<std::tuple<const QWidget*, QString, const void*>, std::string> last_names_;
 };
 
 }  // namespace corvella

@@ -57,7 +57,7 @@ private:
 
 bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
                  const ReportBuilder& build, ProgressSink* progress) {
-    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, filter, state.filter_index, true);
+    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, filter, state.filter_index, true, &state);
     if (!choice) return false;
     state.filter_index = choice->filter_index;
 

@@ -91,6 +91,19 @@ TEST_F(DialogMemory, DialogsStartWhereTheLastFileWasAndSaveDialogsOfferTheirLast
     EXPECT_EQ(dialogs.open_starts.back(), (DialogStart{dir + "/reports", ""}));
 }
 
+TEST_F(DialogMemory, TwoSaveDialogsOfOneWindowWithOneFilterKeepTheirOwnNames) {
+    form.HumanReference1->trigger();
+    dialogs.open_answers.push_back(DATA + "/cli/six_keys.txt");
+    form.OpenPolymorphismsFile1->trigger();
+    dialogs.save_answers.push_back(Dialogs::SaveChoice{dir + "/reports/variants", 1});
+    form.VariantTable1->trigger();
+    ASSERT_TRUE(std::filesystem::exists(dir + "/reports/variants.txt"));
+    form.GeneTable1->trigger();
+    EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", ""}));
+    form.VariantTable1->trigger();
+    EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", "variants"}));
+}
+
 TEST(QtDialogStart, FolderAndNameMakeTheDialogsStartingPath) {
     EXPECT_EQ(corvella::qt_start_path({"", ""}), "");
     EXPECT_EQ(corvella::qt_start_path({"/data/runs", ""}), "/data/runs");

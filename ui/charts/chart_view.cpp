@@ -34,7 +34,7 @@ QFont chart_font(int pixels, bool bold = false) {
     return font;
 }
 
-constexpr int TITLE_PIXELS = 18;
+constexpr int TITLE_PIXELS = 16;
 constexpr int TEXT_PIXELS = 12;
 
 // The image is encoded in memory and written through the same atomic
@@ -106,6 +106,10 @@ QChart* build_chart(const ChartSpec& spec) {
         for (const ChartPoint& pt : s.points) top = std::max(top, pt.y);
     left->setRange(0.0, top > 0.0 ? top : 1.0);
     left->applyNiceNumbers();
+    // Counts are whole numbers: a low axis (an empty chart runs 0 to 1)
+    // gets a tick per count, not tenths that all read "0".
+    const int whole = static_cast<int>(left->max());
+    if (whole >= 1 && whole < left->tickCount() - 1) left->setTickCount(whole + 1);
     chart->addAxis(left, Qt::AlignLeft);
     bars->attachAxis(left);
     return chart;
