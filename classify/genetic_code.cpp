@@ -17,23 +17,16 @@ int tcag_index(char c) {
     }
 }
 
-// 64 codons in TCAG x TCAG x TCAG order; '*' marks a stop codon. The four
-// stops of the vertebrate mitochondrial code are TAA, TAG, AGA and AGG; ATA is
-// M and TGA is W.
-constexpr const char* CODE_TABLE =
-    "FFLLSSSSYY**CCWW"   // T..
-    "LLLLPPPPHHQQRRRR"   // C..
-    "IIMMTTTTNNKKSS**"   // A..
-    "VVVVAAAADDEEGGGG";  // G..
-
 }  // namespace
 
-std::string geneticCode(const std::string& codon) {
+std::string geneticCode(const std::string& codon, int genetic_code) {
     if (codon.size() >= 3 && codon[2] == ' ') return "STOP";
     if (codon.size() != 3) return "X";
+    const GeneticCodeTable* table = find_genetic_code(genetic_code);
+    if (table == nullptr) return "X";
     const int a = tcag_index(codon[0]), b = tcag_index(codon[1]), c = tcag_index(codon[2]);
     if (a < 0 || b < 0 || c < 0) return "X";
-    const char aa = CODE_TABLE[a * 16 + b * 4 + c];
+    const char aa = table->amino_acids[a * 16 + b * 4 + c];
     if (aa == '*') return "STOP";
     return std::string(1, aa);
 }
@@ -93,19 +86,20 @@ CodonChange build_codon_change(const Workspace& ws, int g, int32_t p, char n) {
     };
     const int32_t s = ws.protein_start(g);
     const int32_t e = ws.protein_end(g);
-    const bool nd6 = g == ND6_ROW;
+    const ProteinGeneReading reading = ws.protein_reading[static_cast<size_t>(g)];
+    const bool reverse = reading.reverse;
 
     CodonChange c;
     c.gene_index = g;
     c.variant_position = p;
     c.ref_base = b(p);
     c.new_base = n;
-    const int32_t d = nd6 ? e - p : p - s;
+    const int32_t d = reverse ? e - p : p - s;
     c.codon_position = static_cast<int>(d % 3) + 1;
     c.amino_acid_position = static_cast<int>(d / 3) + 1;
 
-    // Letters in reading direction; ND6 reads the reference backwards.
-    const int dir = nd6 ? -1 : 1;
+    // Letters in reading direction; a reverse gene reads the reference backwards.
+    const int dir = reverse ? -1 : 1;
     const int32_t first = p - dir * (c.codon_position - 1);
     std::string codon(3, ' ');
     for (int i = 0; i < 3; ++i) codon[i] = b(first + dir * i);
@@ -113,7 +107,7 @@ CodonChange build_codon_change(const Workspace& ws, int g, int32_t p, char n) {
     c.new_codon = codon;
     c.new_codon[c.codon_position - 1] = n;
 
-    if (!nd6) {
+    if (!reverse) {
         // A codon cut short by the gene end reads with blanks in the reference
         // codon only; the new codon reads on into the next region.
         for (int i = c.codon_position; i < 3; ++i)
@@ -123,8 +117,8 @@ CodonChange build_codon_change(const Workspace& ws, int g, int32_t p, char n) {
         complementar(c.new_codon);
     }
 
-    c.ref_amino_acid = geneticCode(c.ref_codon);
-    c.new_amino_acid = geneticCode(c.new_codon);
+    c.ref_amino_acid = geneticCode(c.ref_codon, reading.genetic_code);
+    c.new_amino_acid = geneticCode(c.new_codon, reading.genetic_code);
     c.synonymous = c.ref_amino_acid == c.new_amino_acid;
     return c;
 }

@@ -1,5 +1,5 @@
-// The vertebrate mitochondrial genetic code and the codon change of a
-// single-base variant inside a protein gene.
+// The genetic codes and the codon change of a single-base variant inside a
+// protein gene, read on the gene's strand under the gene's code.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,9 @@ namespace corvella {
 // not in the table. A blank third character (a codon cut short at the end of
 // its gene) reads as "STOP" before anything else is looked at. Lookup is on
 // the DNA letters, exact and case-sensitive: "UUA" or "tta" give "X".
-std::string geneticCode(const std::string& codon);
+// `genetic_code` is NCBI's table number; one the program does not hold
+// translates nothing ("X").
+std::string geneticCode(const std::string& codon, int genetic_code = VERTEBRATE_MITOCHONDRIAL_CODE);
 
 // "Neutral Apolar", "Neutral Polar", "Basic Polar", "Acid Polar", or "STOP"
 // for anything else (so "X" is "STOP" too).
@@ -46,8 +48,11 @@ struct CodonChange {
 };
 
 // Codon change of the variant (p, n) in protein gene g. The caller keeps p
-// inside the gene. ND6 (row 12) is read on the other strand, backwards from
-// its end and complemented. Letters outside the reference read as blanks.
+// inside the gene. Strand and code come from ws.protein_reading[g]: a
+// reverse-strand gene (ND6 alone in the built-in layout) is read backwards
+// from its end and complemented, with no end-of-gene blanks; a forward gene
+// reads forwards and blanks the reference codon's letters past its end.
+// Letters outside the reference read as blanks.
 CodonChange build_codon_change(const Workspace& ws, int gene, int32_t p, char n);
 
 }  // namespace corvella

@@ -5,7 +5,7 @@
 namespace corvella::cli {
 
 const char* const USAGE =
-    "usage: corvella-cli [--reference FILE] COMMAND ...\n"
+    "usage: corvella-cli [--reference FILE] [--verbose] COMMAND ...\n"
     "\n"
     "  check POSITION BASE               classify one base change, as \"Check Position\"\n"
     "  call ALIGNED -o LIST              call the polymorphisms of an aligned FASTA file\n"
@@ -22,6 +22,8 @@ const char* const USAGE =
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
+    "  --verbose         say on stderr what reference was loaded: accession, length,\n"
+    "                    genetic code(s) and which protein genes run on which strand\n"
     "\n"
     "Exit status: 0 success, 1 a validation message of check, 2 an input that cannot be\n"
     "read or used or an output that cannot be written, 64 a usage error.\n";
@@ -54,6 +56,11 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
         const std::string& w = argv[i];
         if (w == "--help") { a.command = Command::Help; r.args = a; return r; }
         if (w == "--version") { a.command = Command::Version; r.args = a; return r; }
+        if (w == "--verbose") {
+            a.verbose = true;
+            ++i;
+            continue;
+        }
         if (w == "--reference") {
             if (i + 1 >= argv.size()) { r.error = "--reference needs a file"; return r; }
             a.reference = argv[i + 1];

@@ -20,6 +20,7 @@ struct Args {
     std::optional<std::string> reference;  // --reference FILE; else the built-in human reference
     std::vector<std::string> operands;     // the command's own words, in order
     std::string output;                    // -o OUT
+    bool verbose = false;                  // --verbose: say on stderr what reference was loaded
     bool index = false;                    // --index: also write the index of a .vcf.gz or .bcf OUT
 };
 

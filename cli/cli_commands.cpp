@@ -12,6 +12,7 @@
 #include "core/human_reference.h"
 #include "core/polymorphism_caller.h"
 #include "core/polymorphism_list.h"
+#include "core/reference_summary.h"
 #include "export/network_file.h"
 #include "export/variable_sites.h"
 #include "output/annotated_vcf.h"
@@ -128,6 +129,7 @@ int run_command(const Args& args, int argc, char** argv) {
     }
     Workspace ws;
     if (std::string m = load_reference(args, ws); !m.empty()) return fail(EXIT_INPUT, m);
+    if (args.verbose) std::cerr << "corvella-cli: reference " << reference_summary(ws) << "\n";
     switch (args.command) {
         case Command::Call: return run_call(args, ws);
         case Command::Report: return run_report(args, ws);

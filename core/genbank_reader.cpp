@@ -1,8 +1,11 @@
 #include "core/genbank_reader.h"
 
 #include <cctype>
+#include <optional>
 #include <vector>
 
+#include "core/genbank_names.h"
+#include "core/list_tokens.h"
 #include "core/text_file.h"
 
 namespace corvella {
@@ -28,14 +31,55 @@ int split_words(std::string_view line, std::string_view& first, std::string_view
     return found;
 }
 
-// The qualifier texts the feature searches look for, built once.
-struct QualifierTexts {
-    std::vector<std::string> genes;     // /gene="ATP6" ...
-    std::vector<std::string> products;  // /product="tRNA-Phe" ...
-    QualifierTexts() {
-        for (const char* name : PROTEIN_GENE_NAMES) genes.push_back(std::string("/gene=\"") + name + "\"");
-        for (const char* name : RNA_GENE_NAMES) products.push_back(std::string("/product=\"") + name + "\"");
+// The number of blanks and tabs before the first word: feature keys stand in
+// the first 20 columns, qualifiers and their continuation lines further in.
+size_t indentation(std::string_view line) {
+    size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    return i;
+}
+constexpr size_t QUALIFIER_COLUMN = 21;
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+struct Qualifier {
+    std::string name;   // without the "/"
+    std::string value;  // without its quotes; a doubled quote read as one
+    bool quoted = false;
+};
+
+struct Feature {
+    std::string key;       // "gene", "CDS", "tRNA", ... or empty for one not used
+    std::string location;  // the second word of the key line
+    std::vector<Qualifier> qualifiers;
+    int lines_seen = 0;    // lines after the key line
+    bool old_control_note = false;  // its first line begins /note="control
+};
+
+// Appends quoted text to `value` up to the closing quote; true once closed.
+bool take_quoted(std::string_view text, std::string& value) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '"') {
+            value.push_back(text[i]);
+        } else if (i + 1 < text.size() && text[i + 1] == '"') {
+            value.push_back('"');
+            ++i;
+        } else {
+            return true;
+        }
     }
+    return false;
+}
+
+// Where a protein gene row was found, and what its CDS says of its code.
+struct ProteinFinding {
+    std::string location;
+    std::string code;  // the /transl_table value; empty when no CDS gave one
+    bool code_seen = false;
 };
 
 class FeatureReader {
@@ -44,43 +88,109 @@ public:
 
     // Handles one line of the feature part; true once "ORIGIN" was met.
     bool line(std::string_view text) {
+        if (open_value_ && !(indentation(text) == 0 && text.substr(0, 6) == "ORIGIN")) {
+            // Inside a quoted value nothing is a keyword; a quote left open
+            // ends at the sequence section at the latest.
+            if (take_quoted_continuation(trimmed(text))) open_value_ = false;
+            return false;
+        }
+        open_value_ = false;
         if (split_words(text, first_, second_) == 0) return false;  // a blank line says nothing
         const std::string_view kind = first_;
         if (kind == "ACCESSION") {
             out_.accession += second_;
             accession_seen_ = true;
-        } else if (kind == "gene") {
-            arm(gene_armed_);
-        } else if (kind == "tRNA") {
-            arm(trna_armed_);
-        } else if (kind == "rRNA") {
-            arm(rrna_armed_);
-        } else if (kind == "misc_feature") {
-            arm(control_armed_);
+        } else if (kind == "gene" || kind == "CDS" || kind == "tRNA" || kind == "rRNA" || kind == "misc_feature" ||
+                   kind == "repeat_region") {
+            start_feature(kind);
         } else if (kind == "D-loop") {
+            start_feature("");
             dloop(second_);
         } else if (kind == "ORIGIN") {
+            finish_feature();
             return true;
+        } else if (kind.front() == '/') {
+            qualifier_line(trimmed(text));
+        } else if (indentation(text) < QUALIFIER_COLUMN) {
+            start_feature("");  // a feature key this reader does not use, or a header line
         } else {
-            qualifier(kind);
+            continuation_line(trimmed(text));
         }
         return false;
     }
 
+    // Applies the last feature; called once the feature part has ended.
+    void finish() { finish_feature(); }
+
     bool accession_seen() const { return accession_seen_; }
 
+    // The message naming a protein gene's genetic code that the program does
+    // not hold; empty when every code is held. Fills the codes on success.
+    std::string apply_codes() {
+        for (int k = 0; k < PROTEIN_GENE_COUNT; ++k) {
+            const ProteinFinding& f = found_[static_cast<size_t>(k)];
+            int code = VERTEBRATE_MITOCHONDRIAL_CODE;
+            if (f.code_seen) {
+                const std::optional<int32_t> n = leading_decimal(f.code);
+                if (!n || std::to_string(*n) != f.code || find_genetic_code(*n) == nullptr)
+                    return "Genetic code " + f.code + " (/transl_table of " + PROTEIN_GENE_NAMES[static_cast<size_t>(k)] +
+                           ") is not supported.";
+                code = *n;
+            }
+            out_.protein_reading[static_cast<size_t>(k)].genetic_code = code;
+        }
+        return std::string();
+    }
+
 private:
-    void arm(bool& search) {
-        location_.assign(second_.data(), second_.size());
-        search = true;
+    void start_feature(std::string_view key) {
+        finish_feature();
+        feature_ = Feature{};
+        feature_.key.assign(key.data(), key.size());
+        feature_.location.assign(second_.data(), second_.size());
+    }
+
+    void qualifier_line(std::string_view text) {
+        if (feature_.lines_seen++ == 0)
+            feature_.old_control_note = text.substr(0, text.find_first_of(" \t")) == "/note=\"control";
+        Qualifier q;
+        const size_t eq = text.find('=');
+        q.name.assign(text.substr(1, eq == std::string_view::npos ? std::string_view::npos : eq - 1));
+        if (eq != std::string_view::npos) {
+            std::string_view value = text.substr(eq + 1);
+            if (!value.empty() && value.front() == '"') {
+                q.quoted = true;
+                open_value_ = !take_quoted(value.substr(1), q.value);
+            } else {
+                q.value.assign(value.data(), value.size());
+            }
+        }
+        feature_.qualifiers.push_back(std::move(q));
+    }
+
+    // A quoted value goes on over lines joined by one blank.
+    bool take_quoted_continuation(std::string_view text) {
+        std::string& value = feature_.qualifiers.back().value;
+        value.push_back(' ');
+        return take_quoted(text, value);
+    }
+
+    // A line that goes on with an unquoted value (an /anticodon wrapped after
+    // a comma) or with the location.
+    void continuation_line(std::string_view text) {
+        ++feature_.lines_seen;
+        if (!feature_.qualifiers.empty() && !feature_.qualifiers.back().quoted)
+            feature_.qualifiers.back().value.append(text.data(), text.size());
     }
 
     void take(int start_slot, int end_slot) {
         int32_t end = 0;
-        const int32_t start = position_split(location_, end);
+        const int32_t start = position_split(feature_.location, end);
         out_.region_table[static_cast<size_t>(start_slot)] = start;
         out_.region_table[static_cast<size_t>(end_slot)] = start == 0 ? 0 : end;
     }
+
+    bool row_free(int start_slot) const { return out_.region_table[static_cast<size_t>(start_slot)] == 0; }
 
     // The D-loop location; a later D-loop replaces an earlier one.
     void dloop(std::string_view location) {
@@ -92,49 +202,92 @@ private:
         out_.region_table[DLOOP_END_SLOT] = start == 0 ? 0 : end;
     }
 
-    // A row is taken only while its start is unset, so of two features with
-    // one name (tRNA-Ser, tRNA-Leu) the first fills the first row.
-    bool try_rows(std::string_view word, const std::vector<std::string>& texts, int from, int to,
-                  int (*start_slot)(int), int (*end_slot)(int)) {
-        for (int k = from; k <= to; ++k) {
-            if (out_.region_table[static_cast<size_t>(start_slot(k))] != 0) continue;
-            if (word != texts[static_cast<size_t>(k)]) continue;
-            take(start_slot(k), end_slot(k));
-            return true;
-        }
-        return false;
+    void finish_feature() {
+        const std::string& key = feature_.key;
+        if (key == "gene" || key == "CDS")
+            protein_feature(key == "CDS");
+        else if (key == "tRNA")
+            trna_feature();
+        else if (key == "rRNA")
+            rrna_feature();
+        else if (key == "misc_feature" || key == "repeat_region")
+            control_feature(key == "misc_feature");
+        feature_ = Feature{};
     }
 
-    void qualifier(std::string_view word) {
-        static const QualifierTexts TEXTS;
-        if (gene_armed_ && try_rows(word, TEXTS.genes, 0, PROTEIN_GENE_COUNT - 1, protein_start_slot, protein_end_slot))
-            gene_armed_ = false;
-        if (trna_armed_ && try_rows(word, TEXTS.products, 0, TRNA_COUNT - 1, rna_start_slot, rna_end_slot))
-            trna_armed_ = false;
-        if (rrna_armed_) {
-            const bool small = word == "/product=\"12S";
-            const bool large = word == "/product=\"16S";
-            const int row = small ? RRNA_12S_ROW : large ? RRNA_16S_ROW : -1;
-            bool taken = false;
-            if (row >= 0 && out_.region_table[static_cast<size_t>(rna_start_slot(row))] == 0) {
-                take(rna_start_slot(row), rna_end_slot(row));
-                taken = true;
-            } else {
-                taken = try_rows(word, TEXTS.products, RRNA_12S_ROW, RRNA_16S_ROW, rna_start_slot, rna_end_slot);
+    // The first /gene naming a row that is still free takes it (so of two
+    // features with one name the first wins); a CDS also gives its gene's code.
+    void protein_feature(bool cds) {
+        int named = -1;
+        for (const Qualifier& q : feature_.qualifiers) {
+            if (q.name != "gene") continue;
+            const int k = protein_gene_row(q.value);
+            if (k < 0) continue;
+            if (named < 0) named = k;
+            if (!row_free(protein_start_slot(k))) continue;
+            take(protein_start_slot(k), protein_end_slot(k));
+            found_[static_cast<size_t>(k)].location = feature_.location;
+            out_.protein_reading[static_cast<size_t>(k)].reverse =
+                feature_.location.find("complement") != std::string::npos;
+            named = k;
+            break;
+        }
+        if (!cds) return;
+        // A CDS without a /gene of its own belongs to the gene at its location.
+        for (int k = 0; named < 0 && k < PROTEIN_GENE_COUNT; ++k)
+            if (!found_[static_cast<size_t>(k)].location.empty() && found_[static_cast<size_t>(k)].location == feature_.location)
+                named = k;
+        if (named < 0) return;
+        ProteinFinding& f = found_[static_cast<size_t>(named)];
+        if (f.code_seen) return;  // the first CDS of a gene gives its code
+        for (const Qualifier& q : feature_.qualifiers) {
+            if (q.name != "transl_table") continue;
+            f.code = q.value;
+            f.code_seen = true;
+            break;
+        }
+    }
+
+    void trna_feature() {
+        std::string codon;
+        for (const Qualifier& q : feature_.qualifiers) {
+            if (q.name == "codon_recognized") codon = codon_of_codon_recognized(q.value);
+            if (codon.empty() && q.name == "anticodon") codon = codon_of_anticodon(q.value);
+            if (!codon.empty()) break;
+        }
+        for (const Qualifier& q : feature_.qualifiers) {
+            if (q.name != "product") continue;
+            for (int k : trna_rows(q.value, codon)) {
+                if (!row_free(rna_start_slot(k))) continue;
+                take(rna_start_slot(k), rna_end_slot(k));
+                return;
             }
-            if (taken) rrna_armed_ = false;
         }
-        if (control_armed_) {
-            if (word == "/note=\"control") dloop(location_);
-            control_armed_ = false;
+    }
+
+    void rrna_feature() {
+        for (const Qualifier& q : feature_.qualifiers) {
+            if (q.name != "product") continue;
+            const int k = rrna_row(q.value);
+            if (k < 0 || !row_free(rna_start_slot(k))) continue;
+            take(rna_start_slot(k), rna_end_slot(k));
+            return;
         }
+    }
+
+    void control_feature(bool misc) {
+        bool control = misc && feature_.old_control_note;
+        for (const Qualifier& q : feature_.qualifiers)
+            if (q.name == "note" && names_control_region(q.value)) control = true;
+        if (control) dloop(feature_.location);
     }
 
     ReferenceReadResult& out_;
     std::string_view first_, second_;
-    std::string location_;
+    Feature feature_;
+    bool open_value_ = false;
     bool accession_seen_ = false;
-    bool gene_armed_ = false, trna_armed_ = false, rrna_armed_ = false, control_armed_ = false;
+    std::array<ProteinFinding, PROTEIN_GENE_COUNT> found_;
 };
 
 std::string not_extracted(const char* name) {
@@ -172,6 +325,7 @@ ReferenceReadResult parse_genbank_text(std::string_view text) {
     std::string_view line;
     bool origin = false;
     while (!origin && next_line(text, pos, line)) origin = features.line(line);
+    features.finish();
     if (!origin || !features.accession_seen()) return failure("Bad input format.");
 
     // Gaps among the features are reported before the sequence is looked at;
@@ -191,6 +345,8 @@ ReferenceReadResult parse_genbank_text(std::string_view text) {
     }
     const std::string past_end = region_gap(result, static_cast<int64_t>(result.sequence.size()));
     if (!past_end.empty()) return failure(past_end);
+    const std::string unknown_code = features.apply_codes();
+    if (!unknown_code.empty()) return failure(unknown_code);
     result.ok = true;
     return result;
 }
@@ -204,6 +360,8 @@ ReferenceReadResult extract_info_from_reference(const std::string& path) {
 void use_reference(Workspace& ws, const ReferenceReadResult& read) {
     ws.ref_sequence = read.sequence;
     ws.region_table = read.region_table;
+    ws.protein_reading = read.protein_reading;
+    ws.reference_accession = read.accession;
     ws.human_reference = false;
 }
 

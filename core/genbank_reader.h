@@ -1,6 +1,8 @@
 // The GenBank flat-file reader for "Open Other Reference File...": it takes
 // the accession, the locations of the 13 protein genes, 24 RNAs and the
-// D-loop under the names of the workspace's name tables, and the sequence.
+// D-loop under the names of the workspace's name tables or the usual
+// synonyms (core/genbank_names.h), each protein gene's strand and genetic
+// code, and the sequence.
 #pragma once
 
 #include <array>
@@ -17,6 +19,9 @@ struct ReferenceReadResult {
     std::string message;  // the failure message the window shows
     std::string sequence;  // upper-case letters, at most MAX_REFERENCE_LENGTH
     std::array<int32_t, REGION_SLOT_COUNT> region_table{};
+    // Strand from each protein gene's location (complement(...) is reverse),
+    // code from the /transl_table of its CDS, table 2 where none is given.
+    ProteinReadings protein_reading{};
     std::string accession;  // the second words of every ACCESSION line, joined
 };
 

@@ -28,6 +28,8 @@ std::string human_reference_sequence() {
 void use_human_ref_data(Workspace& ws) {
     ws.ref_sequence = human_reference_sequence();
     ws.region_table = HUMAN_REGION_TABLE;
+    ws.protein_reading = built_in_protein_readings();
+    ws.reference_accession = "AC_000021";
 }
 
 }  // namespace corvella

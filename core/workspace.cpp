@@ -17,6 +17,12 @@ const std::array<const char*, RNA_GENE_COUNT> RNA_SHORT_NAMES = {
     "Asn", "Cys", "Tyr", "Ser(UCN)", "Asp", "Lys", "Gly", "Arg",
     "His", "Ser(AGY)", "Leu(CUN)", "Glu", "Thr", " Pro", "s-rRNA", "l-rRNA"};
 
+ProteinReadings built_in_protein_readings() {
+    ProteinReadings readings{};
+    readings[ND6_ROW].reverse = true;
+    return readings;
+}
+
 bool Workspace::is_dloop(int32_t p) const {
     const int32_t s = region_table[DLOOP_START_SLOT];
     const int32_t e = region_table[DLOOP_END_SLOT];

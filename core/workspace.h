@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/genetic_code_tables.h"
+
 namespace corvella {
 
 // At most 19,999 reference letters (the buffer held 20,000 with the NUL).
@@ -42,6 +44,22 @@ extern const std::array<const char*, RNA_GENE_COUNT> RNA_GENE_NAMES;
 // Short names for chart labels; row 21 is " Pro" with one leading blank.
 extern const std::array<const char*, RNA_GENE_COUNT> RNA_SHORT_NAMES;
 
+// How a protein gene is read: on which strand and under which of NCBI's
+// numbered genetic codes. A reverse-strand gene is read backwards from its
+// end and complemented. The built-in layout reads only ND6 in reverse, every
+// gene under the vertebrate mitochondrial code (table 2).
+struct ProteinGeneReading {
+    bool reverse = false;
+    int genetic_code = VERTEBRATE_MITOCHONDRIAL_CODE;  // NCBI translation table number, always one the program holds
+    bool operator==(const ProteinGeneReading& o) const {
+        return reverse == o.reverse && genetic_code == o.genetic_code;
+    }
+};
+using ProteinReadings = std::array<ProteinGeneReading, PROTEIN_GENE_COUNT>;
+
+// The built-in layout: only ND6 reverse, table 2 throughout.
+ProteinReadings built_in_protein_readings();
+
 // One distinct variant: a 1-based reference position and the new base.
 struct VariantKey {
     int32_t position;
@@ -65,6 +83,11 @@ struct Workspace {
     // 1-based positions, 0 = not set; closed ranges that never wrap, except
     // the D-loop (slots 74, 75), which may run across the origin.
     std::array<int32_t, REGION_SLOT_COUNT> region_table{};
+    // Strand and genetic code of each protein gene, in region-table order;
+    // replaced with the region table by every reference load.
+    ProteinReadings protein_reading = built_in_protein_readings();
+    // The loaded reference's accession ("AC_000021" for the built-in one).
+    std::string reference_accession;
     // True while the built-in human reference is the loaded one; it is the
     // check mark of the "Human Reference" menu item.
     bool human_reference = false;

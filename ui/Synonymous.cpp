@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "classify/position_check.h"
+#include "core/reference_summary.h"
 #include "ui/fonts.h"
 
 namespace {
@@ -34,6 +35,7 @@ TForm3::TForm3(const corvella::Workspace& ws, QWidget* parent)
       Button3(new QPushButton("Clear", this)),
       Button4(new QPushButton("Close", this)),
       Label4(new QLabel(this)),
+      ReferenceLabel(new QLabel(this)),
       ws_(ws) {
     setWindowTitle("Synonymous (1 Position)");
     Edit1->setObjectName("Edit1");
@@ -76,6 +78,10 @@ TForm3::TForm3(const corvella::Workspace& ws, QWidget* parent)
     buttons->addWidget(Button3);
     buttons->addWidget(Button4);
     grid->addLayout(buttons, 5, 0, 1, 3);
+    ReferenceLabel->setObjectName("ReferenceLabel");
+    ReferenceLabel->setWordWrap(true);
+    ReferenceLabel->setStyleSheet("color: gray;");
+    grid->addWidget(ReferenceLabel, 6, 0, 1, 3);
 
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
@@ -101,6 +107,7 @@ void TForm3::FormCreate() {
 }
 
 void TForm3::reset_for_opening() {
+    ReferenceLabel->setText("Reference: " + QString::fromStdString(corvella::reference_summary(ws_)));
     Edit1->clear();
     Edit2->clear();
     Label4->clear();

@@ -39,6 +39,7 @@ public:
     QPushButton* Button3;  // "Clear"
     QPushButton* Button4;  // "Close"
     QLabel* Label4;        // message line, red
+    QLabel* ReferenceLabel;  // what reference is loaded: accession, length, codes, strands
 
 public slots:
     void FormCreate();

@@ -152,6 +152,18 @@ class Check(CliCase):
         self.assertIn("Codons with incorrect bases!\nCheck the sequence.\n", out)
 
 
+    def test_verbose_says_on_stderr_what_reference_is_loaded(self):
+        plain = run("check", "14766", "T")
+        rc, out, err = run("--verbose", "check", "14766", "T")
+        self.assertEqual((rc, out), (0, plain[1]))
+        self.assertEqual(err, "corvella-cli: reference AC_000021, 16569 bases; genetic code 2 (Vertebrate "
+                              "Mitochondrial); forward strand: ATP6 ATP8 COX1 COX2 COX3 CYTB ND1 ND2 ND3 ND4L ND4 "
+                              "ND5; reverse strand: ND6\n")
+        rc, out, err = run("--verbose", "--reference", GENBANK, "check", "14766", "T")
+        self.assertEqual((rc, out), (0, plain[1]))
+        self.assertTrue(err.startswith("corvella-cli: reference NC_012920, 16569 bases; genetic code 2 "), err)
+
+
 class Chart(CliCase):
     def bmp_size(self, path):
         data = read_file(path)

@@ -167,6 +167,16 @@ class AnnotatedVcf(CliCase):
         self.assertIn("cannot be indexed", err)
         self.assertFalse(os.path.exists(self.out("plain.vcf")))
 
+    def test_vcf_with_a_csq_field_is_refused_and_nothing_written(self):
+        source = self.out("csq.vcf")
+        with open(source, "w") as f:
+            f.write(VCF_TEXT.replace("##FORMAT=<ID=GT", '##INFO=<ID=CSQ,Number=.,Type=String,Description="x">\n'
+                                     "##FORMAT=<ID=GT", 1))
+        rc, out, err = run("annotate", source, "-o", self.out("x.bcf"))
+        self.assertEqual((rc, out), (2, ""))
+        self.assertIn("already has INFO/CSQ", err)
+        self.assertEqual(sorted(os.listdir(self.tmp.name)), ["csq.vcf"])
+
     def test_unreadable_vcf(self):
         rc, out, err = run("annotate", self.out("none.vcf"), "-o", self.out("x.vcf"))
         self.assertEqual((rc, out), (2, ""))

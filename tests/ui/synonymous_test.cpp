@@ -206,3 +206,11 @@ TEST_F(SinglePosition, TabPassesOverTheReadOnlyBoxes) {
     EXPECT_EQ(std::count(chain.begin(), chain.end(), w.ComboBox1), 1);
     EXPECT_EQ(std::count(chain.begin(), chain.end(), w.Button2), 1);
 }
+
+// The window names the loaded reference, so a record that is not human is
+// never taken for one.
+TEST_F(SinglePosition, NamesTheLoadedReference) {
+    EXPECT_EQ(w.ReferenceLabel->text(),
+              "Reference: AC_000021, 16569 bases; genetic code 2 (Vertebrate Mitochondrial); forward strand: ATP6 "
+              "ATP8 COX1 COX2 COX3 CYTB ND1 ND2 ND3 ND4L ND4 ND5; reverse strand: ND6");
+}
