@@ -179,8 +179,7 @@ ChartSpec non_protein_chart(const NonProteinCounts& counts) {
     chart.title = "Number of Positions per Gene/Region";
     chart.left_axis_title = "Number of Positions";
     chart.legend_visible = false;
-    chart.label_font = "Arial";  // with 9-pixel characters
-    chart.label_pixel_size = 9;
+    chart.bottom_label_pixels = 9;  // 24 turned labels side by side
     ChartSeries series{"", CHART_BLUE, {}};
     const auto bars = non_protein_bars(counts);
     for (size_t i = 0; i < bars.size(); ++i)

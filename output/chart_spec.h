@@ -26,6 +26,9 @@ struct ChartSpec {
     std::string left_axis_title;
     bool legend_visible = true;
     bool rotate_labels = true;  // bottom labels turned by 90 degrees
+    // Height of the bottom labels' letters in pixels (pixels, not points, so
+    // that the picture does not depend on the display's resolution).
+    int bottom_label_pixels = 12;
     std::vector<ChartSeries> series;
     // Fonts that differ from the program's own, by family; empty: the
     // program's. Part of the value so that a window and corvella-cli, which

@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QDialog>
 #include <QEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QShortcut>
 #include <algorithm>
 
 #include "core/aligned_import.h"
@@ -27,6 +30,21 @@
 #include "ui/application.h"
 #include "ui/cohort_open.h"
 #include "ui/fonts.h"
+#include "ui/loaded_data.h"
+
+namespace {
+
+// The menu bar's style, with a press and release of Alt moving into the bar.
+class AltKeyMenuStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override {
+        if (hint == QStyle::SH_MenuBar_AltKeyNavigation) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
+
+}  // namespace
 
 const char* const TForm1::OpenDialog1Filter =
     "Text Files (*.txt)|*.txt|GenBank Files (*.gbk, *.gen, *.gb, *.gnk)|*.gbk; *.gen; *.gb; "
@@ -64,51 +82,73 @@ TForm1::TForm1(corvella::Dialogs& dialogs, QWidget* parent)
 
 TForm1::~TForm1() = default;
 
+// Every caption carries a mnemonic: an "&" before the letter that Alt (or
+// the letter inside an open menu) reaches; the caption's text is otherwise
+// unchanged. The first letter is taken unless a sibling already has it, then
+// the first free letter of a later word ("Check &Position", "E&xit"). An
+// item added to a menu follows the same rule; shown_caption() gives the text
+// without the marker.
 void TForm1::build_menu() {
     QMenuBar* bar = menuBar();
     auto name = [](QObject* o, const char* n) { o->setObjectName(n); };
 
-    Polymorphisms2 = bar->addMenu("Polymorphisms");
+    Polymorphisms2 = bar->addMenu("&Polymorphisms");
     name(Polymorphisms2, "Polymorphisms2");
-    ImportAlignedFiles1 = Polymorphisms2->addAction("Import Aligned File...");
+    ImportAlignedFiles1 = Polymorphisms2->addAction("&Import Aligned File...");
     name(ImportAlignedFiles1, "ImportAlignedFiles1");
-    ImportUnalignedFile1 = Polymorphisms2->addAction("Import Unaligned File...");
+    ImportUnalignedFile1 = Polymorphisms2->addAction("Import &Unaligned File...");
     name(ImportUnalignedFile1, "ImportUnalignedFile1");
-    ExportToNetworkFile1 = Polymorphisms2->addAction("Export To Network File...");
+    ExportToNetworkFile1 = Polymorphisms2->addAction("&Export To Network File...");
     name(ExportToNetworkFile1, "ExportToNetworkFile1");
 
-    Classification1 = bar->addMenu("Classification");
+    Classification1 = bar->addMenu("&Classification");
     name(Classification1, "Classification1");
-    Reference1 = Classification1->addMenu("Reference");
+    Reference1 = Classification1->addMenu("&Reference");
     name(Reference1, "Reference1");
-    HumanReference1 = Reference1->addAction("Human Reference");
+    HumanReference1 = Reference1->addAction("&Human Reference");
     name(HumanReference1, "HumanReference1");
     HumanReference1->setCheckable(true);
-    OpenOtherReferenceFile1 = Reference1->addAction("Open Other Reference File...");
+    OpenOtherReferenceFile1 = Reference1->addAction("&Open Other Reference File...");
     name(OpenOtherReferenceFile1, "OpenOtherReferenceFile1");
-    CheckPosition1 = Classification1->addAction("Check Position");
+    CheckPosition1 = Classification1->addAction("Check &Position");
     name(CheckPosition1, "CheckPosition1");
-    CheckDatabase1 = Classification1->addMenu("Check Database");
+    CheckDatabase1 = Classification1->addMenu("Check &Database");
     name(CheckDatabase1, "CheckDatabase1");
-    OpenPolymorphismsFile1 = CheckDatabase1->addAction("Open Polymorphism File...");
+    OpenPolymorphismsFile1 = CheckDatabase1->addAction("&Open Polymorphism File...");
     name(OpenPolymorphismsFile1, "OpenPolymorphismsFile1");
-    Protein1 = CheckDatabase1->addAction("Protein");
+    Protein1 = CheckDatabase1->addAction("&Protein");
     name(Protein1, "Protein1");
-    NonProtein1 = CheckDatabase1->addAction("Non-Protein");
+    NonProtein1 = CheckDatabase1->addAction("&Non-Protein");
     name(NonProtein1, "NonProtein1");
-    tRNAshumanonly1 = CheckDatabase1->addAction("tRNA's (human only)");
+    tRNAshumanonly1 = CheckDatabase1->addAction("&tRNA's (human only)");
     name(tRNAshumanonly1, "tRNAshumanonly1");
-    rRNAshumanonly1 = CheckDatabase1->addAction("rRNA's (human only)");
+    rRNAshumanonly1 = CheckDatabase1->addAction("&rRNA's (human only)");
     name(rRNAshumanonly1, "rRNAshumanonly1");
-    VariantTable1 = CheckDatabase1->addAction("Variant Table...");
+    VariantTable1 = CheckDatabase1->addAction("&Variant Table...");
     name(VariantTable1, "VariantTable1");
-    GeneTable1 = CheckDatabase1->addAction("Gene Table...");
+    GeneTable1 = CheckDatabase1->addAction("&Gene Table...");
     name(GeneTable1, "GeneTable1");
 
-    About1 = bar->addAction("About");
+    About1 = bar->addAction("&About");
     name(About1, "About1");
-    Exit1 = bar->addAction("Exit");
+    Exit1 = bar->addAction("E&xit");
     name(Exit1, "Exit1");
+
+    // Alt alone and F10 enter the menu bar, as on the desktops the program
+    // came from; Alt+letter opens a menu through its mnemonic.
+    auto* alt_keys = new AltKeyMenuStyle();
+    alt_keys->setParent(bar);
+    bar->setStyle(alt_keys);
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [bar] {
+        if (!bar->actions().isEmpty()) bar->setActiveAction(bar->actions().first());
+    });
+
+    // The everyday commands also have keys of their own.
+    OpenPolymorphismsFile1->setShortcut(QKeySequence::Open);
+    OpenOtherReferenceFile1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    CheckPosition1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     connect_command(ImportAlignedFiles1, &TForm1::ImportAlignedFiles1Click);
     connect_command(ImportUnalignedFile1, &TForm1::ImportUnalignedFile1Click);
@@ -152,6 +192,13 @@ void TForm1::build_pictures() {
     Label2->setFont(big);
     Label2->setStyleSheet("color: navy;");
     Label2->adjustSize();
+    LoadedLabel = new QLabel(client);
+    LoadedLabel->setObjectName("LoadedLabel");
+    LoadedLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LoadedLabel->move(16, 16);
+    reference_line_ = corvella::reference_line(corvella::LoadedReference::None, "");
+    list_line_ = corvella::list_line("", 0, 0, "");
+    show_loaded();
     relocateImage();
 }
 
@@ -168,6 +215,19 @@ void TForm1::relocateImage() {
     Image1->move(left, top);
     Image2->move(left - Image2->width() - 32, top + 512);
     Label2->move(left - Label2->width() - 32, top + 440);
+}
+
+void TForm1::show_loaded() {
+    LoadedLabel->setText(QString::fromStdString(reference_line_ + "\n" + list_line_));
+    LoadedLabel->adjustSize();
+}
+
+void TForm1::show_list_read(const std::string& path, int32_t entries, const char* variants_word) {
+    const QString summary = QString::fromStdString(corvella::list_summary(path, entries));
+    for (QLabel* label : {Form4->Label1, Form5->Label1, Form9->Label1, Form10->Label1}) label->setText(summary);
+    list_line_ = corvella::list_line(corvella::file_name_of(path), entries, workspace_.variant_tally.size(),
+                                     variants_word);
+    show_loaded();
 }
 
 // ---- enabling -------------------------------------------------------------
@@ -219,6 +279,8 @@ void TForm1::HumanReference1Click() {
         workspace_.human_reference = false;
         HumanReference1->setChecked(false);
         set_reference_commands_enabled(false);
+        reference_line_ = corvella::reference_line(corvella::LoadedReference::None, "");
+        show_loaded();
         return;
     }
     setWindowTitle("Corvella - AC_000021");
@@ -229,6 +291,8 @@ void TForm1::HumanReference1Click() {
     tRNAshumanonly1->setEnabled(false);
     rRNAshumanonly1->setEnabled(false);
     corvella::use_human_ref_data(workspace_);
+    reference_line_ = corvella::reference_line(corvella::LoadedReference::BuiltIn, "AC_000021");
+    show_loaded();
 }
 
 void TForm1::CheckPosition1Click() {
@@ -268,6 +332,8 @@ void TForm1::ExportToNetworkFile1Click() {
     const std::optional<corvella::CohortRead> read = corvella::open_cohort_file(
         this, dialogs_, *Form6, workspace_, *path, corvella::CohortUse::Network, vcf_choice_);
     if (!read || !read->ok()) return;
+    // The counting windows now count this reading: their label names it.
+    show_list_read(*path, read->code, "variable variants");
     Form7->show_reading(corvella::file_name_of(*path), read->code);
     show_modal(*Form7);
 }
@@ -288,6 +354,9 @@ void TForm1::OpenOtherReferenceFile1Click() {
     setWindowTitle(QString::fromStdString(corvella::reference_title(read)));
     reference_name_ = read.accession;
     on_other_reference_loaded();
+    reference_line_ = corvella::reference_line(corvella::LoadedReference::GenBank, read.accession,
+                                               corvella::file_name_of(*path));
+    show_loaded();
 }
 
 // -----------------------------------------------------------------------------
@@ -301,8 +370,7 @@ void TForm1::OpenPolymorphismsFile1Click() {
     if (!read || !read->ok()) return;
     const int32_t entries = read->code;
     on_polymorphism_list_read();
-    const QString summary = QString::fromStdString(corvella::list_summary(*path, entries));
-    for (QLabel* label : {Form4->Label1, Form5->Label1, Form9->Label1, Form10->Label1}) label->setText(summary);
+    show_list_read(*path, entries, "distinct variants");
 }
 
 // -----------------------------------------------------------------------------

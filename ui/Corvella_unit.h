@@ -86,6 +86,9 @@ public:
     QLabel* Image1;  // DNA double helix, 88 x 609
     QLabel* Image2;  // banner, 283 x 53
     QLabel* Label2;  // "Corvella ver1.0"
+    // What is loaded: the reference, and the list with its samples and
+    // distinct variants; rewritten by every read.
+    QLabel* LoadedLabel;
 
     TForm2* Form2;
     TForm3* Form3;
@@ -127,6 +130,14 @@ private:
     // until a polymorphism list is read again.
     void enable_reference_commands();
     void set_reference_commands_enabled(bool enabled);
+    // The counting windows' summary label and the main window's list line
+    // after a read of `entries` entries from `path` (a list read or a
+    // network reading: both replace the sample lists and the tally).
+    void show_list_read(const std::string& path, int32_t entries, const char* variants_word);
+    void show_loaded();
+
+    std::string reference_line_;  // "Reference: ..." as shown
+    std::string list_line_;       // "Polymorphism list: ..." as shown
 
     corvella::Workspace workspace_;
     // What the title shows of the loaded reference ("AC_000021"); the first

@@ -13,6 +13,8 @@
 
 #include "classify/non_protein_reports.h"
 #include "ui/charts/chart_view.h"
+#include "ui/counting_window_layout.h"
+#include "ui/structure_window.h"
 #include "ui/widget_helpers.h"
 
 using namespace corvella;
@@ -23,20 +25,10 @@ const char* const TForm5::SaveDialog1Filter =
 namespace {
 
 QTableWidget* count_grid(QWidget* parent, const char* name) {
-    auto* grid = new QTableWidget(NON_PROTEIN_GRID_ROWS + 1, 2, parent);
-    grid->setObjectName(name);
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTableWidget* grid = make_string_grid(parent, name, 2, NON_PROTEIN_GRID_ROWS + 1);
     grid->setColumnWidth(0, 90);
     grid->setColumnWidth(1, 69);
-    for (int r = 0; r <= NON_PROTEIN_GRID_ROWS; ++r)
-        for (int c = 0; c < 2; ++c) grid->setItem(r, c, new QTableWidgetItem());
     grid->item(0, 1)->setText("No. Positions");
-    // The header row and the label column are fixed, as in a string grid.
-    for (int r = 0; r <= NON_PROTEIN_GRID_ROWS; ++r) grid->item(r, 0)->setBackground(grid->palette().button());
-    grid->item(0, 1)->setBackground(grid->palette().button());
-    fit_grid_to_contents(grid);
     return grid;
 }
 
@@ -44,12 +36,6 @@ QTableWidget* count_grid(QWidget* parent, const char* name) {
 QTableWidgetItem* grid_cell(const TForm5& w, size_t i, int column) {
     QTableWidget* grid = i < NON_PROTEIN_GRID_ROWS ? w.StringGrid1 : w.StringGrid2;
     return grid->item(static_cast<int>(i % NON_PROTEIN_GRID_ROWS) + 1, column);
-}
-
-QPushButton* save_button(QWidget* parent, const char* name) {
-    auto* button = new QPushButton("Save As...", parent);
-    button->setObjectName(name);
-    return button;
 }
 
 }  // namespace
@@ -63,21 +49,17 @@ TForm5::TForm5(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
     const NonProteinGridTexts labels = non_protein_grid_texts(NonProteinCounts{});
     for (size_t i = 0; i < labels.size(); ++i) grid_cell(*this, i, 0)->setText(QString::fromStdString(labels[i].label));
 
-    GroupBox1 = new QGroupBox("Options", this);
-    Label2 = new QLabel("1. Save summary results", GroupBox1);
-    Label3 = new QLabel("2. Save data per position", GroupBox1);
-    Label4 = new QLabel("3. Save data per sample", GroupBox1);
-    Label5 = new QLabel("4. Save graph as image ", GroupBox1);
-    Button1 = save_button(GroupBox1, "Button1");
-    Button2 = save_button(GroupBox1, "Button2");
-    Button3 = save_button(GroupBox1, "Button3");
-    Button5 = save_button(GroupBox1, "Button5");
-    auto* options = new QGridLayout(GroupBox1);
-    int row = 0;
-    for (auto [label, button] : {std::pair{Label2, Button1}, {Label3, Button2}, {Label4, Button3}, {Label5, Button5}}) {
-        options->addWidget(label, row, 0);
-        options->addWidget(button, row++, 1);
-    }
+    // The chart row's label ends in a blank in this window.
+    const SaveOptions options = make_save_options(this, "4. Save graph as image ");
+    GroupBox1 = options.box;
+    Label2 = options.labels[0];
+    Label3 = options.labels[1];
+    Label4 = options.labels[2];
+    Label5 = options.labels[3];
+    Button1 = named_button(options.buttons[0], "Button1");
+    Button2 = named_button(options.buttons[1], "Button2");
+    Button3 = named_button(options.buttons[2], "Button3");
+    Button5 = named_button(options.buttons[3], "Button5");
 
     Button4 = new QPushButton("Close", this);
     Button4->setObjectName("Button4");
@@ -88,17 +70,11 @@ TForm5::TForm5(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
     Chart1 = make_chart_view(empty, this);
     Chart1->setObjectName("Chart1");
 
+    for (QTableWidget* grid : {StringGrid1, StringGrid2}) fit_grid_to_contents(grid);
     auto* grids = new QHBoxLayout();
-    grids->addWidget(StringGrid1);
-    grids->addWidget(StringGrid2);
-    auto* left = new QVBoxLayout();
-    left->addWidget(Label1);
-    left->addLayout(grids);
-    left->addWidget(GroupBox1);
-    left->addWidget(Button4, 0, Qt::AlignRight);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addWidget(Chart1, 1);
+    grids->addWidget(StringGrid1, 0, Qt::AlignTop);
+    grids->addWidget(StringGrid2, 0, Qt::AlignTop);
+    lay_out_counting_window(this, Label1, grids, Chart1, GroupBox1, Button4);
 
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);

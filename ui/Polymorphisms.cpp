@@ -18,6 +18,7 @@ TForm2::TForm2(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* par
     Label2 = corvella::bold_label(this, "Label2");
     Memo1 = new QPlainTextEdit(this);
     Memo1->setReadOnly(true);
+    Memo1->setFocusPolicy(Qt::ClickFocus);  // read-only: no tab stop
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Button1 = new QPushButton("Run", this);

@@ -10,6 +10,8 @@
 
 #include "classify/rrna_reports.h"
 #include "ui/charts/chart_view.h"
+#include "ui/counting_window_layout.h"
+#include "ui/widget_helpers.h"
 
 using namespace corvella;
 
@@ -17,29 +19,18 @@ TForm10::TForm10(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* par
     : StructureWindow(ws, dialogs, progress, parent, "Human rRNA's structure", rrna_chart(RrnaCounts{})) {
     StringGrid1 = make_string_grid(this, "StringGrid1", 3, 3);
     for (int r = 0; r < 3; ++r) StringGrid1->setRowHeight(r, 24);
-    StringGrid1->setFixedSize(3 * StringGrid1->columnWidth(0) + 4, 3 * 24 + 4);
 
-    auto* left = new QVBoxLayout();
-    left->addWidget(StringGrid1);
-    left->addWidget(options_box());
-    left->addStretch();
-    auto* close_row = new QHBoxLayout();
-    close_row->addStretch();
-    close_row->addWidget(Button5);
-    left->addLayout(close_row);
-    auto* columns = new QHBoxLayout();
-    columns->addLayout(left);
-    columns->addWidget(Chart1, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addLayout(columns);
+    FormCreate();
+    fit_grid_to_contents(StringGrid1);
+    auto* data = new QVBoxLayout();
+    data->addWidget(StringGrid1);
+    lay_out_counting_window(this, Label1, data, Chart1, options_box(), Button5);
 
     connect(Button2, &QPushButton::clicked, this, &TForm10::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm10::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm10::Button4Click);
     connect(Button1, &QPushButton::clicked, this, &TForm10::Button1Click);
     connect(Button5, &QPushButton::clicked, this, &TForm10::Button5Click);
-    FormCreate();
 }
 
 void TForm10::FormCreate() {

@@ -57,6 +57,10 @@ TForm3::TForm3(const corvella::Workspace& ws, QWidget* parent)
     Button3->setObjectName("Button3");
     Button4->setObjectName("Button4");
     for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setAutoDefault(false);
+    // The answers can be clicked into and copied, but Tab goes from the
+    // position to the new base and the buttons only.
+    Edit2->setFocusPolicy(Qt::ClickFocus);
+    Memo1->setFocusPolicy(Qt::ClickFocus);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
@@ -84,6 +88,10 @@ TForm3::TForm3(const corvella::Workspace& ws, QWidget* parent)
     connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm3::Button4Click);
     connect(ComboBox1, &QComboBox::currentTextChanged, this, &TForm3::ComboBox1Change);
+    // Return in the position box does what "Run" does, while "Run" can be used.
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] {
+        if (Button2->isEnabled()) Button2Click();
+    });
     FormCreate();
 }
 

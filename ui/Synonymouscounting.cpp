@@ -15,6 +15,8 @@
 
 #include "classify/protein_reports.h"
 #include "ui/charts/chart_view.h"
+#include "ui/counting_window_layout.h"
+#include "ui/structure_window.h"
 #include "ui/widget_helpers.h"
 
 using namespace corvella;
@@ -28,22 +30,6 @@ namespace {
 constexpr int GRID_ROWS = 15;
 constexpr int GRID_COLUMNS = 3;
 
-// A row of the "Options" box: the label and its "Save As..." button.
-QPushButton* add_save_row(QGridLayout* layout, int row, QLabel*& label, const char* caption) {
-    label = new QLabel(caption);
-    auto* button = new QPushButton("Save As...");
-    layout->addWidget(label, row, 0);
-    layout->addWidget(button, row, 1);
-    return button;
-}
-
-void set_cell(QTableWidget* grid, int column, int row, const std::string& text) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(text));
-    item->setFlags(Qt::ItemIsEnabled);
-    if (row == 0 || column == 0) item->setBackground(grid->palette().window());
-    grid->setItem(row, column, item);
-}
-
 }  // namespace
 
 TForm4::TForm4(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* parent)
@@ -51,49 +37,41 @@ TForm4::TForm4(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
     setWindowTitle("Protein Synonymous Counting");
     Label1 = bold_label(this, "Label1");
 
-    StringGrid1 = new QTableWidget(GRID_ROWS, GRID_COLUMNS, this);
-    StringGrid1->horizontalHeader()->hide();
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1 = make_string_grid(this, "StringGrid1", GRID_COLUMNS, GRID_ROWS);
 
-    GroupBox1 = new QGroupBox("Options", this);
-    auto* options = new QGridLayout(GroupBox1);
-    Button2 = add_save_row(options, 0, Label2, "1. Save summary results");
-    Button3 = add_save_row(options, 1, Label3, "2. Save data per position");
-    Button4 = add_save_row(options, 2, Label4, "3. Save data per sample");
-    Button1 = add_save_row(options, 3, Label5, "4. Save graph as image");
+    const SaveOptions options = make_save_options(this);
+    GroupBox1 = options.box;
+    Label2 = options.labels[0];
+    Label3 = options.labels[1];
+    Label4 = options.labels[2];
+    Label5 = options.labels[3];
+    Button2 = options.buttons[0];
+    Button3 = options.buttons[1];
+    Button4 = options.buttons[2];
+    Button1 = options.buttons[3];
 
     Button5 = new QPushButton("Close", this);
     Chart1 = make_chart_view(protein_chart_spec(ProteinCounts{}), this);
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(Label1);
-    left->addWidget(StringGrid1, 1);
-    left->addWidget(GroupBox1);
-    auto* closing = new QHBoxLayout;
-    closing->addStretch();
-    closing->addWidget(Button5);
-    left->addLayout(closing);
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addWidget(Chart1, 1);
+    auto* data = new QVBoxLayout;
+    data->addWidget(StringGrid1);
+    FormCreate();
+    lay_out_counting_window(this, Label1, data, Chart1, GroupBox1, Button5);
 
     connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm4::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm4::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm4::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm4::Button5Click);
-    FormCreate();
 }
 
 void TForm4::FormCreate() {
-    set_cell(StringGrid1, 0, 0, "");
-    set_cell(StringGrid1, 1, 0, "Synonymous");
-    set_cell(StringGrid1, 2, 0, "Non-Synonymous");
+    set_cell(*StringGrid1, 1, 0, "Synonymous");
+    set_cell(*StringGrid1, 2, 0, "Non-Synonymous");
     StringGrid1->setColumnWidth(2, 90);
     for (int g = 0; g < PROTEIN_GENE_COUNT; ++g)
-        set_cell(StringGrid1, 0, g + 1, PROTEIN_GENE_NAMES[static_cast<size_t>(g)]);
-    set_cell(StringGrid1, 0, GRID_ROWS - 1, "TOTAL");
+        set_cell(*StringGrid1, 0, g + 1, QString::fromStdString(PROTEIN_GENE_NAMES[static_cast<size_t>(g)]));
+    set_cell(*StringGrid1, 0, GRID_ROWS - 1, "TOTAL");
     fit_grid_to_contents(StringGrid1);
     // Count cells stay empty until the first "Protein" command.
 }
@@ -102,8 +80,8 @@ void TForm4::show_counts(const ProteinCounts& counts) {
     counts_ = counts;
     const auto rows = protein_grid_rows(counts);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        set_cell(StringGrid1, 1, r + 1, rows[static_cast<size_t>(r)][1]);
-        set_cell(StringGrid1, 2, r + 1, rows[static_cast<size_t>(r)][2]);
+        set_cell(*StringGrid1, 1, r + 1, QString::fromStdString(rows[static_cast<size_t>(r)][1]));
+        set_cell(*StringGrid1, 2, r + 1, QString::fromStdString(rows[static_cast<size_t>(r)][2]));
     }
     show_chart(*Chart1, protein_chart_spec(counts));
 }

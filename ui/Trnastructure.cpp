@@ -11,6 +11,8 @@
 
 #include "classify/trna_reports.h"
 #include "ui/charts/chart_view.h"
+#include "ui/counting_window_layout.h"
+#include "ui/widget_helpers.h"
 
 using namespace corvella;
 
@@ -18,37 +20,24 @@ TForm9::TForm9(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* paren
     : StructureWindow(ws, dialogs, progress, parent, "Human tRNA's structure", trna_chart(TrnaGroupCounts{})) {
     StringGrid1 = make_string_grid(this, "StringGrid1", 2, 5);
     StringGrid1->setColumnWidth(1, 90);
-    StringGrid1->setFixedSize(StringGrid1->columnWidth(0) + 90 + 4, 5 * StringGrid1->rowHeight(0) + 4);
 
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
     Image1->setPixmap(QPixmap(":/pictures/cloverleaf.jpg"));
     Image1->setFixedSize(211, 224);
 
-    auto* left = new QVBoxLayout();
-    left->addWidget(StringGrid1);
-    left->addWidget(Image1);
-    left->addStretch();
-    auto* right = new QVBoxLayout();
-    right->addWidget(Chart1, 1);
-    right->addWidget(options_box());
-    auto* close_row = new QHBoxLayout();
-    close_row->addStretch();
-    close_row->addWidget(Button5);
-    right->addLayout(close_row);
-    auto* columns = new QHBoxLayout();
-    columns->addLayout(left);
-    columns->addLayout(right, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addLayout(columns);
+    FormCreate();
+    fit_grid_to_contents(StringGrid1);
+    auto* data = new QVBoxLayout();
+    data->addWidget(StringGrid1);
+    data->addWidget(Image1);
+    lay_out_counting_window(this, Label1, data, Chart1, options_box(), Button5);
 
     connect(Button2, &QPushButton::clicked, this, &TForm9::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm9::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm9::Button4Click);
     connect(Button1, &QPushButton::clicked, this, &TForm9::Button1Click);
     connect(Button5, &QPushButton::clicked, this, &TForm9::Button5Click);
-    FormCreate();
 }
 
 void TForm9::FormCreate() {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QString>
+#include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 
 class QWidget;
 
@@ -17,14 +19,22 @@ struct VcfChoice {
     bool include_filtered = false;
 };
 
+// Where a file dialog opens: a folder (empty: the toolkit's own choice, the
+// working folder) and, for a save dialog, the name put into its name box.
+struct DialogStart {
+    std::string folder;
+    std::string name;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
     // An open dialog with a filter such as "Text Files (*.txt)|*.txt|All Files|*.*"
     // (description and pattern pairs separated by "|"). The chosen path, or
-    // nothing when the person cancels.
-    virtual std::optional<std::string> open_file(QWidget* parent, const QString& filter) = 0;
+    // nothing when the person cancels. It starts in the folder of the last
+    // file chosen in any open or save dialog of this run.
+    std::optional<std::string> open_file(QWidget* parent, const QString& filter);
 
     struct SaveChoice {
         std::string path;
@@ -32,9 +42,13 @@ public:
     };
     // A save dialog. initial_filter_index is the type chosen last time in the
     // same dialog; confirm_overwrite makes the dialog ask before an existing
-    // file is replaced.
-    virtual std::optional<SaveChoice> save_file(QWidget* parent, const QString& filter,
-                                                int initial_filter_index, bool confirm_overwrite) = 0;
+    // file is replaced. It starts in the folder of the last file chosen in
+    // any dialog of this run, with the name last chosen in the same dialog
+    // (the same window and filter) in its name box.
+    // Two dialogs of one window with one filter are told apart by `dialog`
+    // (any address that stands for the dialog, such as its SaveDialogState).
+    std::optional<SaveChoice> save_file(QWidget* parent, const QString& filter, int initial_filter_index,
+                                        bool confirm_overwrite, const void* dialog = nullptr);
 
     // Asks whether an existing file may be replaced (used when the name was
     // completed with an extension after the dialog). True to replace.
@@ -51,6 +65,22 @@ public:
     // whether records with a FILTER other than PASS are kept. Offers
     // `offered`; nothing when the person cancels.
     virtual std::optional<VcfChoice> vcf_options(QWidget* parent, const VcfChoice& offered) = 0;
+
+protected:
+    // The dialogs themselves, shown where `start` says.
+    virtual std::optional<std::string> ask_open_file(QWidget* parent, const QString& filter,
+                                                     const DialogStart& start) = 0;
+    virtual std::optional<SaveChoice> ask_save_file(QWidget* parent, const QString& filter,
+                                                    int initial_filter_index, bool confirm_overwrite,
+                                                    const DialogStart& start) = 0;
+
+private:
+    void remember_folder_of(const std::string& path);
+
+    std::string last_folder_;
+    // The last name chosen in each save dialog, a dialog being its window,
+    // its filter and the address that stands for it.
+    std::map<std::tuple<const QWidget*, QString, const void*>, std::string> last_names_;
 };
 
 }  // namespace corvella

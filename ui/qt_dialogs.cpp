@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QLabel>
@@ -30,23 +31,31 @@ QStringList qt_name_filters(const QString& filter) {
     return result;
 }
 
-std::optional<std::string> QtDialogs::open_file(QWidget* parent, const QString& filter) {
+QString qt_start_path(const DialogStart& start) {
+    const QString folder = QString::fromStdString(start.folder);
+    const QString name = QString::fromStdString(start.name);
+    if (folder.isEmpty()) return name;
+    return name.isEmpty() ? folder : QDir(folder).filePath(name);
+}
+
+std::optional<std::string> QtDialogs::ask_open_file(QWidget* parent, const QString& filter,
+                                                    const DialogStart& start) {
     const QStringList filters = qt_name_filters(filter);
     QString chosen = filters.value(0);
-    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(),
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), qt_start_path(start),
                                                       filters.join(";;"), &chosen);
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }
 
-std::optional<Dialogs::SaveChoice> QtDialogs::save_file(QWidget* parent, const QString& filter,
-                                                        int initial_filter_index,
-                                                        bool confirm_overwrite) {
+std::optional<Dialogs::SaveChoice> QtDialogs::ask_save_file(QWidget* parent, const QString& filter,
+                                                            int initial_filter_index, bool confirm_overwrite,
+                                                            const DialogStart& start) {
     const QStringList filters = qt_name_filters(filter);
     QString chosen = filters.value(initial_filter_index - 1, filters.value(0));
     QFileDialog::Options options;
     if (!confirm_overwrite) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(),
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), qt_start_path(start),
                                                       filters.join(";;"), &chosen, options);
     if (path.isEmpty()) return std::nullopt;
     return SaveChoice{path.toStdString(), static_cast<int>(filters.indexOf(chosen)) + 1};

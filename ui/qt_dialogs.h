@@ -14,15 +14,22 @@ namespace corvella {
 // included, as it does on the system the filters were written for.
 QStringList qt_name_filters(const QString& filter);
 
+// The directory argument of a Qt file dialog for `start`: the folder, with
+// the name inside it when there is one; empty when neither is known.
+QString qt_start_path(const DialogStart& start);
+
 class QtDialogs : public Dialogs {
 public:
-    std::optional<std::string> open_file(QWidget* parent, const QString& filter) override;
-    std::optional<SaveChoice> save_file(QWidget* parent, const QString& filter,
-                                        int initial_filter_index, bool confirm_overwrite) override;
     bool confirm_replace(QWidget* parent, const std::string& path) override;
     void error_message(QWidget* parent, const QString& text) override;
     void information_message(QWidget* parent, const QString& text) override;
     std::optional<VcfChoice> vcf_options(QWidget* parent, const VcfChoice& offered) override;
+
+protected:
+    std::optional<std::string> ask_open_file(QWidget* parent, const QString& filter,
+                                             const DialogStart& start) override;
+    std::optional<SaveChoice> ask_save_file(QWidget* parent, const QString& filter, int initial_filter_index,
+                                            bool confirm_overwrite, const DialogStart& start) override;
 };
 
 }  // namespace corvella

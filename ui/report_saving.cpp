@@ -6,6 +6,7 @@
 #include "output/file_names.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
+#include "ui/Progressbarform.h"
 #include "output/xlsx_writer.h"
 #include "ui/charts/chart_view.h"
 
@@ -57,7 +58,7 @@ private:
 
 bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
                  const ReportForms& forms, ProgressSink* progress) {
-    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, filter, state.filter_index, true);
+    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, filter, state.filter_index, true, &state);
     if (!choice) return false;
     state.filter_index = choice->filter_index;
 
@@ -74,7 +75,12 @@ bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, cons
     if (type == static_cast<int>(ReportFormat::Text)) return shown_if_failed(parent, dialogs, write_text_file(path, forms.text()));
 
     std::optional<ClosingProgress> window;
-    if (progress != nullptr) window.emplace(progress);
+    if (progress != nullptr) {
+        // The progress window belongs to the window whose button started the
+        // report, so that it stays above that modal window.
+        if (auto* owned = dynamic_cast<TForm6*>(progress)) owned->set_owner(parent);
+        window.emplace(progress);
+    }
     ProgressSink* steps = window ? &*window : nullptr;
     const RowProducer rows = [&](RowSink& sink) { forms.rows(sink, steps); };
     const WriteResult result = type == XLSX_FILTER_INDEX ? write_xlsx(path, rows) : write_xls(path, rows);

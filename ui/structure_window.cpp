@@ -10,6 +10,7 @@
 #include <QTableWidget>
 
 #include "ui/charts/chart_view.h"
+#include "ui/grid_copy.h"
 #include "ui/widget_helpers.h"
 
 namespace corvella {
@@ -23,12 +24,12 @@ QTableWidget* make_string_grid(QWidget* parent, const char* name, int columns, i
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::NoSelection);
-    grid->setFocusPolicy(Qt::NoFocus);
+    grid->setWordWrap(false);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) set_cell(*grid, c, r, QString());
+    make_grid_copyable(grid);
     return grid;
 }
 
@@ -38,6 +39,7 @@ void set_cell(QTableWidget& grid, int column, int row, const QString& text) {
         item = new QTableWidgetItem();
         // The first row and column are the grid's fixed cells.
         if (row == 0 || column == 0) item->setBackground(grid.palette().color(QPalette::Button));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         grid.setItem(row, column, item);
     }
     item->setText(text);
@@ -54,15 +56,18 @@ QPushButton* named_button(QPushButton* button, const char* name) {
     return button;
 }
 
-SaveOptions make_save_options(QWidget* parent) {
-    static const char* const LABELS[4] = {"1. Save summary results", "2. Save data per position",
-                                          "3. Save data per sample", "4. Save graph as image"};
-    SaveOptions options{new QGroupBox("Options", parent), {}};
+SaveOptions make_save_options(QWidget* parent, const char* chart_label) {
+    const char* const labels[4] = {"1. Save summary results", "2. Save data per position",
+                                   "3. Save data per sample", chart_label};
+    SaveOptions options{new QGroupBox("Options", parent), {}, {}};
     auto* rows = new QGridLayout(options.box);
     for (int k = 0; k < 4; ++k) {
-        rows->addWidget(new QLabel(LABELS[k], options.box), k, 0);
+        auto* label = new QLabel(labels[k], options.box);
+        rows->addWidget(label, k, 0);
         auto* button = new QPushButton("Save As...", options.box);
+        button->setAutoDefault(false);
         rows->addWidget(button, k, 1);
+        options.labels[static_cast<size_t>(k)] = label;
         options.buttons[static_cast<size_t>(k)] = button;
     }
     return options;

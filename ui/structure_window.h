@@ -29,7 +29,8 @@ QT_END_NAMESPACE
 namespace corvella {
 
 // A grid of `columns` x `rows` read-only cells whose first row and first
-// column are drawn as fixed (header-coloured), without Qt's own headers.
+// column are drawn as fixed (header-coloured), without Qt's own headers;
+// its cells can be selected and copied (ui/grid_copy.h).
 QTableWidget* make_string_grid(QWidget* parent, const char* name, int columns, int rows);
 
 // Sets the text of cell (column, row), creating the item when needed.
@@ -38,13 +39,14 @@ void set_cell(QTableWidget& grid, int column, int row, const QString& text);
 std::string cell_text(const QTableWidget& grid, int column, int row);
 
 // The group box "Options": the labels "1. Save summary results" ... "4. Save
-// graph as image", each with a "Save As..." button beside it. The buttons
-// come back in label order.
+// graph as image" (the last one's text given), each with a "Save As..."
+// button beside it. Labels and buttons come back in label order.
 struct SaveOptions {
     QGroupBox* box;
+    std::array<QLabel*, 4> labels;
     std::array<QPushButton*, 4> buttons;
 };
-SaveOptions make_save_options(QWidget* parent);
+SaveOptions make_save_options(QWidget* parent, const char* chart_label = "4. Save graph as image");
 
 // The button, named for lookup and kept from being the dialog's default.
 QPushButton* named_button(QPushButton* button, const char* name);
@@ -65,6 +67,8 @@ public:
     QPushButton* Button5;         // Close
     SaveDialogState SaveDialog1;  // text or workbook; remembers the type
 
+    QGroupBox* options_box() const { return options_.box; }
+
 protected:
     using WorkspaceReport = Report (*)(const Workspace&, ReportFormat, ProgressSink*);
     using WorkspaceRows = void (*)(const Workspace&, RowSink&, ProgressSink*);
@@ -80,8 +84,6 @@ protected:
     void save_workspace_report(WorkspaceReport build, WorkspaceRows rows);
     // SaveDialog2, then Chart1 as shown.
     void save_chart();
-
-    QGroupBox* options_box() const { return options_.box; }
 
 private:
     Workspace& ws_;

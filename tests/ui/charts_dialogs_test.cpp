@@ -72,6 +72,33 @@ TEST(Charts, LegendAndLabelTurnFollowTheSpec) {
     EXPECT_EQ(categories->labelsAngle(), 0);
 }
 
+TEST(Charts, TextsAreSetInPixelsOfOneFamilyAndLowAxesCountInWholeNumbers) {
+    ChartSpec spec = two_series();
+    spec.bottom_label_pixels = 9;
+    std::unique_ptr<QChart> chart(build_chart(spec));
+    auto* left = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).first());
+    auto* bottom = chart->axes(Qt::Horizontal).first();
+    for (const QFont& font : {chart->titleFont(), chart->legend()->font(), left->labelsFont(), left->titleFont(),
+                              bottom->labelsFont()}) {
+        EXPECT_EQ(font.family(), "Arial");
+        EXPECT_GT(font.pixelSize(), 0);  // pixels, not points
+        EXPECT_EQ(font.hintingPreference(), QFont::PreferNoHinting);
+    }
+    EXPECT_EQ(bottom->labelsFont().pixelSize(), 9);
+
+    // Nothing counted: the axis runs 0 to 1 with the two whole ticks only.
+    for (ChartSeries& s : spec.series)
+        for (ChartPoint& p : s.points) p.y = 0;
+    chart.reset(build_chart(spec));
+    left = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).first());
+    EXPECT_EQ(left->max(), 1.0);
+    EXPECT_EQ(left->tickCount(), 2);
+    for (ChartSeries& s : spec.series) s.points.front().y = 3;
+    chart.reset(build_chart(spec));
+    left = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).first());
+    EXPECT_EQ(left->tickCount(), static_cast<int>(left->max()) + 1);
+}
+
 TEST(Charts, SavedBitmapIsTheChartAsShown) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -28,18 +28,9 @@ public:
     std::vector<QString> informations;        // texts of the information boxes, in order
     std::deque<std::optional<VcfChoice>> vcf_answers;  // empty: the question is cancelled
     std::vector<VcfChoice> vcf_offers;        // what each VCF question offered
+    std::vector<DialogStart> open_starts;     // where every open dialog started
+    std::vector<DialogStart> save_starts;     // where every save dialog started
 
-    std::optional<std::string> open_file(QWidget*, const QString& filter) override {
-        open_filters.push_back(filter);
-        return next(open_answers);
-    }
-    std::optional<SaveChoice> save_file(QWidget*, const QString& filter, int initial_filter_index,
-                                        bool confirm_overwrite) override {
-        save_filters.push_back(filter);
-        save_initial_indexes.push_back(initial_filter_index);
-        save_confirm_overwrite.push_back(confirm_overwrite);
-        return next(save_answers);
-    }
     bool confirm_replace(QWidget*, const std::string& path) override {
         replace_questions.push_back(path);
         if (replace_answers.empty()) return false;
@@ -52,6 +43,21 @@ public:
     std::optional<VcfChoice> vcf_options(QWidget*, const VcfChoice& offered) override {
         vcf_offers.push_back(offered);
         return next(vcf_answers);
+    }
+
+protected:
+    std::optional<std::string> ask_open_file(QWidget*, const QString& filter, const DialogStart& start) override {
+        open_filters.push_back(filter);
+        open_starts.push_back(start);
+        return next(open_answers);
+    }
+    std::optional<SaveChoice> ask_save_file(QWidget*, const QString& filter, int initial_filter_index,
+                                            bool confirm_overwrite, const DialogStart& start) override {
+        save_filters.push_back(filter);
+        save_initial_indexes.push_back(initial_filter_index);
+        save_confirm_overwrite.push_back(confirm_overwrite);
+        save_starts.push_back(start);
+        return next(save_answers);
     }
 
 private:

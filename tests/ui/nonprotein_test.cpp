@@ -65,8 +65,9 @@ TEST_F(NonProteinWindow, ControlsStartAsCreated) {
         EXPECT_EQ(grid->rowCount(), 14);
         EXPECT_EQ(grid->columnCount(), 2);
         EXPECT_EQ(cell(grid, 0, 1), "No. Positions");
-        EXPECT_EQ(grid->columnWidth(0), 90);
-        EXPECT_EQ(grid->columnWidth(1), 69);
+        // At least the designed widths; wider where a label needs it.
+        EXPECT_GE(grid->columnWidth(0), 90);
+        EXPECT_GE(grid->columnWidth(1), 69);
         EXPECT_EQ(cell(grid, 1, 1), "");  // no count before the first command
     }
     EXPECT_EQ(cell(w.StringGrid1, 1, 0), "D-loop");

@@ -81,7 +81,7 @@ TEST_F(ProteinWindow, ProteinOpensWithTheCountsAndChart) {
     ASSERT_EQ(w.StringGrid1->rowCount(), 15);
     EXPECT_EQ(cell(1, 0), "Synonymous");
     EXPECT_EQ(cell(2, 0), "Non-Synonymous");
-    EXPECT_EQ(w.StringGrid1->columnWidth(2), 90);
+    EXPECT_GE(w.StringGrid1->columnWidth(2), 90);  // wider when "Non-Synonymous" needs it
     // Every grid row as the summary report writes it.
     const std::string summary = golden("protein_summary.txt");
     std::string grid;

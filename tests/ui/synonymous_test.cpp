@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 #include "fake_dialogs.h"
 #include "ui/Corvella_unit.h"
@@ -172,6 +174,37 @@ TEST_F(SinglePosition, EmptiedBaseBoxKeepsTheBaseChosenBefore) {
     EXPECT_EQ(w.new_base(), 'T');
     w.ComboBox1->setEditText("Gx");
     EXPECT_EQ(w.new_base(), 'G');
+}
+
+TEST_F(SinglePosition, ReturnInThePositionBoxRunsTheCheckWhileRunIsOpen) {
+    pick("G");
+    w.Edit1->setText("8527");
+    QTest::keyClick(w.Edit1, Qt::Key_Return);
+    EXPECT_EQ(w.Memo1->toPlainText(), kAtp6Atp8);
+    EXPECT_TRUE(locked());
+    // Locked after a protein run: Return does nothing until "Clear".
+    w.Memo1->setPlainText("kept");
+    QTest::keyClick(w.Edit1, Qt::Key_Return);
+    EXPECT_EQ(w.Memo1->toPlainText(), "kept");
+    // A bad entry answers on the message line, as "Run" does.
+    QTest::mouseClick(w.Button3, Qt::LeftButton);
+    w.Edit1->setText("0");
+    QTest::keyClick(w.Edit1, Qt::Key_Enter);
+    EXPECT_FALSE(w.Label4->text().isEmpty());
+}
+
+TEST_F(SinglePosition, TabPassesOverTheReadOnlyBoxes) {
+    // Walk the tab chain from the position box once round the window.
+    std::vector<QWidget*> chain;
+    QWidget* at = w.Edit1;
+    do {
+        if (at->focusPolicy() & Qt::TabFocus) chain.push_back(at);
+        at = at->nextInFocusChain();
+    } while (at != w.Edit1);
+    EXPECT_EQ(std::count(chain.begin(), chain.end(), w.Edit2), 0);
+    EXPECT_EQ(std::count(chain.begin(), chain.end(), w.Memo1), 0);
+    EXPECT_EQ(std::count(chain.begin(), chain.end(), w.ComboBox1), 1);
+    EXPECT_EQ(std::count(chain.begin(), chain.end(), w.Button2), 1);
 }
 
 // The window names the loaded reference, so a record that is not human is

@@ -21,6 +21,22 @@ namespace {
 
 QColor colour_of(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
+// Every text of a chart in one named family at a size in pixels, hinted and
+// smoothed the same way everywhere: the display's resolution, its font
+// hinting and its sub-pixel order would otherwise change the picture, and
+// the window's image would no longer be the batch image.
+QFont chart_font(int pixels, bool bold = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+    return font;
+}
+
+constexpr int TITLE_PIXELS = 16;
+constexpr int TEXT_PIXELS = 12;
+
 // The image is encoded in memory and written through the same atomic
 // writer as every report, so a failed save keeps an existing image.
 WriteResult write_bmp(const QImage& image, const std::string& path) {
@@ -39,12 +55,9 @@ QChart* build_chart(const ChartSpec& spec) {
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setTitle(QString::fromStdString(spec.title));
     chart->setTitleBrush(QBrush(colour_of(spec.title_rgb)));
-    if (!spec.title_font.empty()) {
-        QFont font = chart->titleFont();
-        font.setFamily(QString::fromStdString(spec.title_font));
-        chart->setTitleFont(font);
-    }
+    chart->setTitleFont(chart_font(TITLE_PIXELS, true));
     chart->legend()->setVisible(spec.legend_visible);
+    chart->legend()->setFont(chart_font(TEXT_PIXELS));
 
     // Every x that any series uses becomes a category, left to right; a
     // series without a point at some x shows no bar there.
@@ -85,17 +98,24 @@ QChart* build_chart(const ChartSpec& spec) {
         // not let the axis cut them to the width of a category.
         bottom->setTruncateLabels(false);
     }
+    bottom->setLabelsFont(chart_font(spec.bottom_label_pixels));
     chart->addAxis(bottom, Qt::AlignBottom);
     bars->attachAxis(bottom);
 
     auto* left = new QValueAxis();
     left->setTitleText(QString::fromStdString(spec.left_axis_title));
     left->setLabelFormat("%d");
+    left->setLabelsFont(chart_font(TEXT_PIXELS));
+    left->setTitleFont(chart_font(TEXT_PIXELS, true));
     double top = 0.0;
     for (const ChartSeries& s : spec.series)
         for (const ChartPoint& pt : s.points) top = std::max(top, pt.y);
     left->setRange(0.0, top > 0.0 ? top : 1.0);
     left->applyNiceNumbers();
+    // Counts are whole numbers: a low axis (an empty chart runs 0 to 1)
+    // gets a tick per count, not tenths that all read "0".
+    const int whole = static_cast<int>(left->max());
+    if (whole >= 1 && whole < left->tickCount() - 1) left->setTickCount(whole + 1);
     chart->addAxis(left, Qt::AlignLeft);
     bars->attachAxis(left);
     return chart;

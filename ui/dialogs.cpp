@@ -1,0 +1,31 @@
+#include "ui/dialogs.h"
+
+#include <filesystem>
+
+namespace corvella {
+
+void Dialogs::remember_folder_of(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) last_folder_ = folder.string();
+}
+
+std::optional<std::string> Dialogs::open_file(QWidget* parent, const QString& filter) {
+    std::optional<std::string> chosen = ask_open_file(parent, filter, DialogStart{last_folder_, {}});
+    if (chosen) remember_folder_of(*chosen);
+    return chosen;
+}
+
+std::optional<Dialogs::SaveChoice> Dialogs::save_file(QWidget* parent, const QString& filter,
+                                                      int initial_filter_index, bool confirm_overwrite,
+                                                      const void* dialog) {
+    std::string& name = last_names_[{parent, filter, dialog}];
+    std::optional<SaveChoice> chosen =
+        ask_save_file(parent, filter, initial_filter_index, confirm_overwrite, DialogStart{last_folder_, name});
+    if (chosen) {
+        remember_folder_of(chosen->path);
+        name = std::filesystem::path(chosen->path).filename().string();
+    }
+    return chosen;
+}
+
+}  // namespace corvella
