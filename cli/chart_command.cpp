@@ -5,13 +5,14 @@
 #include <QtGlobal>
 #include <cstdio>
 
-#include "ui/charts/chart_view.h"
+#include "ui/charts/chart_image.h"
 #endif
 
 namespace corvella::cli {
 
 #ifdef CORVELLA_WITH_CHARTS
-WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, int argc, char** argv) {
+WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, int argc, char** argv,
+                              std::optional<std::pair<int, int>> size) {
     // Batch runs have no display: always paint on Qt's offscreen platform,
     // and keep its chatter about the missing display out of the pipeline's stderr.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -19,10 +20,11 @@ WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, in
         if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "corvella-cli: %s\n", qPrintable(text));
     });
     QApplication app(argc, argv);
-    return save_chart_spec_bitmap(spec, path);
+    const QSize pixels = size ? QSize(size->first, size->second) : QSize();
+    return save_chart_spec_as(spec, path, chart_image_format(path), pixels);
 }
 #else
-WriteResult write_chart_image(const ChartSpec&, const std::string&, int, char**) {
+WriteResult write_chart_image(const ChartSpec&, const std::string&, int, char**, std::optional<std::pair<int, int>>) {
     return {false, "this corvella-cli was built without Qt and cannot paint charts"};
 }
 #endif

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "output/chart_spec.h"
 #include "output/write_result.h"
 
 namespace corvella::cli {
 
-// Paints the chart offscreen (no display needed) at the size the counting
-// windows give their charts (the ChartSpec's width and height) and saves it as a BMP image at path.
-WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, int argc, char** argv);
+// Paints the chart offscreen (no display needed) at `size` (width, height in
+// pixels; by default the size the counting windows give their charts, the
+// ChartSpec's) and saves it at path in the format its extension names
+// (.png, .svg, .pdf; anything else a BMP image).
+WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, int argc, char** argv,
+                              std::optional<std::pair<int, int>> size = std::nullopt);
 
 }  // namespace corvella::cli
