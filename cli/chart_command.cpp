@@ -4,34 +4,50 @@
 #include <QApplication>
 #include <QtGlobal>
 #include <cstdio>
+#include <memory>
 
-#include "ui/charts/chart_view.h"
+#include "ui/charts/chart_image.h"
 #endif
 
 namespace corvella::cli {
 
-WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, int argc, char** argv) {
-    return write_chart_images({{spec, path}}, argc, argv, nullptr);
-}
-
 #ifdef CORVELLA_WITH_CHARTS
-WriteResult write_chart_images(const std::vector<ChartJob>& charts, int argc, char** argv,
-                               const std::function<void(const std::string&)>& before) {
-    // Batch runs have no display: always paint on Qt's offscreen platform,
-    // and keep its chatter about the missing display out of the pipeline's stderr.
+namespace {
+
+// Batch runs have no display: always paint on Qt's offscreen platform, and
+// keep its chatter about the missing display out of the pipeline's stderr.
+std::unique_ptr<QApplication> offscreen_application(int& argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "corvella-cli: %s\n", qPrintable(text));
     });
-    QApplication app(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+}  // namespace
+
+WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, int argc, char** argv,
+                              std::optional<std::pair<int, int>> size) {
+    const auto app = offscreen_application(argc, argv);
+    const QSize pixels = size ? QSize(size->first, size->second) : QSize();
+    return save_chart_spec_as(spec, path, chart_image_format(path), pixels);
+}
+
+WriteResult write_chart_images(const std::vector<ChartJob>& charts, int argc, char** argv,
+                               const std::function<void(const std::string&)>& before) {
+    const auto app = offscreen_application(argc, argv);
     for (const ChartJob& chart : charts) {
         if (before) before(chart.second);
-        WriteResult written = save_chart_spec_bitmap(chart.first, chart.second);
+        WriteResult written = save_chart_spec_as(chart.first, chart.second, chart_image_format(chart.second), QSize());
         if (!written.ok) return written;
     }
     return {};
 }
 #else
+WriteResult write_chart_image(const ChartSpec&, const std::string&, int, char**, std::optional<std::pair<int, int>>) {
+    return {false, "this corvella-cli was built without Qt and cannot paint charts"};
+}
+
 WriteResult write_chart_images(const std::vector<ChartJob>&, int, char**, const std::function<void(const std::string&)>&) {
     return {false, "this corvella-cli was built without Qt and cannot paint charts"};
 }

@@ -18,7 +18,10 @@ const char* const USAGE =
     "        KIND: protein, nonprotein, trna, rrna; TABLE: summary, positions, samples;\n"
     "        OUT ending in .xlsx is an Excel workbook, .xls an Excel 97-2003 workbook,\n"
     "        anything else a text table\n"
-    "  chart KIND LIST -o OUT            save a counting window's chart as a BMP image\n"
+    "  chart KIND LIST -o OUT [--size WIDTHxHEIGHT]\n"
+    "                                    save a counting window's chart: OUT ending in .png,\n"
+    "                                    .svg or .pdf is that format, anything else a BMP image;\n"
+    "                                    --size in pixels, default the window's 640x420\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
     "  convert INPUT... -o LIST          write the polymorphism list of VCF or HSD files\n"
     "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
@@ -75,6 +78,21 @@ bool parse_types(const std::string& word, const std::vector<std::string>& allowe
     return !out.empty();
 }
 
+// "800x600": two whole numbers from 1 to 10000 around an "x".
+std::optional<std::pair<int, int>> parse_size(const std::string& text) {
+    const std::string::size_type x = text.find('x');
+    if (x == std::string::npos) return std::nullopt;
+    int values[2];
+    const std::string parts[2] = {text.substr(0, x), text.substr(x + 1)};
+    for (int k = 0; k < 2; ++k) {
+        const std::string& p = parts[k];
+        if (p.empty() || p.size() > 5 || p.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+        values[k] = std::stoi(p);
+        if (values[k] < 1 || values[k] > 10000) return std::nullopt;
+    }
+    return std::make_pair(values[0], values[1]);
+}
+
 }  // namespace
 
 bool is_table_pair(const std::string& word) {
@@ -119,7 +137,11 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
     a.command = it->second.command;
     bool have_output = false;
     for (++i; i < argv.size(); ++i) {
-        if (argv[i] == "-o") {
+        if (argv[i] == "--size" && a.command == Command::Chart) {
+            if (i + 1 >= argv.size()) { r.error = "--size needs WIDTHxHEIGHT"; return r; }
+            a.size = parse_size(argv[++i]);
+            if (!a.size) { r.error = "--size takes WIDTHxHEIGHT, each from 1 to 10000: " + argv[i]; return r; }
+        } else if (argv[i] == "-o") {
             if (i + 1 >= argv.size()) { r.error = "-o needs a file"; return r; }
             if (have_output) { r.error = "-o given twice"; return r; }
             a.output = argv[++i];

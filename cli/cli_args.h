@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/input_options.h"
@@ -24,6 +25,7 @@ struct Args {
     std::vector<std::string> operands;     // the command's own words, in order
     std::string output;                    // -o OUT
     bool verbose = false;                  // --verbose: say on stderr what reference was loaded
+    std::optional<std::pair<int, int>> size;  // chart --size WIDTHxHEIGHT, in pixels
     bool index = false;                    // --index: also write the index of a .vcf.gz or .bcf OUT
     // `all`: --forms (report file types) and --charts (image types).
     std::vector<std::string> forms{"txt"};

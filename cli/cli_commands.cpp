@@ -112,7 +112,7 @@ int run_chart(const Args& args, Workspace& ws, int argc, char** argv) {
     if (kind->needs_human_reference && !ws.human_reference)
         return fail(EXIT_INPUT, kind->name + " charts need the built-in human reference; leave out --reference.");
     if (int status = load_cohort_operands(args, 1, ws); status != EXIT_OK) return status;
-    return write_or_fail(write_chart_image(kind->chart(ws), args.output, argc, argv));
+    return write_or_fail(write_chart_image(kind->chart(ws), args.output, argc, argv, args.size));
 }
 
 // "Export To Network File...", "Transform", "Save As...": the memo's message

@@ -23,7 +23,7 @@ using namespace corvella;
 
 const char* const TForm4::SaveDialog1Filter =
     "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx";
-const char* const TForm4::SaveDialog2Filter = "Bitmap (*.bmp)|*.bmp";
+const char* const TForm4::SaveDialog2Filter = "Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf";
 
 namespace {
 

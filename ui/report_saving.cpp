@@ -8,13 +8,19 @@
 #include "output/workbook_writer.h"
 #include "ui/Progressbarform.h"
 #include "output/xlsx_writer.h"
+#include "ui/charts/chart_image.h"
 #include "ui/charts/chart_view.h"
 
 namespace corvella {
 
 namespace {
 
-const QString BITMAP_FILTER = QStringLiteral("Bitmap (*.bmp)|*.bmp");
+// The bitmap type first, as it always was; then the formats for papers,
+// slides and web pages.
+const QString CHART_FILTER =
+    QStringLiteral("Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf");
+const ChartImageFormat CHART_TYPES[] = {ChartImageFormat::Bmp, ChartImageFormat::Png, ChartImageFormat::Svg,
+                                        ChartImageFormat::Pdf};
 
 bool file_exists(const std::string& path) {
     std::error_code ec;
@@ -108,15 +114,17 @@ bool save_text_block(QWidget* parent, Dialogs& dialogs, const QString& filter, c
 }
 
 bool save_chart_image(QWidget* parent, Dialogs& dialogs,
-                      const std::function<WriteResult(const std::string& path)>& save) {
-    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, BITMAP_FILTER, 1, false);
-    if (!choice) return false;
-    return shown_if_failed(parent, dialogs, save(ensure_extension(choice->path, ".bmp")));
+                      const std::function<WriteResult(const std::string& path, ChartImageFormat format)>& save) {
+    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, CHART_FILTER, 1, false);
+    if (!choice || choice->filter_index < 1 || choice->filter_index > 4) return false;
+    const ChartImageFormat format = CHART_TYPES[choice->filter_index - 1];
+    return shown_if_failed(parent, dialogs, save(ensure_extension(choice->path, chart_image_extension(format)), format));
 }
 
 bool save_chart_image(QWidget* parent, Dialogs& dialogs, QWidget* chart) {
-    return save_chart_image(parent, dialogs,
-                            [chart](const std::string& path) { return save_chart_bitmap(chart, path); });
+    return save_chart_image(parent, dialogs, [chart](const std::string& path, ChartImageFormat format) {
+        return save_chart_as(chart, path, format);
+    });
 }
 
 }  // namespace corvella

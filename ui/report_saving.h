@@ -10,6 +10,7 @@
 #include "output/report.h"
 #include "output/row_sink.h"
 #include "output/write_result.h"
+#include "ui/charts/chart_image.h"
 #include "ui/dialogs.h"
 
 class QWidget;
@@ -61,11 +62,12 @@ bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, cons
 bool save_text_block(QWidget* parent, Dialogs& dialogs, const QString& filter, const std::string& extension,
                      const std::function<std::string()>& text);
 
-// The "4. Save graph as image" buttons: the dialog "Bitmap (*.bmp)|*.bmp",
-// which does not ask before replacing; the name is completed with ".bmp" and
-// handed to `save` (the chart's bitmap writer).
+// The "4. Save graph as image" buttons: the dialog "Bitmap (*.bmp)|*.bmp|PNG
+// (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf", which starts with the
+// bitmap type and does not ask before replacing; the name is completed with
+// the chosen type's extension and handed to `save` with the type.
 bool save_chart_image(QWidget* parent, Dialogs& dialogs,
-                      const std::function<WriteResult(const std::string& path)>& save);
+                      const std::function<WriteResult(const std::string& path, ChartImageFormat format)>& save);
 
 // The same for a window's chart view (Chart1), stored exactly as shown.
 bool save_chart_image(QWidget* parent, Dialogs& dialogs, QWidget* chart);

@@ -182,7 +182,7 @@ TEST_F(NonProteinWindow, ChartIsSavedAsBitmapAndFailuresAreShown) {
     w.resize(900, 500);
     dialogs.save_answers.push_back(Dialogs::SaveChoice{path("chart"), 1});
     QTest::mouseClick(w.Button5, Qt::LeftButton);
-    EXPECT_EQ(dialogs.save_filters.back(), "Bitmap (*.bmp)|*.bmp");
+    EXPECT_EQ(dialogs.save_filters.back(), "Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf");
     EXPECT_FALSE(dialogs.save_confirm_overwrite.back());
     EXPECT_TRUE(file("chart.bmp").startsWith("BM"));
     // The batch chart of the same counts is the same picture, Arial labels

@@ -139,7 +139,7 @@ TEST_F(ProteinWindow, WorkbookSavesDriveTheProgressWindowAndKeepTheType) {
 TEST_F(ProteinWindow, ChartImageAndCancelledDialogs) {
     const std::string image = save(w.Button1, "chart", 1) + ".bmp";
     EXPECT_EQ(read_bytes(image).substr(0, 2), "BM");
-    EXPECT_EQ(dialogs.save_filters.back(), "Bitmap (*.bmp)|*.bmp");
+    EXPECT_EQ(dialogs.save_filters.back(), "Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf");
     // The batch chart of the same counts is the same picture, byte for byte.
     const corvella::Workspace& ws = form.workspace();
     const corvella::ChartSpec spec =

@@ -191,7 +191,7 @@ TEST_F(ReportSaving, ChartImagesAreBitmapsOfTheChartAsShownWithoutAQuestion) {
     put_bytes(path("chart.bmp"), "old");
     dialogs.save_answers.push_back(Dialogs::SaveChoice{path("chart"), 1});
     EXPECT_TRUE(save_chart_image(nullptr, dialogs, view.get()));
-    EXPECT_EQ(dialogs.save_filters, std::vector<QString>{"Bitmap (*.bmp)|*.bmp"});
+    EXPECT_EQ(dialogs.save_filters, std::vector<QString>{"Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf"});
     EXPECT_EQ(dialogs.save_confirm_overwrite, std::vector<bool>{false});
     EXPECT_TRUE(dialogs.replace_questions.empty());
     const QImage image(QString::fromStdString(path("chart.bmp")), "BMP");

@@ -127,7 +127,7 @@ TEST_F(StructureWindows, TrnaCommandFillsGridAndChartThenSavesEveryReport) {
     dialogs.save_answers.push_back(Dialogs::SaveChoice{out("chart"), 1});
     w.resize(800, 600);
     w.Button1->click();
-    EXPECT_EQ(dialogs.save_filters.back(), "Bitmap (*.bmp)|*.bmp");
+    EXPECT_EQ(dialogs.save_filters.back(), "Bitmap (*.bmp)|*.bmp|PNG (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf");
     EXPECT_FALSE(dialogs.save_confirm_overwrite.back());
     EXPECT_GT(std::filesystem::file_size(out("chart.bmp")), 54u);
     EXPECT_TRUE(dialogs.errors.empty());
