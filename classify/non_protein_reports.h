@@ -6,6 +6,7 @@
 #include "classify/non_protein.h"
 #include "core/workspace.h"
 #include "output/report.h"
+#include "output/row_sink.h"
 
 namespace corvella {
 
@@ -24,5 +25,13 @@ Report non_protein_per_position_report(const Workspace& ws, ReportFormat format,
 // adds the entry's overlap groups from column 30 and steps `progress` after
 // each sample (k from 0).
 Report non_protein_per_sample_report(const Workspace& ws, ReportFormat format, ProgressSink* progress);
+
+// The workbook forms of the three reports as rows handed to `sink` in row
+// order, the sheet's extent declared first: the same cells that the Report
+// forms collect. A refused extent ends the report before its progress
+// starts; the per-sample form finds its widest row of groups before the loop.
+void non_protein_summary_rows(const Workspace& ws, const NonProteinGridTexts& grid, RowSink& sink);
+void non_protein_per_position_rows(const Workspace& ws, RowSink& sink, ProgressSink* progress);
+void non_protein_per_sample_rows(const Workspace& ws, RowSink& sink, ProgressSink* progress);
 
 }  // namespace corvella

@@ -10,6 +10,7 @@
 #include "classify/protein_counting.h"
 #include "core/workspace.h"
 #include "output/report.h"
+#include "output/row_sink.h"
 
 namespace corvella {
 
@@ -35,5 +36,15 @@ Report protein_per_position_report(const Workspace& ws, ReportFormat format, Pro
 // sample's overlap and stop findings along its synonymous row from column 17
 // and steps `progress` once per sample; progress may be null.
 Report protein_per_sample_report(const Workspace& ws, ReportFormat format, ProgressSink* progress);
+
+// The workbook forms of the three reports as rows handed to `sink` in row
+// order, the sheet's extent declared first: the same cells that the Report
+// forms collect. A refused extent ends the report before its progress
+// starts. The per-sample form finds its widest findings row before the
+// loop, and keeps the non-synonymous counts (not cells) until the
+// synonymous block is written.
+void protein_summary_rows(const Workspace& ws, const ProteinCounts& counts, RowSink& sink);
+void protein_per_position_rows(const Workspace& ws, RowSink& sink, ProgressSink* progress);
+void protein_per_sample_rows(const Workspace& ws, RowSink& sink, ProgressSink* progress);
 
 }  // namespace corvella

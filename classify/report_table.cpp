@@ -1,5 +1,7 @@
 #include "classify/report_table.h"
 
+#include <algorithm>
+
 namespace corvella {
 
 std::string tab_line(const std::vector<std::string>& fields) {
@@ -12,36 +14,87 @@ std::string tab_line(const std::vector<std::string>& fields) {
     return line;
 }
 
-void add_row_cells(std::vector<Cell>& cells, int32_t row, const std::vector<std::string>& fields) {
-    int32_t column = 1;
-    for (const std::string& f : fields) cells.push_back(Cell{row, column++, f});
+RowCells row_cells(const std::vector<std::string>& fields, int32_t first_column) {
+    RowCells cells;
+    cells.reserve(fields.size());
+    int32_t column = first_column;
+    for (const std::string& f : fields) cells.push_back(RowCell{column++, f});
+    return cells;
+}
+
+bool ReportTable::begin(const SheetExtent& extent) {
+    if (is_text() || sink_ == nullptr) return true;
+    if (!sink_->begin(extent)) stopped_ = true;
+    return !stopped_;
 }
 
 void ReportTable::row(int32_t workbook_row, const std::vector<std::string>& fields) {
     if (is_text())
         report_.text += tab_line(fields);
     else
-        add_row_cells(report_.cells, workbook_row, fields);
+        cells_row(workbook_row, row_cells(fields));
+}
+
+void ReportTable::cells_row(int32_t workbook_row, const RowCells& cells) {
+    if (is_text() || stopped_) return;
+    if (sink_ == nullptr) {
+        for (const RowCell& c : cells) report_.cells.push_back(Cell{workbook_row, c.column, c.text});
+        return;
+    }
+    if (!sink_->row(workbook_row, cells)) stopped_ = true;
 }
 
 void ReportTable::text_line(const std::string& line) {
     if (is_text()) report_.text += line;
 }
 
-Report tally_report(const Workspace& ws, ReportFormat format, ProgressSink* progress,
-                    const std::vector<std::string>& header, const TallyRows& rows_of) {
-    ReportTable report(format);
-    report.row(1, header);
+void ReportTable::end() {
+    if (!is_text() && sink_ != nullptr && !stopped_) sink_->end();
+}
+
+Report ReportTable::build(ReportFormat format, const std::function<void(ReportTable&)>& fill) {
+    ReportTable table(format);
+    fill(table);
+    return table.take();
+}
+
+void tally_report(const Workspace& ws, ReportTable& report, ProgressSink* progress,
+                  const std::vector<std::string>& header, const TallyRows& rows_of) {
     const auto n = static_cast<int64_t>(ws.variant_tally.size());
-    ReportProgress steps(progress, format, static_cast<int32_t>(n));
+    if (report.is_text()) {
+        report.row(1, header);
+        for (const auto& [key, count] : ws.variant_tally)
+            for (const auto& fields : rows_of(key, count)) report.row(0, fields);
+        return;
+    }
+    std::vector<std::vector<std::vector<std::string>>> rows;
+    rows.reserve(ws.variant_tally.size());
+    int32_t last_row = 1;
+    int32_t last_column = static_cast<int32_t>(header.size());
+    for (const auto& [key, count] : ws.variant_tally) {
+        rows.push_back(rows_of(key, count));
+        for (const auto& fields : rows.back()) last_column = std::max(last_column, static_cast<int32_t>(fields.size()));
+        last_row += static_cast<int32_t>(rows.back().size());
+    }
+    if (!report.begin({last_row, last_column})) return;
+    report.row(1, header);
+    ReportProgress steps(progress, report.format(), static_cast<int32_t>(n));
     int32_t row = 2;
     int64_t k = 0;
-    for (const auto& [key, count] : ws.variant_tally) {
-        for (const auto& fields : rows_of(key, count)) report.row(row++, fields);
+    for (auto& entry : rows) {
+        for (const auto& fields : entry) report.row(row++, fields);
+        if (report.stopped()) return;
+        entry.clear();
+        entry.shrink_to_fit();
         steps.step(++k, n);
     }
     steps.finish();
-    return report.take();
+    report.end();
+}
+
+Report tally_report(const Workspace& ws, ReportFormat format, ProgressSink* progress,
+                    const std::vector<std::string>& header, const TallyRows& rows_of) {
+    return ReportTable::build(format, [&](ReportTable& t) { tally_report(ws, t, progress, header, rows_of); });
 }
 
 ReportProgress::ReportProgress(ProgressSink* sink, ReportFormat format, int32_t maximum)

@@ -1,5 +1,5 @@
 // Small builders shared by the report functions: one table row as a text
-// line or as workbook cells.
+// line or as a workbook row handed to a row sink.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "core/workspace.h"
 #include "output/report.h"
+#include "output/row_sink.h"
 
 namespace corvella {
 
@@ -17,22 +18,40 @@ namespace corvella {
 // written with whatever characters it holds.
 std::string tab_line(const std::vector<std::string>& fields);
 
-// The fields as cells of `row`, from column 1 on.
-void add_row_cells(std::vector<Cell>& cells, int32_t row, const std::vector<std::string>& fields);
+// The fields as cells from `first_column` on.
+RowCells row_cells(const std::vector<std::string>& fields, int32_t first_column = 1);
 
-// Fills the requested form of a report row by row: a row is a TAB line in
-// the text form and cells of its workbook row in the workbook form.
+// Fills one form of a report row by row: a row is a TAB line in the text
+// form and a row handed to the sink in the workbook form. Once the sink has
+// refused or failed, every further row is dropped and stopped() is true, so
+// the report loops can end early.
 class ReportTable {
 public:
-    explicit ReportTable(ReportFormat format) : format_(format) {}
+    explicit ReportTable(ReportFormat format) : format_(format) {}  // Text, or Workbook collected as cells
+    explicit ReportTable(RowSink& sink) : format_(ReportFormat::Workbook), sink_(&sink) {}
+
     bool is_text() const { return format_ == ReportFormat::Text; }
+    ReportFormat format() const { return format_; }
+    // Workbook form: declares the sheet's extent; false when the sink
+    // refuses it. The text form ignores it.
+    bool begin(const SheetExtent& extent);
     void row(int32_t workbook_row, const std::vector<std::string>& fields);
+    void cells_row(int32_t workbook_row, const RowCells& cells);
     // Text form only: a line exactly as given ("\n" included).
     void text_line(const std::string& line);
+    // After the last row.
+    void end();
+    bool stopped() const { return stopped_; }
     Report take() { return std::move(report_); }
+
+    // Runs `fill` on a table of `format`: the text form as Report::text, the
+    // workbook form collected into Report::cells.
+    static Report build(ReportFormat format, const std::function<void(ReportTable&)>& fill);
 
 private:
     ReportFormat format_;
+    RowSink* sink_ = nullptr;
+    bool stopped_ = false;
     Report report_;
 };
 
@@ -54,8 +73,15 @@ private:
 using TallyRows = std::function<std::vector<std::vector<std::string>>(const VariantKey&, int32_t)>;
 
 // A per-position report: the header, then the rows of every tally entry in
-// tally order. The workbook form steps the progress once per entry, after
-// all of its rows, counting the entries from 1.
+// tally order, `rows_of` called once per entry. The workbook form builds
+// the rows first and keeps them (a per-position table grows with the
+// tally, not with the samples), declares the sheet's extent, then hands
+// them over, stepping the progress once per entry after all of its rows,
+// counting the entries from 1.
+void tally_report(const Workspace& ws, ReportTable& report, ProgressSink* progress,
+                  const std::vector<std::string>& header, const TallyRows& rows_of);
+
+// The same as a Report value.
 Report tally_report(const Workspace& ws, ReportFormat format, ProgressSink* progress,
                     const std::vector<std::string>& header, const TallyRows& rows_of);
 

@@ -5,6 +5,7 @@
 #include "classify/rrna_classification.h"
 #include "core/workspace.h"
 #include "output/report.h"
+#include "output/row_sink.h"
 
 namespace corvella {
 
@@ -20,5 +21,12 @@ Report rrna_per_position_report(const Workspace& ws, ReportFormat format, Progre
 // too. The workbook form runs the progress over both walks (maximum 2n),
 // counting k from 0 again in the second walk.
 Report rrna_per_sample_report(const Workspace& ws, ReportFormat format, ProgressSink* progress);
+
+// The workbook forms of the three reports as rows handed to `sink` in row
+// order, the sheet's extent declared first: the same cells that the Report
+// forms collect. A refused extent ends the report before its progress starts.
+void rrna_summary_rows(const RrnaSummaryGrid& grid, RowSink& sink);
+void rrna_per_position_rows(const Workspace& ws, RowSink& sink, ProgressSink* progress);
+void rrna_per_sample_rows(const Workspace& ws, RowSink& sink, ProgressSink* progress);
 
 }  // namespace corvella

@@ -18,6 +18,7 @@
 #include "output/annotated_vcf.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
+#include "output/xlsx_writer.h"
 
 namespace corvella::cli {
 
@@ -78,10 +79,10 @@ int run_report(const Args& args, Workspace& ws) {
     if (kind->needs_human_reference && !ws.human_reference)
         return fail(EXIT_INPUT, kind->name + " reports need the built-in human reference; leave out --reference.");
     if (std::string m = load_list(ws, args.operands[2]); !m.empty()) return fail(EXIT_INPUT, m);
-    const bool workbook = ends_with(args.output, ".xls");
-    const Report report = kind->report(ws, *table, workbook ? ReportFormat::Workbook : ReportFormat::Text);
-    return write_or_fail(workbook ? WorkbookWriter(args.output, report.cells)
-                                  : write_text_file(args.output, report.text));
+    const RowProducer rows = [&](RowSink& sink) { kind->rows(ws, *table, sink); };
+    if (ends_with(args.output, ".xlsx")) return write_or_fail(write_xlsx(args.output, rows));
+    if (ends_with(args.output, ".xls")) return write_or_fail(write_xls(args.output, rows));
+    return write_or_fail(write_text_file(args.output, kind->report(ws, *table, ReportFormat::Text).text));
 }
 
 // "Check Position": the position typed, the base chosen, then "Run". The

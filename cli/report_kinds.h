@@ -10,6 +10,7 @@
 #include "core/workspace.h"
 #include "output/chart_spec.h"
 #include "output/report.h"
+#include "output/row_sink.h"
 
 namespace corvella::cli {
 
@@ -22,6 +23,8 @@ struct ReportKind {
     std::function<ChartSpec(const Workspace&)> chart;
     // What the window's save button for the table writes.
     std::function<Report(const Workspace&, Table, ReportFormat)> report;
+    // The same table's workbook form, row by row into a workbook writer.
+    std::function<void(const Workspace&, Table, RowSink&)> rows;
 };
 
 const ReportKind* find_report_kind(const std::string& name);

@@ -14,6 +14,11 @@ namespace corvella {
 
 namespace {
 
+// Fills the open file; gets its descriptor and its name.
+using Fill = std::function<std::string(int fd, const std::string& name)>;
+
+WriteResult write_atomically(const std::string& path, const Fill& fill);
+
 std::string folder_of(const std::string& path) {
     const std::string::size_type sep = path.rfind('/');
     if (sep == std::string::npos) return ".";
@@ -44,11 +49,10 @@ mode_t mode_for(const std::string& target) {
 // /dev/full or a pipe another program reads would put a plain file in its
 // place. Such a target has no old content to keep, so no temporary is needed;
 // its errors (a full device) are reported like any other.
-WriteResult write_in_place(const std::string& path, const std::string& target,
-                           const std::function<std::string(int fd)>& fill) {
+WriteResult write_in_place(const std::string& path, const std::string& target, const Fill& fill) {
     const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY);
     if (fd < 0) return write_failure(path, std::strerror(errno));
-    std::string reason = fill(fd);
+    std::string reason = fill(fd, target);
     if (::close(fd) != 0 && reason.empty()) reason = std::strerror(errno);
     if (!reason.empty()) return write_failure(path, reason);
     return WriteResult{};
@@ -82,6 +86,17 @@ WriteResult write_file_atomically(const std::string& path, std::string_view byte
 }
 
 WriteResult write_file_atomically(const std::string& path, const std::function<std::string(int fd)>& fill) {
+    return write_atomically(path, [&fill](int fd, const std::string&) { return fill(fd); });
+}
+
+WriteResult write_file_atomically_by_name(const std::string& path,
+                                          const std::function<std::string(const std::string& name)>& fill) {
+    return write_atomically(path, [&fill](int, const std::string& name) { return fill(name); });
+}
+
+namespace {
+
+WriteResult write_atomically(const std::string& path, const Fill& fill) {
     if (path.empty()) return write_failure(path, std::strerror(ENOENT));
     const std::string target = resolve_link(path);
     struct stat st {};
@@ -95,7 +110,9 @@ WriteResult write_file_atomically(const std::string& path, const std::function<s
     const int fd = mkstemp(temp.data());
     if (fd < 0) return write_failure(path, std::strerror(errno));
 
-    std::string reason = fill(fd);
+    // A writer that opens the file by name writes into this same file: the
+    // descriptor stays open, so it is still the one flushed and renamed.
+    std::string reason = fill(fd, std::string(temp.data()));
     int error = 0;
     if (reason.empty() && fchmod(fd, mode_for(target)) != 0) error = errno;
     if (reason.empty() && error == 0 && fsync(fd) != 0) error = errno;
@@ -115,5 +132,7 @@ WriteResult write_file_atomically(const std::string& path, const std::function<s
     }
     return WriteResult{};
 }
+
+}  // namespace
 
 }  // namespace corvella

@@ -19,6 +19,11 @@ WriteResult write_file_atomically(const std::string& path, std::string_view byte
 // temporary file and returns an empty text, or the reason it failed.
 WriteResult write_file_atomically(const std::string& path, const std::function<std::string(int fd)>& fill);
 
+// The same for a library that opens the file itself: `fill` gets the name of
+// the temporary file (or of a device target, which is written in place).
+WriteResult write_file_atomically_by_name(const std::string& path,
+                                          const std::function<std::string(const std::string& name)>& fill);
+
 // Writes all of `bytes` to `fd`, retrying short and interrupted writes;
 // false (with errno set) on failure.
 bool write_all(int fd, std::string_view bytes);

@@ -7,6 +7,7 @@
 #include "output/biff8.h"
 #include "output/compound_file.h"
 #include "output/excel_text.h"
+#include "output/row_sink.h"
 
 namespace corvella {
 
@@ -21,26 +22,36 @@ std::string too_large_message(const std::string& path) {
            "Save it as a text file instead.";
 }
 
-// The cells in row-then-column order, one per position: where a report sets
-// a position twice, the value set last stays, as it would in a spreadsheet.
-std::vector<const Cell*> cells_in_sheet_order(const std::vector<Cell>& cells) {
-    std::vector<const Cell*> order(cells.size());
-    std::transform(cells.begin(), cells.end(), order.begin(), [](const Cell& c) { return &c; });
-    std::stable_sort(order.begin(), order.end(), [](const Cell* a, const Cell* b) {
-        return a->row != b->row ? a->row < b->row : a->column < b->column;
-    });
-    std::vector<const Cell*> unique;
-    unique.reserve(order.size());
-    for (const Cell* c : order) {
-        if (!unique.empty() && unique.back()->row == c->row && unique.back()->column == c->column)
-            unique.back() = c;
-        else
-            unique.push_back(c);
+// Collects the rows for the shared-string table, after refusing an extent
+// that does not fit a sheet.
+class XlsRows : public RowSink {
+public:
+    bool begin(const SheetExtent& extent) override {
+        if (extent.rows <= WORKBOOK_MAX_ROWS && extent.columns <= WORKBOOK_MAX_COLUMNS) return true;
+        refused_ = true;
+        return false;
     }
-    return unique;
-}
+    bool row(int32_t row, const RowCells& row_cells) override {
+        for (const RowCell& c : row_cells) cells.push_back(Cell{row, c.column, c.text});
+        return true;
+    }
+    void end() override {}
+
+    bool refused() const { return refused_; }
+    std::vector<Cell> cells;
+
+private:
+    bool refused_ = false;
+};
 
 }  // namespace
+
+WriteResult write_xls(const std::string& path, const RowProducer& produce) {
+    XlsRows sink;
+    produce(sink);
+    if (sink.refused()) return WriteResult{false, too_large_message(path)};
+    return WorkbookWriter(path, sink.cells);
+}
 
 WriteResult WorkbookWriter(const std::string& path, const std::vector<Cell>& cells) {
     for (const Cell& c : cells) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "output/report.h"
+#include "output/row_sink.h"
 #include "output/write_result.h"
 
 namespace corvella {
@@ -20,5 +21,9 @@ constexpr int32_t WORKBOOK_MAX_COLUMNS = 256;
 // A report that does not fit a sheet (65,536 rows, 256 columns) is refused
 // with a message that suggests the text form.
 WriteResult WorkbookWriter(const std::string& path, const std::vector<Cell>& cells);
+
+// The same for a report handed over as rows: a declared extent beyond a
+// sheet is refused at once, with the same message, before any row is built.
+WriteResult write_xls(const std::string& path, const RowProducer& produce);
 
 }  // namespace corvella

@@ -19,7 +19,7 @@
 using namespace corvella;
 
 const char* const TForm5::SaveDialog1Filter =
-    "Text Files (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls";
+    "Text Files (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx";
 
 namespace {
 
@@ -132,19 +132,22 @@ NonProteinGridTexts TForm5::grid_texts() const {
 
 void TForm5::Button1Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
-                [this](ReportFormat f, ProgressSink*) { return non_protein_summary_report(ws_, grid_texts(), f); },
+                ReportForms{[this] { return non_protein_summary_report(ws_, grid_texts(), ReportFormat::Text).text; },
+                            [this](RowSink& rows, ProgressSink*) { non_protein_summary_rows(ws_, grid_texts(), rows); }},
                 nullptr);
 }
 
 void TForm5::Button2Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
-                [this](ReportFormat f, ProgressSink* p) { return non_protein_per_position_report(ws_, f, p); },
+                ReportForms{[this] { return non_protein_per_position_report(ws_, ReportFormat::Text, nullptr).text; },
+                            [this](RowSink& rows, ProgressSink* p) { non_protein_per_position_rows(ws_, rows, p); }},
                 &progress_);
 }
 
 void TForm5::Button3Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
-                [this](ReportFormat f, ProgressSink* p) { return non_protein_per_sample_report(ws_, f, p); },
+                ReportForms{[this] { return non_protein_per_sample_report(ws_, ReportFormat::Text, nullptr).text; },
+                            [this](RowSink& rows, ProgressSink* p) { non_protein_per_sample_rows(ws_, rows, p); }},
                 &progress_);
 }
 

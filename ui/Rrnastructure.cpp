@@ -66,12 +66,13 @@ void TForm10::Button2Click() {
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 3; ++c)
             grid.rows[static_cast<size_t>(r)][static_cast<size_t>(c)] = cell_text(*StringGrid1, c, r + 1);
-    save_summary([&grid](ReportFormat format) { return rrna_summary_report(grid, format); });
+    save_summary([&grid](ReportFormat format) { return rrna_summary_report(grid, format); },
+                 [&grid](RowSink& rows) { rrna_summary_rows(grid, rows); });
 }
 
-void TForm10::Button3Click() { save_workspace_report(rrna_per_position_report); }
+void TForm10::Button3Click() { save_workspace_report(rrna_per_position_report, rrna_per_position_rows); }
 
-void TForm10::Button4Click() { save_workspace_report(rrna_per_sample_report); }
+void TForm10::Button4Click() { save_workspace_report(rrna_per_sample_report, rrna_per_sample_rows); }
 
 void TForm10::Button1Click() { save_chart(); }
 

@@ -20,7 +20,7 @@
 using namespace corvella;
 
 const char* const TForm4::SaveDialog1Filter =
-    "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls";
+    "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx";
 const char* const TForm4::SaveDialog2Filter = "Bitmap (*.bmp)|*.bmp";
 
 namespace {
@@ -124,23 +124,22 @@ QBarSet* TForm4::Series2() const { return series(1); }
 
 void TForm4::Button2Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
-                [this](ReportFormat format, ProgressSink*) { return protein_summary_report(ws_, counts_, format); },
+                ReportForms{[this] { return protein_summary_report(ws_, counts_, ReportFormat::Text).text; },
+                            [this](RowSink& rows, ProgressSink*) { protein_summary_rows(ws_, counts_, rows); }},
                 nullptr);
 }
 
 void TForm4::Button3Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
-                [this](ReportFormat format, ProgressSink* progress) {
-                    return protein_per_position_report(ws_, format, progress);
-                },
+                ReportForms{[this] { return protein_per_position_report(ws_, ReportFormat::Text, nullptr).text; },
+                            [this](RowSink& rows, ProgressSink* p) { protein_per_position_rows(ws_, rows, p); }},
                 &progress_);
 }
 
 void TForm4::Button4Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
-                [this](ReportFormat format, ProgressSink* progress) {
-                    return protein_per_sample_report(ws_, format, progress);
-                },
+                ReportForms{[this] { return protein_per_sample_report(ws_, ReportFormat::Text, nullptr).text; },
+                            [this](RowSink& rows, ProgressSink* p) { protein_per_sample_rows(ws_, rows, p); }},
                 &progress_);
 }
 

@@ -71,12 +71,13 @@ void TForm9::Button2Click() {
     TrnaSummaryGrid grid;
     for (int g = 0; g < TRNA_GROUP_COUNT; ++g)
         grid.rows[static_cast<size_t>(g)] = {cell_text(*StringGrid1, 0, g + 1), cell_text(*StringGrid1, 1, g + 1)};
-    save_summary([&grid](ReportFormat format) { return trna_summary_report(grid, format); });
+    save_summary([&grid](ReportFormat format) { return trna_summary_report(grid, format); },
+                 [&grid](RowSink& rows) { trna_summary_rows(grid, rows); });
 }
 
-void TForm9::Button3Click() { save_workspace_report(trna_per_position_report); }
+void TForm9::Button3Click() { save_workspace_report(trna_per_position_report, trna_per_position_rows); }
 
-void TForm9::Button4Click() { save_workspace_report(trna_per_sample_report); }
+void TForm9::Button4Click() { save_workspace_report(trna_per_sample_report, trna_per_sample_rows); }
 
 void TForm9::Button1Click() { save_chart(); }
 

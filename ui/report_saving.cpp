@@ -6,6 +6,7 @@
 #include "output/file_names.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
+#include "output/xlsx_writer.h"
 #include "ui/charts/chart_view.h"
 
 namespace corvella {
@@ -55,32 +56,40 @@ private:
 }  // namespace
 
 bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
-                 const ReportBuilder& build, ProgressSink* progress) {
+                 const ReportForms& forms, ProgressSink* progress) {
     const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, filter, state.filter_index, true);
     if (!choice) return false;
     state.filter_index = choice->filter_index;
 
-    ReportFormat format;
-    if (choice->filter_index == static_cast<int>(ReportFormat::Workbook))
-        format = ReportFormat::Workbook;
-    else if (choice->filter_index == static_cast<int>(ReportFormat::Text))
-        format = ReportFormat::Text;
-    else
-        return false;
+    const int type = choice->filter_index;
+    const char* extension = type == static_cast<int>(ReportFormat::Text)       ? ".txt"
+                            : type == static_cast<int>(ReportFormat::Workbook) ? ".xls"
+                            : type == XLSX_FILTER_INDEX                        ? ".xlsx"
+                                                                               : nullptr;
+    if (extension == nullptr) return false;
 
-    const std::string path = ensure_extension(choice->path, format == ReportFormat::Text ? ".txt" : ".xls");
+    const std::string path = ensure_extension(choice->path, extension);
     if (!may_write(parent, dialogs, choice->path, path)) return false;
 
-    if (format == ReportFormat::Text) return shown_if_failed(parent, dialogs, write_text_file(path, build(format, nullptr).text));
+    if (type == static_cast<int>(ReportFormat::Text)) return shown_if_failed(parent, dialogs, write_text_file(path, forms.text()));
 
-    Report report;
-    if (progress != nullptr) {
-        ClosingProgress window(progress);
-        report = build(format, &window);
-    } else {
-        report = build(format, nullptr);
-    }
-    return shown_if_failed(parent, dialogs, WorkbookWriter(path, report.cells));
+    std::optional<ClosingProgress> window;
+    if (progress != nullptr) window.emplace(progress);
+    ProgressSink* steps = window ? &*window : nullptr;
+    const RowProducer rows = [&](RowSink& sink) { forms.rows(sink, steps); };
+    const WriteResult result = type == XLSX_FILTER_INDEX ? write_xlsx(path, rows) : write_xls(path, rows);
+    window.reset();
+    return shown_if_failed(parent, dialogs, result);
+}
+
+bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
+                 const ReportBuilder& build, ProgressSink* progress) {
+    return save_report(parent, dialogs, state, filter,
+                       ReportForms{[&build] { return build(ReportFormat::Text, nullptr).text; },
+                                   [&build](RowSink& rows, ProgressSink* steps) {
+                                       rows_of_cells(build(ReportFormat::Workbook, steps).cells, rows);
+                                   }},
+                       progress);
 }
 
 bool save_text_block(QWidget* parent, Dialogs& dialogs, const QString& filter, const std::string& extension,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "output/report.h"
+#include "output/row_sink.h"
 #include "output/write_result.h"
 #include "ui/dialogs.h"
 
@@ -26,13 +27,31 @@ struct SaveDialogState {
 // (start, a step per item, finish); the text form gets nullptr.
 using ReportBuilder = std::function<Report(ReportFormat format, ProgressSink* progress)>;
 
+// A report's two forms as the save buttons write them: the text, and the
+// workbook rows handed to the chosen workbook writer as they are produced
+// (long reports drive `progress` after the sheet's extent was accepted).
+struct ReportForms {
+    std::function<std::string()> text;
+    std::function<void(RowSink& rows, ProgressSink* progress)> rows;
+};
+
+// Filter index 3 of the report save dialogs: an Office Open XML workbook.
+constexpr int XLSX_FILTER_INDEX = 3;
+
 // A text-or-workbook button ("Text File (*.txt)|*.txt|Microsoft Office Excel
-// 97-2003 (*.xls)|*.xls"): filter index 1 writes the text form as ".txt",
-// index 2 the cells as an ".xls" workbook, any other index nothing. The
-// dialog asks before replacing the chosen file; when the completed name is
-// another, existing file, confirm_replace asks about that one. The progress
-// window is always closed before the workbook is written, also when the
-// write fails. True when a file was written.
+// 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx"): filter index 1
+// writes the text form as ".txt", index 2 the rows as an ".xls" workbook,
+// index 3 as an ".xlsx" workbook, any other index nothing. The dialog asks
+// before replacing the chosen file; when the completed name is another,
+// existing file, confirm_replace asks about that one. A report too large
+// for the chosen sheet is refused before its progress window opens; the
+// progress window is always closed when the save ends, also when the write
+// fails. True when a file was written.
+bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
+                 const ReportForms& forms, ProgressSink* progress);
+
+// The same for a builder of Report values (the workbook cells are built
+// whole, then written).
 bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
                  const ReportBuilder& build, ProgressSink* progress);
 

@@ -15,7 +15,7 @@
 namespace corvella {
 
 const char* const STRUCTURE_REPORT_FILTER =
-    "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls";
+    "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx";
 
 QTableWidget* make_string_grid(QWidget* parent, const char* name, int columns, int rows) {
     auto* grid = new QTableWidget(rows, columns, parent);
@@ -82,14 +82,18 @@ StructureWindow::StructureWindow(Workspace& ws, Dialogs& dialogs, TForm6& progre
     Button5 = named_button(new QPushButton("Close", this), "Button5");
 }
 
-void StructureWindow::save_summary(const std::function<Report(ReportFormat)>& build) {
+void StructureWindow::save_summary(const std::function<Report(ReportFormat)>& build,
+                                   const std::function<void(RowSink&)>& rows) {
     save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
-                [&build](ReportFormat format, ProgressSink*) { return build(format); }, nullptr);
+                ReportForms{[&build] { return build(ReportFormat::Text).text; },
+                            [&rows](RowSink& sink, ProgressSink*) { rows(sink); }},
+                nullptr);
 }
 
-void StructureWindow::save_workspace_report(WorkspaceReport build) {
+void StructureWindow::save_workspace_report(WorkspaceReport build, WorkspaceRows rows) {
     save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
-                [this, build](ReportFormat format, ProgressSink* progress) { return build(ws_, format, progress); },
+                ReportForms{[this, build] { return build(ws_, ReportFormat::Text, nullptr).text; },
+                            [this, rows](RowSink& sink, ProgressSink* progress) { rows(ws_, sink, progress); }},
                 &progress_);
 }
 

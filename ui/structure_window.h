@@ -67,15 +67,17 @@ public:
 
 protected:
     using WorkspaceReport = Report (*)(const Workspace&, ReportFormat, ProgressSink*);
+    using WorkspaceRows = void (*)(const Workspace&, RowSink&, ProgressSink*);
 
     StructureWindow(Workspace& ws, Dialogs& dialogs, TForm6& progress, QWidget* parent,
                     const QString& caption, const ChartSpec& empty_chart);
 
     // SaveDialog1, then the summary in the chosen form.
-    void save_summary(const std::function<Report(ReportFormat)>& build);
+    void save_summary(const std::function<Report(ReportFormat)>& build,
+                      const std::function<void(RowSink&)>& rows);
     // SaveDialog1, then a report read from the workspace at the click; its
     // workbook form drives the progress window.
-    void save_workspace_report(WorkspaceReport build);
+    void save_workspace_report(WorkspaceReport build, WorkspaceRows rows);
     // SaveDialog2, then Chart1 as shown.
     void save_chart();
 

@@ -54,6 +54,25 @@ def read_xls(path):
     return cells
 
 
+def read_xlsx(path):
+    """The same for an Office Open XML workbook, read by openpyxl."""
+    import openpyxl
+    book = openpyxl.load_workbook(path, read_only=True)
+    assert book.sheetnames == ["results"], book.sheetnames
+    cells = {}
+    sheet = book["results"]
+    sheet.reset_dimensions()
+    for row in sheet.iter_rows():
+        for cell in row:
+            if cell.value is None:
+                continue
+            value = cell.value
+            if isinstance(value, (int, float)):
+                value = str(int(value)) if value == int(value) else str(value)
+            cells[(cell.row, cell.column)] = value
+    return cells
+
+
 class CliCase(unittest.TestCase):
     def setUp(self):
         self.tmp = tempfile.TemporaryDirectory()
@@ -246,6 +265,17 @@ class Report(CliCase):
         last = [cells.get((11, c)) for c in range(1, 14)]
         self.assertEqual(last, ["14766", "C-T", "CYTB", "Non-Syn", "ACU", "AUU", "2", "T", "I", "7",
                                 "Neutral Polar", "Neutral Apolar", "5"])
+
+    def test_xlsx_when_the_name_ends_in_xlsx_holds_the_xls_cells(self):
+        for kind, source in [("protein", SIX_KEYS), ("nonprotein", REGIONS), ("trna", STRUCTURES),
+                             ("rrna", STRUCTURES)]:
+            for table in ["summary", "positions", "samples"]:
+                name = kind + table
+                xlsx = read_xlsx(self.report(kind, table, name + ".xlsx", source=source))
+                self.assertEqual(xlsx, read_xls(self.report(kind, table, name + ".xls", source=source)),
+                                 (kind, table))
+                self.assertTrue(xlsx)
+        self.assertEqual(xlsx[(8, 1)], "16S")
 
     def test_nonprotein_reports(self):
         self.assertEqual(read_file(self.report("nonprotein", "summary", "s.txt", source=REGIONS)),

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "temp_folder.h"
+#include "workbook_cases.h"
 #include "xls_read_back.h"
 
 using corvella::Cell;
@@ -15,64 +16,27 @@ using corvella::WriteResult;
 using corvella_test::ReadBack;
 using corvella_test::read_workbook;
 
-namespace {
-
-std::string text(const std::string& s) { return "text:" + s; }
-std::string number(const std::string& s) { return "number:" + s; }
-
-}  // namespace
+using corvella_test::CellMap;
+using corvella_test::number;
+using corvella_test::text;
 
 class Workbook : public corvella_test::TempFolder {};
 
 TEST_F(Workbook, EveryCellAtItsPlaceWithIntegersAsNumbers) {
-    // Given out of order, as reports may; a position set twice keeps the last value.
-    const std::vector<Cell> cells = {
-        {2, 3, "17"},         {1, 1, "Gene"},      {1, 2, "Syn"},       {2, 1, "ND1"},
-        {2, 2, "0"},          {3, 2, "007"},       {3, 3, "-5"},        {3, 4, "12a"},
-        {4, 1, "123456789"},  {4, 2, "1234567890"}, {4, 3, "536870911"}, {4, 4, "536870912"},
-        {4, 5, "999999999"},  {5, 1, "16519A"},    {5, 2, "3.5"},       {5, 3, ""},
-        {5, 4, "a\tb"},       {1, 3, "old"},       {1, 3, "Non-Syn"},   {256, 256, "corner"},
-        {6, 1, "Gene"},  // a text used twice shares one table entry
-    };
     const std::string file = path("summary.xls");
-    const WriteResult r = WorkbookWriter(file, cells);
+    const WriteResult r = WorkbookWriter(file, corvella_test::mixed_cells());
     ASSERT_TRUE(r.ok) << r.error;
 
     const ReadBack rb = read_workbook(file);
     ASSERT_TRUE(rb.readable);
     EXPECT_EQ(rb.sheets, std::vector<std::string>{"results"});
-    const std::map<std::pair<int, int>, std::string> expected = {
-        {{1, 1}, text("Gene")},         {{1, 2}, text("Syn")},           {{1, 3}, text("Non-Syn")},
-        {{2, 1}, text("ND1")},          {{2, 2}, number("0")},           {{2, 3}, number("17")},
-        {{3, 2}, text("007")},          {{3, 3}, text("-5")},            {{3, 4}, text("12a")},
-        {{4, 1}, number("123456789")},  {{4, 2}, text("1234567890")},    {{4, 3}, number("536870911")},
-        {{4, 4}, number("536870912")},  {{4, 5}, number("999999999")},   {{5, 1}, text("16519A")},
-        {{5, 2}, text("3.5")},          {{5, 4}, text("a\tb")},          {{6, 1}, text("Gene")},
-        {{256, 256}, text("corner")},
-    };
-    EXPECT_EQ(rb.cells, expected);
+    EXPECT_EQ(rb.cells, corvella_test::mixed_expected());
 }
 
 TEST_F(Workbook, NamesInAnyScriptAndBytesThatAreNotUtf8) {
-    const std::vector<Cell> cells = {
-        {1, 1, "Müller"},
-        {1, 2, "東京"},
-        {1, 3, "\xE9t\xE9"},      // Latin-1 bytes, not UTF-8
-        {1, 4, "\xC0\xAF"},       // an overlong UTF-8 form is not accepted as UTF-8
-        {1, 5, "\xF0\x9D\x84\x9E"},  // past U+FFFF: a surrogate pair
-        {1, 6, "\xED\xA0\x80x"},  // an encoded surrogate is not UTF-8
-        {2, 1, "Mu\xCC\x88ller \xE6\x9D\xB1"},
-    };
     const std::string file = path("names.xls");
-    ASSERT_TRUE(WorkbookWriter(file, cells).ok);
-    const ReadBack rb = read_workbook(file);
-    const std::map<std::pair<int, int>, std::string> expected = {
-        {{1, 1}, text("Müller")},        {{1, 2}, text("東京")},
-        {{1, 3}, text("été")},           {{1, 4}, text("À¯")},
-        {{1, 5}, text("\xF0\x9D\x84\x9E")}, {{1, 6}, text("í\xC2\xA0\xC2\x80x")},
-        {{2, 1}, text("Mu\xCC\x88ller \xE6\x9D\xB1")},
-    };
-    EXPECT_EQ(rb.cells, expected);
+    ASSERT_TRUE(WorkbookWriter(file, corvella_test::name_cells()).ok);
+    EXPECT_EQ(read_workbook(file).cells, corvella_test::name_expected());
 }
 
 TEST_F(Workbook, AnEmptyReportIsAValidWorkbook) {

@@ -1,5 +1,6 @@
-// Reads a workbook back with an independent reader (python3-xlrd, through
-// tests/output/read_xls.py), for the tests of every layer that writes .xls.
+// Reads a workbook back with an independent reader (tests/output/read_workbook.py:
+// python3-xlrd for .xls, python3-openpyxl for .xlsx), for the tests of every
+// layer that writes workbooks.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -33,9 +34,10 @@ inline std::string unescape(const std::string& s) {
     return out;
 }
 
+// A file whose name ends in ".xlsx" is read by openpyxl, any other by xlrd.
 inline ReadBack read_workbook(const std::string& file) {
     const std::string command = std::string(CORVELLA_PYTHON) + " " + CORVELLA_SOURCE_DIR +
-                                "/tests/output/read_xls.py '" + file + "' 2>&1";
+                                "/tests/output/read_workbook.py '" + file + "' 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ReadBack rb;
     if (pipe == nullptr) return rb;

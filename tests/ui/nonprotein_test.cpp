@@ -123,7 +123,7 @@ TEST_F(NonProteinWindow, SummaryTextIsWrittenFromTheGridWithCrLf) {
     answer_save("summary", 1);
     QTest::mouseClick(w.Button1, Qt::LeftButton);
     ASSERT_EQ(dialogs.save_filters.size(), 1u);
-    EXPECT_EQ(dialogs.save_filters[0], "Text Files (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls");
+    EXPECT_EQ(dialogs.save_filters[0], "Text Files (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx");
     EXPECT_TRUE(dialogs.save_confirm_overwrite[0]);
     EXPECT_EQ(dialogs.save_initial_indexes[0], 1);
     const QByteArray text = file("summary.txt");
@@ -151,7 +151,7 @@ TEST_F(NonProteinWindow, WorkbookChoiceIsRememberedAndDrivesTheProgressWindow) {
 
 TEST_F(NonProteinWindow, CancelOrUnknownTypeWritesNothing) {
     QTest::mouseClick(w.Button1, Qt::LeftButton);  // the fake cancels
-    answer_save("odd", 3);
+    answer_save("odd", 4);
     QTest::mouseClick(w.Button3, Qt::LeftButton);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 0);
     EXPECT_TRUE(dialogs.errors.empty());

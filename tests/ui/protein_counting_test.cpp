@@ -118,7 +118,7 @@ TEST_F(ProteinWindow, TextReportsMatchTheGoldenFiles) {
     EXPECT_EQ(read_bytes(save(w.Button3, "positions.txt", 1)), crlf(golden("protein_per_position.txt")));
     EXPECT_EQ(read_bytes(save(w.Button4, "samples", 1) + ".txt"), golden("cli/protein_samples.txt"));
     EXPECT_EQ(dialogs.save_filters,
-              std::vector<QString>(3, "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls"));
+              std::vector<QString>(3, "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx"));
     EXPECT_EQ(dialogs.save_confirm_overwrite, std::vector<bool>(3, true));
     EXPECT_TRUE(dialogs.errors.empty());
 }

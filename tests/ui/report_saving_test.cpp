@@ -16,7 +16,7 @@ using namespace corvella;
 
 namespace {
 
-const QString REPORT_FILTER = "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls";
+const QString REPORT_FILTER = "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx";
 const std::string OLE_SIGNATURE = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
 
 // Records what a report did to the progress window.
@@ -105,7 +105,7 @@ TEST_F(ReportSaving, WorkbookTypeWritesCellsWithProgressAndIsRememberedForTheNex
 
 TEST_F(ReportSaving, CancelOrAnUnknownTypeWritesNothing) {
     dialogs.save_answers.push_back(std::nullopt);
-    dialogs.save_answers.push_back(Dialogs::SaveChoice{path("run1"), 3});
+    dialogs.save_answers.push_back(Dialogs::SaveChoice{path("run1"), 4});
     EXPECT_FALSE(save());
     EXPECT_FALSE(save());
     EXPECT_TRUE(report.formats.empty());

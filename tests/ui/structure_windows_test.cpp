@@ -25,7 +25,7 @@ using corvella::FakeDialogs;
 
 namespace {
 
-const QString REPORT_FILTER = "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls";
+const QString REPORT_FILTER = "Text File (*.txt)|*.txt|Microsoft Office Excel 97-2003 (*.xls)|*.xls|Excel Workbook (*.xlsx)|*.xlsx";
 
 std::string data_path(const std::string& name) { return std::string(CORVELLA_TEST_DATA) + "/" + name; }
 
