@@ -192,6 +192,13 @@ TEST(GenBankRecords, LinesInsideAQuotedValueAreNoFeatures) {
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_NE(r.region_table[static_cast<size_t>(rna_start_slot(RRNA_12S_ROW))], 1);
     EXPECT_EQ(r.region_table[static_cast<size_t>(rna_start_slot(5))], 1);  // tRNA-Met
+
+    // A quote never closed ends at the sequence section.
+    corvella_test::FixtureRecord open_quote = moth_record(NamingStyle::Embl);
+    open_quote.features.push_back({"misc_feature", "5..9", {"/note=\"never closed", "on two lines"}});
+    const ReferenceReadResult o = parse_genbank_text(corvella_test::genbank_text(open_quote));
+    ASSERT_TRUE(o.ok) << o.message;
+    EXPECT_EQ(o.sequence, open_quote.sequence);
 }
 
 TEST(ReferenceSummary, SaysAccessionLengthCodesAndStrands) {
