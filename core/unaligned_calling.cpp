@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <thread>
 
@@ -84,13 +85,31 @@ UnalignedCalling call_unaligned(const std::string& reference, const std::string&
     auto work = [&] {
         GlobalAligner aligner(score_limit(reference.size()));
         for (size_t i = next++; i < records.size(); i = next++) {
-            calling.samples[i] = call_one(ctx, aligner, records[i]);
+            try {
+                calling.samples[i] = call_one(ctx, aligner, records[i]);
+            } catch (const std::exception&) {
+                // Out of memory for one record: that record is not called,
+                // the others are (an exception must not leave a thread).
+                calling.samples[i].name = records[i].name;
+                calling.samples[i].length = static_cast<int32_t>(records[i].letters.size());
+                calling.samples[i].outcome = UnalignedOutcome::NotAligned;
+                calling.samples[i].block.clear();
+            }
             std::lock_guard<std::mutex> lock(mutex);
             ++done;
             finished.notify_one();
         }
     };
     std::vector<std::thread> pool;
+    // The workers are joined however this function is left (a progress
+    // callback that throws included).
+    struct Joiner {
+        std::vector<std::thread>& threads;
+        ~Joiner() {
+            for (std::thread& t : threads)
+                if (t.joinable()) t.join();
+        }
+    } joiner{pool};
     for (unsigned t = 0; t < threads; ++t) pool.emplace_back(work);
     {
         std::unique_lock<std::mutex> lock(mutex);
