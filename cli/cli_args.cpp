@@ -9,20 +9,21 @@ const char* const USAGE =
     "\n"
     "  check POSITION BASE               classify one base change, as \"Check Position\"\n"
     "  call ALIGNED -o LIST              call the polymorphisms of an aligned FASTA file\n"
-    "  align RAW -o LIST                 align whole mitogenomes (FASTA, plain or gzip) to the\n"
+    "  align RAW... -o LIST              align whole mitogenomes (FASTA, plain or gzip) to the\n"
     "                                    reference and call their polymorphisms\n"
     "  report KIND TABLE LIST -o OUT     save a report of a polymorphism list\n"
     "        KIND: protein, nonprotein, trna, rrna; TABLE: summary, positions, samples;\n"
     "        OUT ending in .xls is an Excel 97-2003 workbook, anything else a text table\n"
     "  chart KIND LIST -o OUT            save a counting window's chart as a BMP image\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
-    "  convert INPUT... -o LIST          write the polymorphism list of VCF or HSD files\n"
+    "  convert INPUT... -o LIST          write the polymorphism list of VCF, HSD or FASTA files\n"
     "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
-    "        lists, HSD or VCF/BCF; @PATHS stands for the paths listed in the file PATHS\n"
+    "        lists, HSD, VCF/BCF or unaligned FASTA; @PATHS stands for the paths listed in\n"
+    "        the file PATHS\n"
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
-    "  --format list|hsd|vcf  read the inputs as this kind instead of recognising it\n"
+    "  --format list|hsd|vcf|fasta  read the inputs as this kind instead of recognising it\n"
     "  --min-level L     keep VCF calls whose level (AF, HF or VAF) is at least L (0..1, default 0.9)\n"
     "  --include-filtered  keep VCF records whose FILTER is not PASS\n"
     "\n"
@@ -43,7 +44,7 @@ const std::map<std::string, Shape>& shapes() {
         {"check", {Command::Check, 2, false}},        {"call", {Command::Call, 1, true}},
         {"report", {Command::Report, 3, true, true}}, {"chart", {Command::Chart, 2, true, true}},
         {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}},
-        {"align", {Command::Align, 1, true}}};
+        {"align", {Command::Align, 1, true, true}}};
     return s;
 }
 

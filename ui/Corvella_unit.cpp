@@ -212,7 +212,6 @@ void TForm1::HumanReference1Click() {
         return;
     }
     setWindowTitle("Corvella - AC_000021");
-    reference_name_ = "AC_000021";
     workspace_.human_reference = true;
     HumanReference1->setChecked(true);
     enable_reference_commands();
@@ -276,7 +275,6 @@ void TForm1::OpenOtherReferenceFile1Click() {
     }
     corvella::use_reference(workspace_, read);
     setWindowTitle(QString::fromStdString(corvella::reference_title(read)));
-    reference_name_ = read.accession;
     on_other_reference_loaded();
 }
 
