@@ -34,4 +34,8 @@ inline constexpr const char* WINDOWS[] = {"protein", "non-protein", "trna", "rrn
 // Counting and reports of one counting window (one of WINDOWS). `what` is "count" or "<summary|position|sample>_<text|workbook>".
 Row run_window(const std::string& window, const std::string& what, const RunArgs& args);
 
+// The variant table or the gene table of the list: `what` is
+// "<variants|genes>_<text|workbook>"; the file is written as the CLI does.
+Row run_table(const std::string& what, const RunArgs& args);
+
 }  // namespace corvella::bench

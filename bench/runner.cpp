@@ -3,7 +3,8 @@
 //   corvella_bench ROW INPUT [--repeat R] [--out DIR]
 //
 // ROW is one of: tokenize, read_list, call_aligned, align_unaligned, network, <window>:count,
-// <window>:<summary|position|sample>_<text|workbook> with <window> from --windows.
+// <window>:<summary|position|sample>_<text|workbook> with <window> from --windows,
+// table:<variants|genes>_<text|workbook>.
 // `corvella_bench --windows` lists the windows whose counting and reports
 // can be measured. scripts/bench runs every row in its own process (so that
 // each reports its own peak memory) and prints the table. A row that fails
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
             row = run_call_aligned(args);
         else if (name == "align_unaligned")
             row = run_align_unaligned(args);
+        else if (name.rfind("table:", 0) == 0)
+            row = run_table(name.substr(6), args);
         else if (const size_t colon = name.find(':'); colon != std::string::npos)
             row = run_window(name.substr(0, colon), name.substr(colon + 1), args);
         else

@@ -20,6 +20,9 @@ const char* const USAGE =
     "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
     "        lists, HSD, VCF/BCF or unaligned FASTA; @PATHS stands for the paths listed in\n"
     "        the file PATHS\n"
+    "  annotate INPUT -o OUT [--index]   the variant table: every variant with its classifications;\n"
+    "        from a VCF, OUT ending in .vcf, .vcf.gz or .bcf is the VCF with INFO/CSQ added\n"
+    "  genes LIST -o OUT                 the gene table: possible and observed changes per gene\n"
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
@@ -44,7 +47,8 @@ const std::map<std::string, Shape>& shapes() {
         {"check", {Command::Check, 2, false}},        {"call", {Command::Call, 1, true}},
         {"report", {Command::Report, 3, true, true}}, {"chart", {Command::Chart, 2, true, true}},
         {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}},
-        {"align", {Command::Align, 1, true, true}}};
+        {"align", {Command::Align, 1, true, true}},     {"annotate", {Command::Annotate, 1, true}},
+        {"genes", {Command::Genes, 1, true, true}}};
     return s;
 }
 
@@ -84,6 +88,8 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             if (have_output) { r.error = "-o given twice"; return r; }
             a.output = argv[++i];
             have_output = true;
+        } else if (argv[i] == "--index" && a.command == Command::Annotate) {
+            a.index = true;
         } else {
             a.operands.push_back(argv[i]);
         }

@@ -15,7 +15,7 @@ constexpr int EXIT_VALIDATION = 1;  // a validation message of `check`
 constexpr int EXIT_INPUT = 2;       // an input that cannot be read or used, a file that cannot be written
 constexpr int EXIT_USAGE = 64;      // the words of the call are off
 
-enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert, Align };
+enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert, Align, Annotate, Genes };
 
 struct Args {
     Command command = Command::Help;
@@ -23,6 +23,7 @@ struct Args {
     InputOptions input;                    // --format, --min-level, --include-filtered
     std::vector<std::string> operands;     // the command's own words, in order
     std::string output;                    // -o OUT
+    bool index = false;                    // --index: also write the index of a .vcf.gz or .bcf OUT
 };
 
 struct ParseResult {

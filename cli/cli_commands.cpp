@@ -7,6 +7,7 @@
 #include "cli/chart_command.h"
 #include "cli/input_options.h"
 #include "cli/report_kinds.h"
+#include "cli/table_commands.h"
 #include "core/aligned_import.h"
 #include "core/genbank_reader.h"
 #include "core/human_reference.h"
@@ -14,6 +15,7 @@
 #include "core/polymorphism_list.h"
 #include "export/network_file.h"
 #include "export/variable_sites.h"
+#include "output/annotated_vcf.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
 
@@ -117,6 +119,12 @@ int run_convert(const Args& args, Workspace& ws) {
     return write_or_fail(write_text_file(args.output, cohort_list_text(ws, read)));
 }
 
+// `annotate` and `genes`: a table of the whole cohort at -o.
+int run_table(const Args& args, Workspace& ws, WriteResult (*save)(const Workspace&, const std::string&)) {
+    if (int status = load_cohort_operands(args, 0, ws); status != EXIT_OK) return status;
+    return write_or_fail(save(ws, args.output));
+}
+
 }  // namespace
 
 int run_command(const Args& args, int argc, char** argv) {
@@ -135,6 +143,11 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Chart: return run_chart(args, ws, argc, argv);
         case Command::Convert: return run_convert(args, ws);
         case Command::Align: return run_align(args, ws);
+        case Command::Annotate:
+            if (is_vcf_output(args.output))
+                return write_or_fail(save_annotated_vcf(ws, args.operands[0], args.output, args.index));
+            return run_table(args, ws, save_variant_table);
+        case Command::Genes: return run_table(args, ws, save_gene_table);
         default: return fail(EXIT_USAGE, USAGE);
     }
 }

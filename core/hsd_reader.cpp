@@ -125,7 +125,10 @@ bool parse_hsd_text(std::string_view text, std::string_view reference, std::vect
     while (next_line(text, pos, line)) {
         ++line_number;
         if (line.empty() || only_blanks(line)) continue;
-        const std::string_view id = line.substr(0, line.find('\t'));
+        std::string_view id = line.substr(0, line.find('\t'));
+        // A carriage return left at the end of the id (a file with CR CR LF
+        // line ends) would be taken for the line end of the list's name line.
+        while (!id.empty() && id.back() == '\r') id.remove_suffix(1);
         if (first_line) {
             first_line = false;
             if (equal_ignoring_case(id, "SampleId")) continue;

@@ -79,6 +79,10 @@ struct Workspace {
     std::vector<std::vector<int32_t>> sample_positions;
     std::vector<std::string> sample_bases;
     std::vector<std::string> sample_names;
+    // Heteroplasmy levels (0..1): entry k is the level of the k-th (position,
+    // base) item of the sample lists, walking samples in order and each
+    // sample's items in order. Empty when every call has level 1 (lists, HSD).
+    std::vector<float> sample_levels;
 
     VariantTally variant_tally;
 

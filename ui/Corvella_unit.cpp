@@ -100,6 +100,10 @@ void TForm1::build_menu() {
     name(tRNAshumanonly1, "tRNAshumanonly1");
     rRNAshumanonly1 = CheckDatabase1->addAction("rRNA's (human only)");
     name(rRNAshumanonly1, "rRNAshumanonly1");
+    VariantTable1 = CheckDatabase1->addAction("Variant Table...");
+    name(VariantTable1, "VariantTable1");
+    GeneTable1 = CheckDatabase1->addAction("Gene Table...");
+    name(GeneTable1, "GeneTable1");
 
     About1 = bar->addAction("About");
     name(About1, "About1");
@@ -117,6 +121,8 @@ void TForm1::build_menu() {
     connect_command(NonProtein1, &TForm1::NonProtein1Click);
     connect_command(tRNAshumanonly1, &TForm1::tRNAshumanonly1Click);
     connect_command(rRNAshumanonly1, &TForm1::rRNAshumanonly1Click);
+    connect_command(VariantTable1, &TForm1::VariantTable1Click);
+    connect_command(GeneTable1, &TForm1::GeneTable1Click);
     connect_command(About1, &TForm1::About1Click);
     connect_command(Exit1, &TForm1::Exit2Click);
 }
@@ -176,6 +182,8 @@ void TForm1::enable_reference_commands() {
     set_reference_commands_enabled(true);
     Protein1->setEnabled(false);
     NonProtein1->setEnabled(false);
+    VariantTable1->setEnabled(false);
+    GeneTable1->setEnabled(false);
 }
 
 void TForm1::on_other_reference_loaded() {
@@ -189,6 +197,8 @@ void TForm1::on_other_reference_loaded() {
 void TForm1::on_polymorphism_list_read() {
     Protein1->setEnabled(true);
     NonProtein1->setEnabled(true);
+    VariantTable1->setEnabled(true);
+    GeneTable1->setEnabled(true);
     tRNAshumanonly1->setEnabled(workspace_.human_reference);
     rRNAshumanonly1->setEnabled(workspace_.human_reference);
 }

@@ -9,6 +9,7 @@
 
 #include "core/workspace.h"
 #include "ui/dialogs.h"
+#include "ui/report_saving.h"
 
 class QAction;
 class QDialog;
@@ -77,6 +78,8 @@ public:
     QAction* NonProtein1;
     QAction* tRNAshumanonly1;
     QAction* rRNAshumanonly1;
+    QAction* VariantTable1;
+    QAction* GeneTable1;
     QAction* About1;
     QAction* Exit1;
 
@@ -106,6 +109,9 @@ public slots:
     void NonProtein1Click();
     void tRNAshumanonly1Click();
     void rRNAshumanonly1Click();
+    // Save the variant table and the gene table of the list read last.
+    void VariantTable1Click();
+    void GeneTable1Click();
     void About1Click();
     void Exit2Click();
 
@@ -126,4 +132,6 @@ private:
     corvella::Dialogs& dialogs_;
     // The minimum level and filter choice of the last VCF read, offered again.
     corvella::VcfChoice vcf_choice_;
+    corvella::SaveDialogState VariantTableSave;
+    corvella::SaveDialogState GeneTableSave;
 };

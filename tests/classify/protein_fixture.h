@@ -61,6 +61,21 @@ inline void add_text_rows(CellMap& map, const std::string& text, int32_t first_r
     }
 }
 
+// The lines of a text table, each split at its TABs.
+inline std::vector<std::vector<std::string>> split_table(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            fields.push_back(line.substr(start, tab - start));
+        fields.push_back(line.substr(start));
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
 class RecordingProgress : public ProgressSink {
 public:
     void start(int32_t maximum) override { events.push_back("start " + std::to_string(maximum)); }

@@ -1,0 +1,39 @@
+// The variant table: one row per distinct variant of the tally and per region
+// that holds its position, with its carriers in the cohort (how many samples,
+// homoplasmic or heteroplasmic, the highest level) and every classification
+// the per-position reports make, in HGVS and Sequence Ontology terms.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/workspace.h"
+#include "output/report.h"
+
+namespace corvella {
+
+// A carrier at this level or above counts as homoplasmic.
+constexpr float HOMOPLASMIC_LEVEL = 0.95f;
+
+struct VariantCarriers {
+    int32_t samples = 0;        // sample-list entries that carry the variant (once each)
+    int32_t homoplasmic = 0;    // of those, at level >= HOMOPLASMIC_LEVEL
+    int32_t heteroplasmic = 0;  // the others
+    float max_level = 0;        // highest level among the carriers
+};
+
+// The carriers of every tally key, in tally order. The level of an item is
+// its entry of ws.sample_levels; when that list is empty (or does not match
+// the sample lists item for item) every call has level 1. A sample that
+// lists one variant twice carries it once, at the higher of its levels.
+std::vector<VariantCarriers> count_variant_carriers(const Workspace& ws);
+
+// The 24 column headers, "Position" ... "rRNA structure".
+const std::vector<std::string>& variant_table_header();
+
+// The table in the requested form (text, or workbook cells with the header
+// in row 1). The workbook form steps `progress` once per tally key; progress
+// may be null.
+Report variant_table_report(const Workspace& ws, ReportFormat format, ProgressSink* progress);
+
+}  // namespace corvella

@@ -1,0 +1,205 @@
+#!/usr/bin/env python3
+"""End-to-end tests of corvella-cli annotate and genes. Usage: tables_test.py CLI GROUP"""
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from cli_test import CliCase, SIX_KEYS, read_file, read_xls, run  # noqa: E402
+
+
+def text_rows(path):
+    data = read_file(path)
+    assert b"\n" not in data.replace(b"\r\n", b""), "every line ends in CR LF"
+    return [line.split("\t") for line in data.decode().split("\r\n")[:-1]]
+
+
+class VariantTable(CliCase):
+    def annotate(self, name, source=SIX_KEYS):
+        out = self.out(name)
+        self.assertEqual(run("annotate", source, "-o", out), (0, "", ""))
+        return out
+
+    def test_text_table_rows_and_columns(self):
+        rows = text_rows(self.annotate("v.txt"))
+        header = rows[0]
+        self.assertEqual(header[:8], ["Position", "Ref", "Alt", "Variant", "HGVS", "Samples", "Occurrences",
+                                      "Frequency"])
+        self.assertEqual(header[-3:], ["HGVS protein", "tRNA structure", "rRNA structure"])
+        col = {name: i for i, name in enumerate(header)}
+        by = {}
+        for r in rows[1:]:
+            by.setdefault(r[col["Variant"]], []).append(r)
+        # 8527 lies in ATP6 and ATP8: two rows, table order.
+        self.assertEqual([r[col["Region"]] for r in by["8527"]], ["ATP6", "ATP8"])
+        atp6 = by["8527"][0]
+        self.assertEqual(atp6[col["HGVS"]], "m.8527A>G")
+        self.assertEqual(atp6[col["HGVS protein"]], "p.Met1Val")
+        self.assertEqual(atp6[col["Consequence"]], "missense_variant")
+        self.assertEqual(by["8527"][1][col["HGVS protein"]], "p.Lys54=")
+        self.assertEqual(by["8527"][1][col["Consequence"]], "synonymous_variant")
+        # 14766 in all five samples; 9207T in two, and on the ATP6 stop.
+        cytb = by["14766"][0]
+        self.assertEqual([cytb[col[c]] for c in ("Samples", "Occurrences", "Frequency", "Homoplasmic",
+                                                 "Heteroplasmic", "Max level")],
+                         ["5", "5", "1.000000", "5", "0", "1.000"])
+        self.assertEqual(cytb[col["Polarity"]], "Neutral Polar>Neutral Apolar")
+        self.assertEqual(by["9207T"][0][col["Frequency"]], "0.400000")
+        self.assertEqual([r[col["Region"]] for r in by["9207T"]], ["ATP6", "COX3"])
+        # Rows follow the tally: by position, then base.
+        positions = [int(r[0]) for r in rows[1:]]
+        self.assertEqual(positions, sorted(positions))
+
+    def test_regions_outside_protein_genes(self):
+        source = self.out("regions.txt")
+        with open(source, "w") as f:
+            f.write(">a\n16519 5580 3243 4330A \n>b\n1555 3010 \n")
+        rows = text_rows(self.annotate("r.txt", source=source))
+        col = {name: i for i, name in enumerate(rows[0])}
+        types = {(r[col["Region"]], r[col["Region type"]], r[col["Consequence"]]) for r in rows[1:]}
+        self.assertIn(("D-loop", "D-loop", "intergenic_variant"), types)
+        self.assertIn(("Non-coding", "non-coding", "intergenic_variant"), types)
+        for r in rows[1:]:
+            if r[col["Region type"]] in ("tRNA", "rRNA"):
+                self.assertEqual(r[col["Consequence"]], "non_coding_transcript_exon_variant")
+                self.assertEqual(r[col["HGVS protein"]], "")
+        structures = {r[col["Variant"]]: (r[col["tRNA structure"]], r[col["rRNA structure"]]) for r in rows[1:]}
+        self.assertEqual(structures["3243"][1], "")
+        self.assertNotEqual(structures["3243"][0], "")
+        self.assertIn(structures["1555"], [("", "Stem"), ("", "Non-stem")])
+        self.assertEqual([r[col["Region"]] for r in rows[1:] if r[col["Variant"]] == "4330A"],
+                         ["tRNA-Ile", "tRNA-Gln"])
+
+    def test_workbook_when_the_name_ends_in_xls(self):
+        cells = read_xls(self.annotate("v.xls"))
+        rows = text_rows(self.annotate("v.txt"))
+        self.assertEqual(cells[(1, 1)], "Position")
+        self.assertEqual(cells[(1, 24)], "rRNA structure")
+        self.assertEqual(cells[(2, 12)], rows[1][11])
+        self.assertEqual(cells[(len(rows), 4)], rows[-1][3])
+
+    def test_unreadable_list_writes_nothing(self):
+        rc, out, err = run("annotate", self.out("none.txt"), "-o", self.out("v.txt"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be opened.\n"))
+        self.assertFalse(os.path.exists(self.out("v.txt")))
+        rc, _, err = run("annotate", SIX_KEYS)
+        self.assertEqual(rc, 64)
+        self.assertIn("annotate needs -o OUT", err)
+
+
+VCF_TEXT = """##fileformat=VCFv4.2
+##contig=<ID=chrM,length=16569>
+##contig=<ID=chr1,length=248956422>
+##INFO=<ID=DP,Number=1,Type=Integer,Description="Depth">
+##FORMAT=<ID=GT,Number=1,Type=String,Description="Genotype">
+##FORMAT=<ID=AF,Number=A,Type=Float,Description="Allele fraction">
+#CHROM\tPOS\tID\tREF\tALT\tQUAL\tFILTER\tINFO\tFORMAT\tS1\tS2
+chr1\t100\t.\tA\tG\t.\tPASS\tDP=5\tGT:AF\t1:1\t0:0
+chrM\t3243\t.\tA\tG\t.\tPASS\tDP=10\tGT:AF\t1:0.4\t0:0
+chrM\t8527\t.\tA\tG\t.\tPASS\t.\tGT:AF\t1:1\t1:0.97
+chrM\t9207\t.\tA\tT,G\t.\tPASS\t.\tGT:AF\t1:1,0\t2:0,1
+chrM\t14484\t.\tT\tC\t.\tPASS\t.\tGT:AF\t1:1\t0:0
+chrM\t16519\t.\tT\tC\t.\tq10\t.\tGT:AF\t1:1\t1:1
+chrM\t16520\t.\tC\t<DEL>\t.\tPASS\t.\tGT:AF\t0:0\t1:1
+"""
+
+
+def bcftools(*args):
+    import subprocess
+    p = subprocess.run(["bcftools", *args], capture_output=True)
+    assert p.returncode == 0, p.stderr.decode()
+    return p.stdout.decode()
+
+
+class AnnotatedVcf(CliCase):
+    def vcf(self):
+        path = self.out("in.vcf")
+        with open(path, "w") as f:
+            f.write(VCF_TEXT)
+        return path
+
+    def test_split_vep_reads_the_consequences_back(self):
+        source = self.vcf()
+        for name in ("out.vcf", "out.vcf.gz", "out.bcf"):
+            out = self.out(name)
+            self.assertEqual(run("annotate", source, "-o", out), (0, "", ""), name)
+            lines = bcftools("+split-vep", "-d", "-f", "%POS\\t%Allele\\t%SYMBOL\\t%Consequence\\t%HGVSc\\t"
+                             "%HGVSp\\t%Amino_acids\\t%Codons\\t%MT_region_type\\t%MT_tRNA_structure\\n",
+                             out).splitlines()
+            rows = [line.split("\t") for line in lines]
+            by = {}
+            for r in rows:
+                by.setdefault((r[0], r[1]), []).append(r)
+            self.assertEqual(by[("3243", "G")][0][2:6], ["tRNA-Leu(UUR)", "non_coding_transcript_exon_variant",
+                                                          "m.3243A>G", "."])
+            self.assertNotEqual(by[("3243", "G")][0][9], ".")
+            self.assertEqual([r[2] for r in by[("8527", "G")]], ["ATP6", "ATP8"])
+            self.assertEqual(by[("8527", "G")][0][3:8], ["missense_variant", "m.8527A>G", "p.Met1Val", "M/V",
+                                                         "Atg/Gtg"])
+            self.assertEqual(by[("8527", "G")][1][5:7], ["p.Lys54%3D", "K"])  # "=" encoded as the annotator does
+            # One entry per ALT allele and region.
+            self.assertEqual([(r[2], r[3]) for r in by[("9207", "T")]],
+                             [("ATP6", "stop_lost"), ("COX3", "missense_variant")])
+            self.assertEqual([(r[2], r[3], r[7]) for r in by[("9207", "G")]],
+                             [("ATP6", "stop_retained_variant", "taA/taG"), ("COX3", "missense_variant", "Atg/Gtg")])
+            self.assertEqual(by[("14484", "C")][0][5], "p.Met64Val")
+            self.assertEqual(by[("16519", "C")][0][2:4], ["D-loop", "intergenic_variant"])
+            self.assertNotIn(("16520", "<DEL>"), by)
+            # Every mitochondrial record, in order, samples untouched; chr1 left out.
+            query = "%CHROM\\t%POS\\t%REF\\t%ALT\\t%FILTER\\t%DP[\\t%GT:%AF]\\n"
+            expected = bcftools("query", "-f", query, source).splitlines()[1:]
+            self.assertEqual(bcftools("query", "-f", query, out).splitlines(), expected, name)
+            header = bcftools("view", "-h", out)
+            self.assertIn("Format: Allele|Consequence|SYMBOL|Feature_type|HGVSc|HGVSp|Protein_position|"
+                          "Amino_acids|Codons|MT_region_type|MT_tRNA_structure|MT_rRNA_structure\"", header)
+
+    def test_index_when_asked(self):
+        source = self.vcf()
+        out = self.out("out.vcf.gz")
+        self.assertEqual(run("annotate", source, "-o", out, "--index"), (0, "", ""))
+        self.assertTrue(os.path.exists(out + ".tbi"))
+        self.assertEqual(bcftools("view", "-H", out, "chrM:9000-10000").count("\n"), 1)
+        out = self.out("out.bcf")
+        self.assertEqual(run("annotate", source, "-o", out, "--index"), (0, "", ""))
+        self.assertTrue(os.path.exists(out + ".csi"))
+        rc, _, err = run("annotate", source, "-o", self.out("plain.vcf"), "--index")
+        self.assertEqual(rc, 2)
+        self.assertIn("cannot be indexed", err)
+        self.assertFalse(os.path.exists(self.out("plain.vcf")))
+
+    def test_unreadable_vcf(self):
+        rc, out, err = run("annotate", self.out("none.vcf"), "-o", self.out("x.vcf"))
+        self.assertEqual((rc, out), (2, ""))
+        self.assertTrue(err.startswith("corvella-cli: Cannot read"), err)
+        self.assertEqual(os.listdir(self.tmp.name), [])
+
+
+class GeneTable(CliCase):
+    def test_one_row_per_region_with_observed_counts(self):
+        out = self.out("g.txt")
+        self.assertEqual(run("genes", SIX_KEYS, "-o", out), (0, "", ""))
+        rows = text_rows(out)
+        self.assertEqual(len(rows), 1 + 13 + 24 + 1)
+        self.assertEqual(rows[0][:3], ["Region", "Region type", "Length"])
+        col = {name: i for i, name in enumerate(rows[0])}
+        by = {r[0]: r for r in rows[1:]}
+        self.assertEqual([r[0] for r in rows[1:14]], ["ATP6", "ATP8", "COX1", "COX2", "COX3", "CYTB", "ND1",
+                                                      "ND2", "ND3", "ND4L", "ND4", "ND5", "ND6"])
+        self.assertEqual(rows[-1][:3], ["D-loop", "D-loop", "1122"])
+        cytb = by["CYTB"]
+        self.assertEqual(cytb[col["Observed missense"]], "1")  # 14766 p.Thr7Ile
+        self.assertEqual(cytb[col["Observed"]], "1")
+        atp6 = by["ATP6"]
+        self.assertEqual(int(atp6[col["Possible"]]), 3 * 681)
+        self.assertEqual(run("genes", SIX_KEYS, "-o", self.out("g.xls")), (0, "", ""))
+        cells = read_xls(self.out("g.xls"))
+        self.assertEqual(cells[(2, 1)], "ATP6")
+        self.assertEqual(cells[(39, 1)], "D-loop")
+
+
+if __name__ == "__main__":
+    group = sys.argv[2] if len(sys.argv) > 2 else None
+    suite = unittest.defaultTestLoader.loadTestsFromName(group, sys.modules[__name__]) if group else \
+        unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
+    result = unittest.TextTestRunner(verbosity=2).run(suite)
+    sys.exit(0 if result.wasSuccessful() else 1)
