@@ -86,12 +86,6 @@ struct Workspace {
 
     VariantTally variant_tally;
 
-    // Heteroplasmy levels of a VCF or HSD read: entry k is the level (0..1) of
-    // the k-th (position, base) item of the sample lists, walking the samples
-    // in order and each sample's items in order. Empty after a list read, where
-    // every call is the sample's own sequence (level 1).
-    std::vector<float> sample_levels;
-
     // The ACCESSION of a loaded GenBank reference; empty for the built-in one.
     std::string reference_accession;
 
