@@ -1,5 +1,5 @@
-// `corvella-cli align RAW.fasta -o LIST`: whole mitogenomes aligned to the
-// reference and called into a polymorphism list.
+// `corvella-cli align RAW... -o LIST`: whole mitogenomes of one or more FASTA
+// files (or @PATHS) aligned to the reference and called into one list.
 #pragma once
 
 #include "cli/cli_args.h"

@@ -11,7 +11,7 @@ const char* const USAGE =
     "\n"
     "  check POSITION BASE               classify one base change, as \"Check Position\"\n"
     "  call ALIGNED -o LIST              call the polymorphisms of an aligned FASTA file\n"
-    "  align RAW -o LIST                 align whole mitogenomes (FASTA, plain or gzip) to the\n"
+    "  align RAW... -o LIST              align whole mitogenomes (FASTA, plain or gzip) to the\n"
     "                                    reference and call their polymorphisms\n"
     "  report KIND TABLE LIST -o OUT     save a report of a polymorphism list\n"
     "  report KIND TABLE:OUT... LIST     save several of the kind's tables from one read\n"
@@ -23,9 +23,10 @@ const char* const USAGE =
     "                                    .svg or .pdf is that format, anything else a BMP image;\n"
     "                                    --size in pixels, default the window's 640x420\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
-    "  convert INPUT... -o LIST          write the polymorphism list of VCF or HSD files\n"
+    "  convert INPUT... -o LIST          write the polymorphism list of VCF, HSD or FASTA files\n"
     "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
-    "        lists, HSD or VCF/BCF; @PATHS stands for the paths listed in the file PATHS\n"
+    "        lists, HSD, VCF/BCF or unaligned FASTA; @PATHS stands for the paths listed in\n"
+    "        the file PATHS\n"
     "  annotate INPUT -o OUT [--index]   the variant table: every variant with its classifications;\n"
     "        from a VCF, OUT ending in .vcf, .vcf.gz or .bcf is the VCF with INFO/CSQ added\n"
     "  genes LIST -o OUT                 the gene table: possible and observed changes per gene\n"
@@ -35,7 +36,7 @@ const char* const USAGE =
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
-    "  --format list|hsd|vcf  read the inputs as this kind instead of recognising it\n"
+    "  --format list|hsd|vcf|fasta  read the inputs as this kind instead of recognising it\n"
     "  --min-level L     keep VCF calls whose level (AF, HF or VAF) is at least L (0..1, default 0.9)\n"
     "  --include-filtered  keep VCF records whose FILTER is not PASS\n"
     "  --verbose         say on stderr what reference was loaded: accession, length,\n"
@@ -58,7 +59,7 @@ const std::map<std::string, Shape>& shapes() {
         {"check", {Command::Check, 2, false}},        {"call", {Command::Call, 1, true}},
         {"report", {Command::Report, 3, true, true}}, {"chart", {Command::Chart, 2, true, true}},
         {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}},
-        {"align", {Command::Align, 1, true}},           {"annotate", {Command::Annotate, 1, true}},
+        {"align", {Command::Align, 1, true, true}},     {"annotate", {Command::Annotate, 1, true}},
         {"genes", {Command::Genes, 1, true, true}},     {"all", {Command::All, 1, true, true}}};
     return s;
 }

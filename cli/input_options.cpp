@@ -31,14 +31,14 @@ OptionParse parse_input_option(const std::vector<std::string>& words, size_t& i,
     }
     if (w != "--format" && w != "--min-level") return OptionParse::NotAnInputOption;
     if (i + 1 >= words.size()) {
-        error = w + (w == "--format" ? " needs list, hsd or vcf" : " needs a level from 0 to 1");
+        error = w + (w == "--format" ? " needs list, hsd, vcf or fasta" : " needs a level from 0 to 1");
         return OptionParse::Error;
     }
     const std::string& value = words[i + 1];
     if (w == "--format") {
         options.format = parse_input_format(value);
         if (!options.format) {
-            error = "--format takes list, hsd or vcf, not " + value;
+            error = "--format takes list, hsd, vcf or fasta, not " + value;
             return OptionParse::Error;
         }
     } else if (!read_level(value, options.min_level)) {
@@ -104,10 +104,12 @@ CohortOptions cohort_options(const InputOptions& options) {
 }
 
 void print_import_summary(const std::vector<std::string>& paths, const CohortRead& read) {
-    if (!read.has_summary()) return;
-    const std::string& only = paths.front();
-    const std::string name = paths.size() == 1 ? only.substr(only.find_last_of('/') + 1) + ": " : "";
-    std::cerr << "corvella-cli: " << name << import_summary_text(read.summary) << "\n";
+    if (read.has_summary()) {
+        const std::string& only = paths.front();
+        const std::string name = paths.size() == 1 ? only.substr(only.find_last_of('/') + 1) + ": " : "";
+        std::cerr << "corvella-cli: " << name << import_summary_text(read.summary) << "\n";
+    }
+    std::cerr << read.alignment_summary;
 }
 
 }  // namespace corvella::cli

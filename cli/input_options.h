@@ -15,7 +15,7 @@
 namespace corvella::cli {
 
 struct InputOptions {
-    std::optional<InputFormat> format;  // --format list|hsd|vcf; else detected
+    std::optional<InputFormat> format;  // --format list|hsd|vcf|fasta; else detected
     double min_level = 0.9;             // --min-level L, 0 <= L <= 1
     bool include_filtered = false;      // --include-filtered
 };

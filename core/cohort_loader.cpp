@@ -9,10 +9,12 @@
 #include <thread>
 #include <utility>
 
+#include "core/fasta_reader.h"
 #include "core/hsd_reader.h"
 #include "core/human_reference.h"
 #include "core/polymorphism_list.h"
 #include "core/text_file.h"
+#include "core/unaligned_calling.h"
 
 namespace corvella {
 
@@ -96,6 +98,36 @@ CohortRead read_lists(const Workspace& ws, const std::vector<std::string>& paths
     return result;
 }
 
+// Unaligned whole mitogenomes: every record of every file aligned to the
+// reference and called; the list goes through the parser like a converted one.
+CohortRead read_fasta_cohort(const Workspace& against, const std::vector<std::string>& paths,
+                             const CohortOptions& options, const ListParser& parser) {
+    std::vector<FastaRecord> records;
+    for (const std::string& path : paths) {
+        FastaReadResult read = read_fasta_file(path);
+        if (read.code < 0)
+            return failed(read.code == -1 ? COHORT_CANNOT_OPEN : COHORT_BAD_FORMAT,
+                          paths.size() > 1 ? file_name(path) + ": " + read.message : read.message);
+        for (FastaRecord& r : read.records) records.push_back(std::move(r));
+    }
+    AlignProgress progress;
+    if (options.progress)
+        progress = [&](size_t done, size_t total) {
+            options.progress(static_cast<int64_t>(done), static_cast<int64_t>(total));
+        };
+    const UnalignedCalling calling =
+        call_unaligned(against.ref_sequence, converted_reference_name(against.human_reference, against.reference_accession),
+                       records, 0, progress);
+    CohortRead result;
+    result.format = InputFormat::Fasta;
+    result.alignment_summary = unaligned_summary(calling, against.ref_sequence.size());
+    result.converted_text = calling.list_text;
+    const int32_t code = parser(result.converted_text, against.ref_sequence, result.lists);
+    if (code < 0) return failed(COHORT_BAD_FORMAT, "Bad input format.");
+    result.code = code;
+    return result;
+}
+
 }  // namespace
 
 int32_t parse_counting_list(std::string_view text, const std::string& reference, SampleLists& out) {
@@ -130,6 +162,8 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
         against = &human;
     }
     const ReferenceView reference{against->ref_sequence, against->human_reference ? std::string() : against->reference_accession};
+
+    if (format == InputFormat::Fasta) return read_fasta_cohort(*against, paths, options, parser);
 
     CohortRead result;
     result.format = format;

@@ -1,5 +1,5 @@
 // One way in for every front end: a cohort of one or many input files of one
-// kind (polymorphism lists, HSD, VCF/BCF) read into the workspace. Reading
+// kind (polymorphism lists, HSD, VCF/BCF, unaligned FASTA) read into the workspace. Reading
 // is done into fresh values; the workspace changes only when every file read.
 #pragma once
 
@@ -34,11 +34,12 @@ struct CohortRead {
     std::string message;  // the message for a negative code
     InputFormat format = InputFormat::List;
     ImportSummary summary;       // meaningful for HSD and VCF input
-    std::string converted_text;  // HSD and VCF: the converted list; lists: empty
+    std::string converted_text;  // HSD, VCF and FASTA: the converted list; lists: empty
+    std::string alignment_summary;  // FASTA: the summary of the alignment, one paragraph per record
     SampleLists lists;
     std::vector<float> levels;   // VCF: one per item of `lists`; empty for lists and HSD (level 1)
     bool ok() const { return code >= 0; }
-    bool has_summary() const { return format != InputFormat::List; }
+    bool has_summary() const { return format == InputFormat::Hsd || format == InputFormat::Vcf; }
 };
 
 // Turns a list text into sample lists against the reference letters; returns

@@ -162,4 +162,18 @@ bool looks_like_fasta(std::string_view text) {
     return any;
 }
 
+bool fasta_file_detected(const std::string& path) {
+    gzFile f = gzopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    // A name line and the start of the line after it are enough; a whole
+    // mitogenome on one line need not be read.
+    std::string head(size_t{1} << 16, '\0');
+    const int got = gzread(f, head.data(), static_cast<unsigned>(head.size()));
+    gzclose(f);
+    if (got <= 0) return false;
+    head.resize(static_cast<size_t>(got));
+    const size_t first = head.find_first_not_of("\r\n");
+    return first != std::string::npos && looks_like_fasta(std::string_view(head).substr(first));
+}
+
 }  // namespace corvella

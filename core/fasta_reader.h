@@ -51,4 +51,8 @@ FastaReadResult read_fasta_file(const std::string& path);
 // nucleotide code).
 bool looks_like_fasta(std::string_view text);
 
+// The same test on the start of the file at `path`, plain or gzip, after
+// any empty lines. False when the file cannot be read.
+bool fasta_file_detected(const std::string& path);
+
 }  // namespace corvella

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "core/fasta_reader.h"
 #include "core/text_file.h"
 
 namespace corvella {
@@ -13,6 +14,7 @@ std::optional<InputFormat> parse_input_format(std::string_view word) {
     if (word == "list") return InputFormat::List;
     if (word == "hsd") return InputFormat::Hsd;
     if (word == "vcf") return InputFormat::Vcf;
+    if (word == "fasta") return InputFormat::Fasta;
     return std::nullopt;
 }
 
@@ -20,6 +22,7 @@ const char* input_format_name(InputFormat format) {
     switch (format) {
         case InputFormat::Hsd: return "hsd";
         case InputFormat::Vcf: return "vcf";
+        case InputFormat::Fasta: return "fasta";
         default: return "list";
     }
 }
@@ -40,9 +43,9 @@ bool htslib_says_vcf(const std::string& path) {
 InputFormat detect_text_format(std::string_view head) {
     size_t pos = 0;
     std::string_view line;
-    while (next_line(head, pos, line)) {
+    for (size_t start = 0; next_line(head, pos, line); start = pos) {
         if (line.empty()) continue;
-        if (line[0] == '>') return InputFormat::List;
+        if (line[0] == '>') return looks_like_fasta(head.substr(start)) ? InputFormat::Fasta : InputFormat::List;
         return line.find('\t') != std::string_view::npos ? InputFormat::Hsd : InputFormat::List;
     }
     return InputFormat::List;
@@ -50,6 +53,7 @@ InputFormat detect_text_format(std::string_view head) {
 
 InputFormat detect_input_format(const std::string& path) {
     if (htslib_says_vcf(path)) return InputFormat::Vcf;
+    if (fasta_file_detected(path)) return InputFormat::Fasta;
     std::ifstream in(path, std::ios::binary);
     if (!in) return InputFormat::List;
     // Only the first non-empty line matters; read until one has been seen

@@ -7,14 +7,16 @@
 
 namespace corvella {
 
-enum class InputFormat { List, Hsd, Vcf };
+enum class InputFormat { List, Hsd, Vcf, Fasta };
 
-// "list", "hsd", "vcf" (the words of --format); nothing for any other word.
+// "list", "hsd", "vcf", "fasta" (the words of --format); nothing for any other word.
 std::optional<InputFormat> parse_input_format(std::string_view word);
 const char* input_format_name(InputFormat format);
 
 // Looks at the start of the file: VCF or BCF (plain or compressed, as htslib
-// recognises them) goes to the VCF reader; else a first non-empty line
+// recognises them) goes to the VCF reader; else a FASTA file of unaligned
+// sequences, plain or gzip (a name line followed by a line of nucleotide
+// letters), goes to the aligner; else a first non-empty line
 // starting with ">" is a polymorphism list; else a first non-empty line of two
 // or more tab-separated fields is HSD; anything else (an empty file, a file
 // that cannot be opened) goes to the list reader, whose messages then apply.

@@ -284,7 +284,6 @@ void TForm1::HumanReference1Click() {
         return;
     }
     setWindowTitle("Corvella - AC_000021");
-    reference_name_ = "AC_000021";
     workspace_.human_reference = true;
     HumanReference1->setChecked(true);
     enable_reference_commands();
@@ -352,7 +351,6 @@ void TForm1::OpenOtherReferenceFile1Click() {
     }
     corvella::use_reference(workspace_, read);
     setWindowTitle(QString::fromStdString(corvella::reference_title(read)));
-    reference_name_ = read.accession;
     on_other_reference_loaded();
     reference_line_ = corvella::reference_line(corvella::LoadedReference::GenBank, read.accession,
                                                corvella::file_name_of(*path));

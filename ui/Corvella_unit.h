@@ -140,9 +140,6 @@ private:
     std::string list_line_;       // "Polymorphism list: ..." as shown
 
     corvella::Workspace workspace_;
-    // What the title shows of the loaded reference ("AC_000021"); the first
-    // name line of a list called from unaligned sequences.
-    std::string reference_name_;
     corvella::Dialogs& dialogs_;
     // The minimum level and filter choice of the last VCF read, offered again.
     corvella::VcfChoice vcf_choice_;

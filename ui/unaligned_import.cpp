@@ -3,6 +3,7 @@
 // moves, and shown in "Calculate Polymorphisms" with their summary.
 #include <QString>
 
+#include "core/converted_list.h"
 #include "core/fasta_reader.h"
 #include "core/unaligned_calling.h"
 #include "output/file_names.h"
@@ -31,7 +32,8 @@ void TForm1::ImportUnalignedFile1Click() {
     Form6->start(100);
     int shown = 0;
     const corvella::UnalignedCalling calling = corvella::call_unaligned(
-        workspace_.ref_sequence, reference_name_, read.records, 0, [&](size_t done, size_t total) {
+        workspace_.ref_sequence,
+        corvella::converted_reference_name(workspace_.human_reference, workspace_.reference_accession), read.records, 0, [&](size_t done, size_t total) {
             const int percent = corvella::progress_percent(static_cast<int64_t>(done), static_cast<int64_t>(total));
             while (shown < percent) Form6->step(++shown);
         });

@@ -395,7 +395,7 @@ class Align(CliCase):
                                               ">HM625681.1 Homo sapiens isolate Lab004 mitochondrion, complete genome\n"
                                               "16570 letters, 16570 aligned columns, 14 differences"), stdout)
             data = read_file(out)
-            self.assertTrue(data.startswith(b">AC_000021\r\nNumbering Reference\r\n\r\n>HM625681.1"))
+            self.assertTrue(data.startswith(b">rCRS\r\nNumbering Reference\r\n\r\n>HM625681.1"))
             self.assertIn(b"\r\n263 315insC 750 1041 ", data)
             self.assertIn(b" 15944delT 16182-16183M ", data)
 
@@ -403,6 +403,28 @@ class Align(CliCase):
         rc, stdout, err = run("--reference", GENBANK, "align", self.raw_fasta(), "-o", self.out("l.txt"))
         self.assertEqual((rc, err), (0, ""))
         self.assertTrue(read_file(self.out("l.txt")).startswith(b">NC_012920\r\nNumbering Reference\r\n"))
+
+    def test_other_commands_read_unaligned_fasta_like_the_list_align_writes(self):
+        raw = self.raw_fasta()
+        lst = self.out("aligned-list.txt")
+        self.assertEqual(run("align", raw, "-o", lst)[0], 0)
+        for words in ([raw], ["--format", "fasta", raw]):
+            rc, out, err = run(*words[:-1], "report", "protein", "samples", words[-1], "-o", self.out("r.txt"))
+            self.assertEqual((rc, out), (0, ""))
+            self.assertTrue(err.startswith("2 sequences were read, 2 aligned"), err)
+            self.assertEqual(run("report", "protein", "samples", lst, "-o", self.out("l.txt"))[0], 0)
+            self.assertEqual(read_file(self.out("r.txt")), read_file(self.out("l.txt")))
+        self.assertEqual(run("convert", raw, "-o", self.out("c.txt"))[0], 0)
+        self.assertEqual(read_file(self.out("c.txt")), read_file(lst))
+        rc, out, err = run("network", raw, "-o", self.out("n.rdf"))
+        self.assertEqual(rc, 0, err)
+        # Two files, one of them named in @PATHS, make one list in order.
+        paths = self.out("paths.txt")
+        with open(paths, "w") as f:
+            f.write(raw + "\n")
+        rc, out, err = run("align", "@" + paths, raw, "-o", self.out("two.txt"))
+        self.assertEqual((rc, err), (0, ""))
+        self.assertTrue(out.startswith("4 sequences were read, 4 aligned"), out)
 
     def test_align_messages(self):
         rc, out, err = run("align", self.out("none.fasta"), "-o", self.out("l.txt"))

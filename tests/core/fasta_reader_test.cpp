@@ -3,34 +3,14 @@
 #include "core/fasta_reader.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <string>
 
+#include "gzip_text.h"
 #include "temp_file.h"
 
 using namespace corvella;
 using corvella_test::TempFile;
-
-namespace {
-
-std::string gzipped(const std::string& text) {
-    uLongf size = compressBound(static_cast<uLong>(text.size())) + 32;
-    std::string out(size, '\0');
-    z_stream z{};
-    // windowBits 15 + 16: a gzip wrapper, as gzip(1) writes it.
-    deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    z.avail_in = static_cast<uInt>(text.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
-
-}  // namespace
 
 TEST(FastaReader, LettersOnAnyLinesUpperCasedWithoutGapsAndBlanks) {
     const FastaReadResult r = parse_fasta_text(
@@ -67,14 +47,14 @@ TEST(FastaReader, RefusesWhatIsNoNucleotideFile) {
 TEST(FastaReader, ReadsPlainAndGzipFilesAlike) {
     const std::string text = ">a\nacgt\nACGT\n>b\nTTTT\n";
     TempFile plain("fasta_plain.fasta", text);
-    TempFile packed("fasta_packed.fasta.gz", gzipped(text));
+    TempFile packed("fasta_packed.fasta.gz", corvella_test::gzipped(text));
     const FastaReadResult p = read_fasta_file(plain.path()), g = read_fasta_file(packed.path());
     ASSERT_EQ(p.code, 2);
     ASSERT_EQ(g.code, 2);
     EXPECT_EQ(g.records[0].letters, "ACGTACGT");
     EXPECT_EQ(g.records[1].letters, p.records[1].letters);
 
-    const std::string whole = gzipped(text);
+    const std::string whole = corvella_test::gzipped(text);
     TempFile cut("fasta_cut.fasta.gz", whole.substr(0, whole.size() / 2));
     const FastaReadResult c = read_fasta_file(cut.path());
     EXPECT_EQ(c.code, -2);

@@ -85,7 +85,7 @@ TEST_F(UnalignedImport, NeedsAReferenceThenShowsTheSummaryRunsAndSaves) {
     window.Button1->click();
     EXPECT_TRUE(window.Button4->isEnabled());
     const std::string list = window.Memo1->toPlainText().toStdString();
-    EXPECT_EQ(list.substr(0, 40), ">AC_000021\nNumbering Reference\n\n>HM62568");
+    EXPECT_EQ(list.substr(0, 35), ">rCRS\nNumbering Reference\n\n>HM62568");
     EXPECT_NE(list.find("\n263 315insC 750 "), std::string::npos);
     EXPECT_NE(list.find(" 15944delT "), std::string::npos);
 
