@@ -38,6 +38,10 @@ public:
     void error_message(QWidget*, const QString& text) override {
         std::fprintf(stderr, "corvella_bench_desktop: %s\n", qPrintable(text));
     }
+    void information_message(QWidget*, const QString&) override {}
+    std::optional<corvella::VcfChoice> vcf_options(QWidget*, const corvella::VcfChoice& offered) override {
+        return offered;
+    }
 
 protected:
     std::optional<std::string> ask_open_file(QWidget*, const QString&, const corvella::DialogStart&) override {

@@ -192,6 +192,16 @@ public:
         end_run();
     }
     void push_back(const char* text) { push_back(std::string_view(text)); }
+    // n runs equal to `run`, as std::vector::assign(n, value).
+    template <class Run>
+    void assign(std::size_t n, const Run& run) {
+        clear();
+        for (std::size_t i = 0; i < n; ++i) push_back(run);
+    }
+    void assign(std::size_t n, std::initializer_list<T> run) {
+        clear();
+        for (std::size_t i = 0; i < n; ++i) push_back(run);
+    }
     void pop_back() {
         ends_.pop_back();
         items_.resize(ends_.empty() ? 0 : ends_.back());
