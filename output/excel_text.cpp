@@ -73,4 +73,15 @@ bool plain_integer(std::string_view text, uint32_t* value) {
     return true;
 }
 
+std::string sheet_too_large_message(const std::string& path, const std::string& kind, const std::string& limits) {
+    return "The report " + path + " does not fit an " + kind + " sheet (at most " + limits +
+           "). Save it as a text file instead.";
+}
+
+std::string cell_too_long_message(const std::string& path, const std::string& kind, int32_t row, int32_t column) {
+    return "The report " + path + " has a cell at row " + std::to_string(row) + ", column " +
+           std::to_string(column) + " with more than 32,767 characters, more than an " + kind +
+           " cell holds. Save it as a text file instead.";
+}
+
 }  // namespace corvella

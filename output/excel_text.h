@@ -7,6 +7,14 @@
 
 namespace corvella {
 
+// Excel keeps at most this many characters (UTF-16 code units) in a cell.
+constexpr size_t EXCEL_MAX_CELL_CHARS = 32767;
+
+// The refusals of both workbook writers, for a sheet `kind` ("Excel",
+// "Excel 97-2003") whose size limits read `limits`.
+std::string sheet_too_large_message(const std::string& path, const std::string& kind, const std::string& limits);
+std::string cell_too_long_message(const std::string& path, const std::string& kind, int32_t row, int32_t column);
+
 // Valid UTF-8 becomes its UTF-16 form (surrogate pairs past U+FFFF). Any
 // other byte string (a sample name from a file in a legacy code page) is
 // taken byte for byte as Latin-1, so no byte is lost or replaced.

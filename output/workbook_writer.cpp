@@ -13,13 +13,8 @@ namespace corvella {
 
 namespace {
 
-// Excel keeps at most this many characters in a cell.
-constexpr size_t MAX_CELL_CHARS = 32767;
-
 std::string too_large_message(const std::string& path) {
-    return "The report " + path +
-           " does not fit an Excel 97-2003 sheet (at most 65,536 rows and 256 columns). "
-           "Save it as a text file instead.";
+    return sheet_too_large_message(path, "Excel 97-2003", "65,536 rows and 256 columns");
 }
 
 // Collects the rows for the shared-string table, after refusing an extent
@@ -74,13 +69,8 @@ WriteResult WorkbookWriter(const std::string& path, const std::vector<Cell>& cel
             auto [it, added] = string_index.try_emplace(c->text, static_cast<uint32_t>(strings.size()));
             if (added) {
                 strings.push_back(excel_text(c->text));
-                if (strings.back().size() > MAX_CELL_CHARS) {
-                    return WriteResult{false, "The report " + path + " has a cell at row " +
-                                                  std::to_string(c->row) + ", column " +
-                                                  std::to_string(c->column) +
-                                                  " with more than 32,767 characters, more than an "
-                                                  "Excel 97-2003 cell holds. Save it as a text file instead."};
-                }
+                if (strings.back().size() > EXCEL_MAX_CELL_CHARS)
+                    return WriteResult{false, cell_too_long_message(path, "Excel 97-2003", c->row, c->column)};
             }
             s.value = it->second;
             ++text_cells;

@@ -14,19 +14,8 @@ namespace corvella {
 
 namespace {
 
-// Excel keeps at most this many characters (UTF-16 code units) in a cell.
-constexpr size_t MAX_CELL_CHARS = 32767;
-
 std::string too_large_message(const std::string& path) {
-    return "The report " + path +
-           " does not fit an Excel sheet (at most 1,048,576 rows and 16,384 columns). "
-           "Save it as a text file instead.";
-}
-
-std::string long_cell_message(const std::string& path, int32_t row, int32_t column) {
-    return "The report " + path + " has a cell at row " + std::to_string(row) + ", column " +
-           std::to_string(column) + " with more than 32,767 characters, more than an Excel cell holds. "
-           "Save it as a text file instead.";
+    return sheet_too_large_message(path, "Excel", "1,048,576 rows and 16,384 columns");
 }
 
 void append_utf8(std::string& out, uint32_t cp) {
@@ -105,7 +94,7 @@ public:
             } else {
                 size_t units = 0;
                 const std::string text = sheet_text(c.text, &units);
-                if (units > MAX_CELL_CHARS) return refuse(long_cell_message(shown_path_, row, c.column));
+                if (units > EXCEL_MAX_CELL_CHARS) return refuse(cell_too_long_message(shown_path_, "Excel", row, c.column));
                 error = worksheet_write_string(sheet_, r, col, text.c_str(), nullptr);
             }
             if (error != LXW_NO_ERROR) return fail(lxw_strerror(error));
