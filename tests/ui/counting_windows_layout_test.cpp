@@ -239,7 +239,8 @@ TEST_F(CountingWindows, TheChartSavedFromAnOpenedWindowIsTheBatchImage) {
         c.chart_button->click();
         const std::string bytes = read_bytes(shown);
         ASSERT_GT(bytes.size(), 26u);
-        const int32_t width = *reinterpret_cast<const int32_t*>(bytes.data() + 18);
+        int32_t width = 0;  // little-endian at offset 18 of the BMP header
+        for (int i = 3; i >= 0; --i) width = (width << 8) | static_cast<unsigned char>(bytes[18 + i]);
         EXPECT_EQ(width, c.chart->width());
         c.window->hide();
     }
