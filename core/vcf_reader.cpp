@@ -377,6 +377,9 @@ VariantReadResult read_vcf_file(const std::string& path, const ReferenceView& re
             continue;
         }
         bcf_unpack(rec.get(), BCF_UN_FLT);
+        // A line cut short before its REF column reads as a record without alleles.
+        if (rec->n_allele < 1 || rec->d.allele == nullptr || rec->d.allele[0] == nullptr)
+            return refuse(name + ": record " + std::to_string(record_count) + " cannot be read.");
         const int64_t pos = rec->pos + 1;
         if (pos < 1 || pos > static_cast<int64_t>(reference.letters.size())) {
             ++summary.outside_reference;

@@ -207,6 +207,19 @@ TEST(VcfReader, RefusalsSayWhy) {
     EXPECT_EQ(missing.message, "none.vcf: File cannot be opened.");
 }
 
+TEST(VcfReader, ARecordCutShortBeforeItsAllelesIsRefusedNotRead) {
+    const std::string header =
+        "##fileformat=VCFv4.2\n##contig=<ID=chrM,length=16569>\n"
+        "##FORMAT=<ID=GT,Number=1,Type=String,Description=\"Genotype\">\n"
+        "#CHROM\tPOS\tID\tREF\tALT\tQUAL\tFILTER\tINFO\tFORMAT\tS1\n";
+    for (const std::string& cut : {std::string("chrM\t73\n"), std::string("chrM\t7\0\0\0\0\n", 9), std::string("chrM\n")}) {
+        const TempFile vcf("cut.vcf", header + "chrM\t263\t.\tA\tG\t.\tPASS\t.\tGT\t1\n" + cut);
+        const CohortRead read = read_cohort(corvella_test::human_workspace(), {vcf.path()}, CohortOptions{});
+        EXPECT_EQ(read.code, COHORT_REFUSED) << cut;
+        EXPECT_EQ(read.message, "tmp_cut.vcf: record 2 cannot be read.") << cut;
+    }
+}
+
 TEST(VcfReader, AnotherReferenceIsNamedByItsAccession) {
     const ReferenceReadResult gb = extract_info_from_reference(data_path("NC_012920.1.gb"));
     ASSERT_TRUE(gb.ok) << gb.message;
