@@ -3,7 +3,10 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <cstdio>
+#include <cstring>
 
+#include "core/version.h"
 #include "ui/Corvella_unit.h"
 #include "ui/application.h"
 #include "ui/qt_dialogs.h"
@@ -11,6 +14,12 @@
 #include "ui/unix_signals.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window or display connection exists, so that it
+    // works on a machine without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("corvella " CORVELLA_VERSION "\n", stdout);
+        return 0;
+    }
     corvella::CorvellaApplication app(argc, argv);
     corvella::init_resources();
     corvella::quit_on_termination_signals(app);
