@@ -16,6 +16,7 @@
 #include "core/polymorphism_caller.h"
 #include "core/polymorphism_list.h"
 #include "core/reference_summary.h"
+#include "core/version.h"
 #include "export/network_file.h"
 #include "export/variable_sites.h"
 #include "output/annotated_vcf.h"
@@ -143,7 +144,7 @@ int run_table(const Args& args, Workspace& ws, WriteResult (*save)(const Workspa
 int run_command(const Args& args, int argc, char** argv) {
     switch (args.command) {
         case Command::Help: std::cout << USAGE; return EXIT_OK;
-        case Command::Version: std::cout << "corvella-cli 1.0\n"; return EXIT_OK;
+        case Command::Version: std::cout << "corvella-cli " CORVELLA_VERSION "\n"; return EXIT_OK;
         default: break;
     }
     Workspace ws;

@@ -6,10 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/version.h"
+
 TForm8::TForm8(QWidget* parent)
     : QDialog(parent),
       Image1(new QLabel(this)),
-      Label1(new QLabel("Corvella Version 1.0", this)),
+      Label1(new QLabel("Corvella Version " CORVELLA_VERSION, this)),
       Button1(new QPushButton("Close", this)) {
     setWindowTitle("About Corvella");
     Image1->setObjectName("Image1");

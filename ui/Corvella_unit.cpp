@@ -16,6 +16,7 @@
 #include "core/genbank_reader.h"
 #include "core/human_reference.h"
 #include "core/polymorphism_list.h"
+#include "core/version.h"
 #include "export/variable_sites.h"
 #include "output/file_names.h"
 #include "ui/About.h"
@@ -185,7 +186,7 @@ void TForm1::build_pictures() {
     Image2->setObjectName("Image2");
     Image2->setPixmap(QPixmap(":/pictures/banner.jpg"));
     Image2->resize(283, 53);
-    Label2 = new QLabel("Corvella ver1.0", client);
+    Label2 = new QLabel("Corvella ver" CORVELLA_VERSION, client);
     Label2->setObjectName("Label2");
     QFont big = corvella::font_or_default("MS Sans Serif", 0);
     big.setPixelSize(24);

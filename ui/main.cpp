@@ -3,19 +3,30 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
 
+#include "core/version.h"
 #include "ui/Corvella_unit.h"
 #include "ui/application.h"
+#include "ui/command_line_files.h"
 #include "ui/qt_dialogs.h"
 #include "ui/resources_init.h"
 #include "ui/unix_signals.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window or display connection exists, so that it
+    // works on a machine without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("corvella " CORVELLA_VERSION "\n", stdout);
+        return 0;
+    }
     corvella::CorvellaApplication app(argc, argv);
     corvella::init_resources();
     corvella::quit_on_termination_signals(app);
 
-    corvella::QtDialogs dialogs;
+    corvella::PresetOpenDialogs<corvella::QtDialogs> dialogs;
     try {
         TForm1 form1(dialogs);
         app.on_error = [&](const QString& text) { dialogs.error_message(&form1, text); };
@@ -23,6 +34,15 @@ int main(int argc, char** argv) {
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             form1.setGeometry(screen->availableGeometry());
         form1.showMaximized();
+        // `corvella FILE...`: each file is opened once the window is up, as
+        // its menu command would open it (Qt's own options are gone by now).
+        const QStringList files = app.arguments().mid(1);
+        QTimer::singleShot(0, &form1, [&form1, &dialogs, files] {
+            for (const QString& file : files)
+                corvella::open_command_line_file(
+                    form1, [&dialogs](std::optional<std::string> path) { dialogs.answer_next_open(std::move(path)); },
+                    file.toLocal8Bit().toStdString());
+        });
         const int status = app.exec();
         app.on_error = nullptr;
         return status;

@@ -3,8 +3,10 @@
 //   banner.jpg     283 x 53    the main window's banner (Image2)
 //   about.jpg      120 x 260   the About window's helix
 //   cloverleaf.jpg 211 x 224   the tRNA cloverleaf of the tRNA window
-// Usage: corvella_draw_pictures <output folder>. Run once by
-// scripts/gen-pictures; the JPEG files are committed.
+// and, given a second folder, the program's icon as PNG files for the hicolor
+// icon theme (the desktop menu): corvella-256.png and corvella-48.png.
+// Usage: corvella_draw_pictures <output folder> [<icon folder>]. Run by
+// scripts/gen-pictures; the files are committed.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -12,6 +14,7 @@
 #include <QPainterPath>
 #include <QtMath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -123,9 +126,42 @@ QImage cloverleaf_picture() {
     return img;
 }
 
-bool save(const QImage& img, const QDir& dir, const char* name) {
+// The icon, drawn on a 256-unit square and scaled to `size` pixels: the
+// circular mitochondrial genome as a ring of gene arcs in the base colours
+// around a short double helix, on a rounded tile in the banner's blues.
+QImage icon_picture(int size) {
+    QImage img(size, size, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 256.0, size / 256.0);
+    QLinearGradient g(0, 0, 256, 256);
+    g.setColorAt(0.0, QColor(0x1c, 0x2f, 0x7a));
+    g.setColorAt(1.0, QColor(0x6a, 0x9c, 0xd9));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
+    // The ring: eight arcs with small gaps, like genes around the circle.
+    const QRectF ring(40, 40, 176, 176);
+    for (int k = 0; k < 8; ++k) {
+        p.setPen(QPen(kBaseColours[k % 4], 22.0, Qt::SolidLine, Qt::FlatCap));
+        p.drawArc(ring, (90 - k * 45 - 4) * 16, -37 * 16);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(128, 128), 64, 64);
+    p.setBrush(Qt::NoBrush);
+    // The helix at twice the windows' stroke widths, so that it still reads
+    // at 48 pixels.
+    p.translate(128, 128);
+    p.scale(2.0, 2.0);
+    draw_helix(p, QRectF(-19, -26, 38, 52), 1.0, 8.0);
+    return img;
+}
+
+bool save(const QImage& img, const QDir& dir, const char* name, const char* format = "JPEG") {
     const QString path = dir.filePath(name);
-    if (!img.save(path, "JPEG", 92)) {
+    if (!img.save(path, format, std::strcmp(format, "JPEG") == 0 ? 92 : -1)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -136,8 +172,8 @@ bool save(const QImage& img, const QDir& dir, const char* name) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: %s <output folder> [<icon folder>]\n", argv[0]);
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -145,5 +181,10 @@ int main(int argc, char** argv) {
     ok = save(banner_picture(), dir, "banner.jpg") && ok;
     ok = save(helix_picture(120, 260, 2.0), dir, "about.jpg") && ok;
     ok = save(cloverleaf_picture(), dir, "cloverleaf.jpg") && ok;
+    if (argc == 3) {
+        const QDir icons(QString::fromLocal8Bit(argv[2]));
+        ok = save(icon_picture(256), icons, "corvella-256.png", "PNG") && ok;
+        ok = save(icon_picture(48), icons, "corvella-48.png", "PNG") && ok;
+    }
     return ok ? 0 : 1;
 }
