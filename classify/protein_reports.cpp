@@ -217,47 +217,48 @@ public:
                 continue;
             }
             for (uint8_t k = 0; k < added->n; ++k) {
-                const size_t gene = added->gene[k];
-                ++(added->synonymous[k] ? counts.synonymous[gene] : counts.non_synonymous[gene]);
+                const uint8_t g = added->gene[k];
+                ++((g & SYNONYMOUS) != 0 ? counts.synonymous[g & GENE] : counts.non_synonymous[g & GENE]);
             }
         }
         return counts;
     }
 
 private:
+    // n is the number of genes, or UNKNOWN before the variant is classified,
+    // or TOO_MANY; each gene is its number, with SYNONYMOUS set when the
+    // change is synonymous there. Four bytes, so the memo stays in cache.
+    static constexpr uint8_t UNKNOWN = 0xff;
+    static constexpr uint8_t TOO_MANY = 0xfe;
+    static constexpr uint8_t SYNONYMOUS = 0x80;
+    static constexpr uint8_t GENE = 0x7f;
     struct Added {
-        bool known = false;
-        bool fits = false;
-        uint8_t n = 0;
+        uint8_t n = UNKNOWN;
         std::array<uint8_t, 3> gene{};
-        std::array<bool, 3> synonymous{};
     };
 
     const Added* lookup(const VariantKey& key) {
         const int64_t slot = memo_slot(ws_, key);
         if (slot < 0) return nullptr;
         Added& a = memo_[static_cast<size_t>(slot)];
-        if (!a.known) {
-            a.known = true;
-            a.fits = true;
+        if (a.n == UNKNOWN) {
+            a.n = 0;
             ProteinCounts one;
             ProteinAnalysis unused;
             analyse_protein_variant(ws_, key, unused, &one);
-            for (size_t g = 0; g < PROTEIN_GENE_COUNT && a.fits; ++g) {
+            for (size_t g = 0; g < PROTEIN_GENE_COUNT && a.n != TOO_MANY; ++g) {
                 for (const bool syn : {true, false}) {
                     const int32_t c = syn ? one.synonymous[g] : one.non_synonymous[g];
                     if (c == 0) continue;
                     if (c > 1 || a.n == a.gene.size()) {
-                        a.fits = false;
+                        a.n = TOO_MANY;
                         break;
                     }
-                    a.gene[a.n] = static_cast<uint8_t>(g);
-                    a.synonymous[a.n] = syn;
-                    ++a.n;
+                    a.gene[a.n++] = static_cast<uint8_t>(g | (syn ? SYNONYMOUS : 0));
                 }
             }
         }
-        return a.fits ? &a : nullptr;
+        return a.n == TOO_MANY ? nullptr : &a;
     }
 
     const Workspace& ws_;
@@ -383,22 +384,26 @@ Report protein_per_sample_report(const Workspace& ws, ReportFormat format, Progr
     if (format == ReportFormat::Workbook)
         return collect_cells([&](RowSink& sink) { protein_per_sample_rows(ws, sink, progress); });
     const size_t n = ws.sample_positions.size();
-    // Both tables list every sample, so the counts are kept between them.
-    std::vector<ProteinCounts> counts;
-    counts.reserve(n);
-    SampleCounts sample_counts(ws);
-    for (size_t j = 0; j < n; ++j) counts.push_back(sample_counts.of(j));
+    // Both tables list every sample: the non-synonymous one is written beside
+    // the synonymous one and joined after it.
     const std::string header = per_sample_text_header();
+    const size_t rows_bytes = ws.sample_names.items().size() + n * (2 * (PROTEIN_GENE_COUNT + 1) + 3);
     Report report;
     std::string& t = report.text;
-    // Both tables at once: every name twice, and mostly one-digit counts.
-    t.reserve(2 * (ws.sample_names.items().size() + n * (2 * (PROTEIN_GENE_COUNT + 1) + 3)) + 4 * header.size() + 64);
+    t.reserve(2 * rows_bytes + 2 * header.size() + 64);
     t += "Synonymous\n";
     t += header;
-    for (size_t j = 0; j < n; ++j) append_text_row(t, sample_name(ws, j), counts[j].synonymous);
+    std::string non_synonymous;
+    non_synonymous.reserve(rows_bytes);
+    SampleCounts sample_counts(ws);
+    for (size_t j = 0; j < n; ++j) {
+        const ProteinCounts counts = sample_counts.of(j);
+        append_text_row(t, sample_name(ws, j), counts.synonymous);
+        append_text_row(non_synonymous, sample_name(ws, j), counts.non_synonymous);
+    }
     t += "\n\nNon-Synonymous\n";
     t += header;
-    for (size_t j = 0; j < n; ++j) append_text_row(t, sample_name(ws, j), counts[j].non_synonymous);
+    t += non_synonymous;
     return report;
 }
 

@@ -193,3 +193,21 @@ TEST(SampleStore, RunsReadLikeVectorsOfTheirItems) {
     for (TextView name : names) seen.push_back(name);
     EXPECT_EQ(names, seen);
 }
+
+TEST(SampleStore, LargeStoresGrowCopyAndCompareLikeSmallOnes) {
+    // Past the size at which items are laid out for large pages.
+    FlatPositions big;
+    for (int32_t run = 0; run < 4000; ++run) {
+        for (int32_t i = 0; i < 1000; ++i) big.append_item(run * 1000 + i);
+        big.end_run();
+    }
+    ASSERT_EQ(big.items().size(), 4000000u);
+    const FlatPositions copy = big;
+    EXPECT_EQ(copy, big);
+    EXPECT_EQ(copy[3999].back(), 3999999);
+    FlatPositions moved = std::move(big);
+    moved.pop_back();
+    EXPECT_EQ(moved.size(), 3999u);
+    EXPECT_EQ(moved.items().size(), 3999000u);
+    EXPECT_NE(moved, copy);
+}
