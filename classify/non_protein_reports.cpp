@@ -181,11 +181,20 @@ Report non_protein_per_sample_report(const Workspace& ws, ReportFormat format, P
     report.text += "Non-coding\tTotal\n";
     const size_t n = ws.sample_positions.size();
     const NonProteinSampleCounter counter(ws);
+    std::string& t = report.text;
+    t.reserve(t.size() + ws.sample_names.items().size() + n * 2 * (NON_PROTEIN_REGION_ROWS + 4));
     for (size_t i = 0; i < n; ++i) {
-        const std::vector<int32_t> fields = sample_count_fields(counter.count(ws.sample_positions[i]));
-        report.text += sample_name(ws, i) + "\t";
-        for (size_t f = 0; f < fields.size(); ++f)
-            report.text += std::to_string(fields[f]) + (f + 1 < fields.size() ? "\t" : "\n");
+        const NonProteinCounts counts = counter.count(ws.sample_positions[i]);
+        t += sample_name(ws, i);
+        for (int32_t c : counts.rna) {
+            t += '\t';
+            append_decimal(t, c);
+        }
+        for (int32_t c : {counts.dloop, counts.noncoding, counts.total}) {
+            t += '\t';
+            append_decimal(t, c);
+        }
+        t += '\n';
     }
     return report;
 }

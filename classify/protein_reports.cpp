@@ -179,6 +179,92 @@ SampleResult classify_sample(const Workspace& ws, size_t j) {
     return result;
 }
 
+// The memo slot of a variant of one of the four bases inside the reference
+// (position - 1) * 4 + base, or -1 for any other.
+int64_t memo_slot(const Workspace& ws, const VariantKey& key) {
+    int b = -1;
+    switch (key.base) {
+        case 'A': b = 0; break;
+        case 'C': b = 1; break;
+        case 'G': b = 2; break;
+        case 'T': b = 3; break;
+        default: return -1;
+    }
+    if (key.position < 1 || key.position > ws.reference_length()) return -1;
+    return static_cast<int64_t>(key.position - 1) * 4 + b;
+}
+
+// The counts of every sample for the text tables. What a variant adds to a
+// sample's counts (one count in each protein gene that holds it) depends on
+// the variant alone, so each (position, base) is classified once and the
+// counts of a sample are only added up; a variant held by more genes than a
+// memo entry keeps is classified each time.
+class SampleCounts {
+public:
+    explicit SampleCounts(const Workspace& ws) : ws_(ws), memo_(static_cast<size_t>(ws.reference_length()) * 4) {}
+
+    ProteinCounts of(size_t j) {
+        ProteinCounts counts;
+        const auto& positions = ws_.sample_positions[j];
+        const TextView bases = j < ws_.sample_bases.size() ? ws_.sample_bases[j] : TextView();
+        const size_t items = std::min(positions.size(), bases.size());
+        for (size_t i = 0; i < items; ++i) {
+            const VariantKey key{positions[i], bases[i]};
+            const Added* added = lookup(key);
+            if (added == nullptr) {
+                ProteinAnalysis unused;
+                analyse_protein_variant(ws_, key, unused, &counts);
+                continue;
+            }
+            for (uint8_t k = 0; k < added->n; ++k) {
+                const uint8_t g = added->gene[k];
+                ++((g & SYNONYMOUS) != 0 ? counts.synonymous[g & GENE] : counts.non_synonymous[g & GENE]);
+            }
+        }
+        return counts;
+    }
+
+private:
+    // n is the number of genes, or UNKNOWN before the variant is classified,
+    // or TOO_MANY; each gene is its number, with SYNONYMOUS set when the
+    // change is synonymous there. Four bytes, so the memo stays in cache.
+    static constexpr uint8_t UNKNOWN = 0xff;
+    static constexpr uint8_t TOO_MANY = 0xfe;
+    static constexpr uint8_t SYNONYMOUS = 0x80;
+    static constexpr uint8_t GENE = 0x7f;
+    struct Added {
+        uint8_t n = UNKNOWN;
+        std::array<uint8_t, 3> gene{};
+    };
+
+    const Added* lookup(const VariantKey& key) {
+        const int64_t slot = memo_slot(ws_, key);
+        if (slot < 0) return nullptr;
+        Added& a = memo_[static_cast<size_t>(slot)];
+        if (a.n == UNKNOWN) {
+            a.n = 0;
+            ProteinCounts one;
+            ProteinAnalysis unused;
+            analyse_protein_variant(ws_, key, unused, &one);
+            for (size_t g = 0; g < PROTEIN_GENE_COUNT && a.n != TOO_MANY; ++g) {
+                for (const bool syn : {true, false}) {
+                    const int32_t c = syn ? one.synonymous[g] : one.non_synonymous[g];
+                    if (c == 0) continue;
+                    if (c > 1 || a.n == a.gene.size()) {
+                        a.n = TOO_MANY;
+                        break;
+                    }
+                    a.gene[a.n++] = static_cast<uint8_t>(g | (syn ? SYNONYMOUS : 0));
+                }
+            }
+        }
+        return a.n == TOO_MANY ? nullptr : &a;
+    }
+
+    const Workspace& ws_;
+    std::vector<Added> memo_;
+};
+
 int32_t total_of(const std::array<int32_t, PROTEIN_GENE_COUNT>& counts) {
     int32_t total = 0;
     for (int32_t c : counts) total += c;
@@ -191,10 +277,15 @@ std::string per_sample_text_header() {
     return header + "\tTotal\n";
 }
 
-void append_text_row(std::string& text, const std::string& name, const std::array<int32_t, PROTEIN_GENE_COUNT>& c) {
-    text += name + "\t";
-    for (int32_t v : c) text += std::to_string(v) + "\t";
-    text += std::to_string(total_of(c)) + "\n";
+void append_text_row(std::string& text, std::string_view name, const std::array<int32_t, PROTEIN_GENE_COUNT>& c) {
+    text += name;
+    text += '\t';
+    for (int32_t v : c) {
+        append_decimal(text, v);
+        text += '\t';
+    }
+    append_decimal(text, total_of(c));
+    text += '\n';
 }
 
 RowCells header_row() {
@@ -262,9 +353,9 @@ private:
     };
 
     Effect effect(const VariantKey& key) {
-        const int b = base_index(key.base);
-        if (b < 0 || key.position < 1 || key.position > ws_.reference_length()) return analyse(key);
-        Effect& e = memo_[static_cast<size_t>(key.position - 1) * 4 + static_cast<size_t>(b)];
+        const int64_t slot = memo_slot(ws_, key);
+        if (slot < 0) return analyse(key);
+        Effect& e = memo_[static_cast<size_t>(slot)];
         if (!e.known) e = analyse(key);
         return e;
     }
@@ -282,16 +373,6 @@ private:
         return e;
     }
 
-    static int base_index(char base) {
-        switch (base) {
-            case 'A': return 0;
-            case 'C': return 1;
-            case 'G': return 2;
-            case 'T': return 3;
-            default: return -1;
-        }
-    }
-
     const Workspace& ws_;
     std::vector<Effect> memo_;
     std::vector<int16_t> pairs_;
@@ -303,17 +384,26 @@ Report protein_per_sample_report(const Workspace& ws, ReportFormat format, Progr
     if (format == ReportFormat::Workbook)
         return collect_cells([&](RowSink& sink) { protein_per_sample_rows(ws, sink, progress); });
     const size_t n = ws.sample_positions.size();
-    // Both tables list every sample, so the counts are kept between them.
-    std::vector<ProteinCounts> counts;
-    counts.reserve(n);
-    for (size_t j = 0; j < n; ++j) counts.push_back(classify_sample(ws, j).counts);
+    // Both tables list every sample: the non-synonymous one is written beside
+    // the synonymous one and joined after it.
     const std::string header = per_sample_text_header();
+    const size_t rows_bytes = ws.sample_names.items().size() + n * (2 * (PROTEIN_GENE_COUNT + 1) + 3);
     Report report;
     std::string& t = report.text;
-    t = "Synonymous\n" + header;
-    for (size_t j = 0; j < n; ++j) append_text_row(t, sample_name(ws, j), counts[j].synonymous);
-    t += "\n\nNon-Synonymous\n" + header;
-    for (size_t j = 0; j < n; ++j) append_text_row(t, sample_name(ws, j), counts[j].non_synonymous);
+    t.reserve(2 * rows_bytes + 2 * header.size() + 64);
+    t += "Synonymous\n";
+    t += header;
+    std::string non_synonymous;
+    non_synonymous.reserve(rows_bytes);
+    SampleCounts sample_counts(ws);
+    for (size_t j = 0; j < n; ++j) {
+        const ProteinCounts counts = sample_counts.of(j);
+        append_text_row(t, sample_name(ws, j), counts.synonymous);
+        append_text_row(non_synonymous, sample_name(ws, j), counts.non_synonymous);
+    }
+    t += "\n\nNon-Synonymous\n";
+    t += header;
+    t += non_synonymous;
     return report;
 }
 

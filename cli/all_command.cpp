@@ -106,9 +106,10 @@ int run_all(const Args& args, Workspace& ws, int argc, char** argv) {
     // One read: the texts the counting reader parses (each list file, or the
     // converted list of HSD and VCF input) are kept for the network reader.
     std::vector<std::string> texts;
-    const ListParser keep = [&texts](std::string_view text, const std::string& reference, SampleLists& out) {
+    const ListParser keep = [&texts](std::string_view text, const std::string& reference, SampleLists& out,
+                                     const ListSplit& split) {
         texts.emplace_back(text);
-        return parse_counting_list(text, reference, out);
+        return parse_counting_list(text, reference, out, split);
     };
     CohortRead read = read_cohort(ws, paths, cohort_options(args.input), keep);
     if (!read.ok()) {

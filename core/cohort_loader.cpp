@@ -12,6 +12,7 @@
 #include "core/fasta_reader.h"
 #include "core/hsd_reader.h"
 #include "core/human_reference.h"
+#include "core/mapped_file.h"
 #include "core/polymorphism_list.h"
 #include "core/text_file.h"
 #include "core/unaligned_calling.h"
@@ -80,11 +81,13 @@ CohortRead read_lists(const Workspace& ws, const std::vector<std::string>& paths
                       const ListParser& parser, int64_t total) {
     CohortRead result;
     int64_t done = 0;
-    std::string text;
     for (const std::string& path : paths) {
-        if (!read_text_file(path, text)) return failed(COHORT_CANNOT_OPEN, list_message(COHORT_CANNOT_OPEN, path, paths.size()));
+        // Mapped, and each piece given back once parsed: the store, not the
+        // file, is what stays.
+        FileBytes file;
+        if (!file.open(path)) return failed(COHORT_CANNOT_OPEN, list_message(COHORT_CANNOT_OPEN, path, paths.size()));
         SampleLists part;
-        const int32_t code = parser(text, ws.ref_sequence, part);
+        const int32_t code = parser(file.text(), ws.ref_sequence, part, releasing(file, ListSplit{}));
         if (code < 0) return failed(COHORT_BAD_FORMAT, list_message(COHORT_BAD_FORMAT, path, paths.size()));
         if (paths.size() == 1) {
             result.lists = std::move(part);
@@ -122,7 +125,7 @@ CohortRead read_fasta_cohort(const Workspace& against, const std::vector<std::st
     result.format = InputFormat::Fasta;
     result.alignment_summary = unaligned_summary(calling, against.ref_sequence.size());
     result.converted_text = calling.list_text;
-    const int32_t code = parser(result.converted_text, against.ref_sequence, result.lists);
+    const int32_t code = parser(result.converted_text, against.ref_sequence, result.lists, ListSplit{});
     if (code < 0) return failed(COHORT_BAD_FORMAT, "Bad input format.");
     result.code = code;
     return result;
@@ -130,8 +133,9 @@ CohortRead read_fasta_cohort(const Workspace& against, const std::vector<std::st
 
 }  // namespace
 
-int32_t parse_counting_list(std::string_view text, const std::string& reference, SampleLists& out) {
-    ListReadResult read = parse_polymorphism_list(text, reference);
+int32_t parse_counting_list(std::string_view text, const std::string& reference, SampleLists& out,
+                            const ListSplit& split) {
+    ListReadResult read = parse_polymorphism_list(text, reference, split);
     out = std::move(read.lists);
     return read.code;
 }
@@ -198,7 +202,7 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
     // HSD calls are all level 1, which the workspace says with no levels.
     if (format == InputFormat::Vcf) result.levels = converted_levels(samples);
     samples = {};  // the text holds it all now
-    const int32_t code = parser(result.converted_text, against->ref_sequence, result.lists);
+    const int32_t code = parser(result.converted_text, against->ref_sequence, result.lists, ListSplit{});
     if (code < 0) return failed(COHORT_BAD_FORMAT, "Bad input format.");
     result.code = code;
     return result;

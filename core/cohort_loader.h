@@ -45,9 +45,12 @@ struct CohortRead {
 // Turns a list text into sample lists against the reference letters; returns
 // the entry count or -2 (more variant lines than name lines). The counting
 // windows' reader is the default; the network export passes its own reader,
-// whose bare positions keep "Z".
-using ListParser = std::function<int32_t(std::string_view text, const std::string& reference, SampleLists& out)>;
-int32_t parse_counting_list(std::string_view text, const std::string& reference, SampleLists& out);
+// whose bare positions keep "Z". `split` says how the text is read on
+// several cores and which parsed pieces are given back (ListSplit).
+using ListParser = std::function<int32_t(std::string_view text, const std::string& reference, SampleLists& out,
+                                         const ListSplit& split)>;
+int32_t parse_counting_list(std::string_view text, const std::string& reference, SampleLists& out,
+                            const ListSplit& split = ListSplit{});
 
 // Reads the files in order into one cohort, samples file after file. The
 // reference is the workspace's; a workspace without one (the network export

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/mapped_file.h"
 #include "core/sample_store.h"
 #include "core/text_file.h"
 
@@ -181,9 +182,27 @@ struct SampleLists {
 // name lines, the pieces are parsed at the same time and joined in file
 // order, so the result is the same bytes for any number of threads.
 struct ListSplit {
+    ListSplit() = default;
+    ListSplit(unsigned threads_, std::size_t piece_bytes_) : threads(threads_), piece_bytes(piece_bytes_) {}
+
     unsigned threads = 0;                      // 0: reading_threads()
     std::size_t piece_bytes = std::size_t{1} << 22;  // a text shorter than two pieces is read in one
+    // Called with each piece once it is parsed (from the thread that parsed
+    // it): the reader keeps nothing that points into the text, so a mapped
+    // file can give those pages back while the rest is read
+    // (FileBytes::release_part).
+    std::function<void(std::string_view)> parsed;
 };
+
+// `split` that also releases each parsed piece of the mapped `file` (which
+// must outlive the read).
+inline ListSplit releasing(const FileBytes& file, ListSplit split) {
+    split.parsed = [&file, then = std::move(split.parsed)](std::string_view part) {
+        file.release_part(part);
+        if (then) then(part);
+    };
+    return split;
+}
 
 // The cores to read on: CORVELLA_THREADS when it holds a number from 1 up,
 // else every core the machine reports.
@@ -272,16 +291,30 @@ int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, Sample
     const std::size_t piece_bytes = std::max<std::size_t>(split.piece_bytes, 1);
     // A few pieces per thread even out pieces of unequal cost and keep the
     // pieces small beside the joined store.
-    const std::size_t wanted = threads <= 1 ? 1 : std::min<std::size_t>(text.size() / piece_bytes, std::size_t{8} * threads);
+    // On one thread the pieces are parsed one after the other straight into
+    // `out` (only so that each can be released once read).
+    const std::size_t most = threads <= 1 ? std::size_t{64} : std::size_t{8} * threads;
+    const std::size_t wanted = split.parsed || threads > 1 ? std::min<std::size_t>(text.size() / piece_bytes, most) : 1;
     const std::vector<std::string_view> texts = split_list_text(text, std::max<std::size_t>(wanted, 1));
     Count none{};
     Count& total = count != nullptr ? *count : none;
-    if (texts.size() <= 1) {
-        detail::parse_list_piece(text, resolve, out, total);
+    if (texts.size() <= 1 || threads <= 1) {
+        for (std::string_view piece : texts) {
+            detail::parse_list_piece(piece, resolve, out, total);
+            if (split.parsed) split.parsed(piece);
+        }
     } else {
         std::vector<SampleLists> pieces(texts.size());
         std::vector<Count> counts(texts.size(), total);
-        run_tasks(texts.size(), threads, [&](std::size_t k) { detail::parse_list_piece(texts[k], resolve, pieces[k], counts[k]); });
+        run_tasks(texts.size(), threads, [&](std::size_t k) {
+            // Room for as many items as the piece could hold (each token and
+            // its separator take two bytes at least), so the piece never
+            // moves while it grows; only the pages written are memory.
+            pieces[k].positions.reserve(0, texts[k].size() / 2 + 1);
+            pieces[k].bases.reserve(0, texts[k].size() / 2 + 1);
+            detail::parse_list_piece(texts[k], resolve, pieces[k], counts[k]);
+            if (split.parsed) split.parsed(texts[k]);
+        });
         if (count != nullptr) {
             *count = Count(counts[0]);
             for (std::size_t k = 1; k < counts.size(); ++k) count->merge(counts[k]);

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
+
 #include "core/text_file.h"
 
 namespace corvella {
@@ -16,6 +18,14 @@ void FileBytes::release() {
     mapped_ = nullptr;
     size_ = 0;
     buffer_.clear();
+}
+
+void FileBytes::release_part(std::string_view part) const {
+    if (mapped_ == nullptr || part.empty() || part.data() < mapped_ || part.data() + part.size() > mapped_ + size_) return;
+    const auto page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const uintptr_t first = (reinterpret_cast<uintptr_t>(part.data()) + page - 1) / page * page;
+    const uintptr_t last = (reinterpret_cast<uintptr_t>(part.data()) + part.size()) / page * page;
+    if (first < last) madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
 }
 
 bool FileBytes::open(const std::string& path) {

@@ -22,6 +22,12 @@ public:
     bool open(const std::string& path);
     std::string_view text() const { return mapped_ != nullptr ? std::string_view(mapped_, size_) : std::string_view(buffer_); }
 
+    // Gives back the memory of the whole pages inside `part` (a piece of
+    // text()) that a reader has finished with. A mapped file's pages leave
+    // the process and are read from the file again if touched; a buffer is
+    // kept as it is.
+    void release_part(std::string_view part) const;
+
 private:
     void release();
     const char* mapped_ = nullptr;

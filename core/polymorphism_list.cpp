@@ -100,7 +100,7 @@ ListReadResult read_and_parsing_file(const std::string& path, const std::string&
         failed.code = -1;
         return failed;
     }
-    return parse_polymorphism_list(file.text(), reference, split);
+    return parse_polymorphism_list(file.text(), reference, releasing(file, split));
 }
 
 namespace {

@@ -8,9 +8,10 @@
 namespace corvella {
 
 CohortRead load_network_cohort(Workspace& ws, const std::vector<std::string>& paths, const CohortOptions& options) {
-    CohortRead read = read_cohort(ws, paths, options, [](std::string_view text, const std::string&, SampleLists& out) {
-        return parse_network_list(text, out);
-    });
+    CohortRead read = read_cohort(ws, paths, options,
+                                  [](std::string_view text, const std::string&, SampleLists& out, const ListSplit& split) {
+                                      return parse_network_list(text, out, split);
+                                  });
     if (read.ok()) adopt_network_cohort(ws, read);
     return read;
 }

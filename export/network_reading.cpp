@@ -19,7 +19,7 @@ int32_t read_and_parsing_file_network(const std::string& path, SampleLists& out,
     out = SampleLists{};
     FileBytes file;
     if (!file.open(path)) return NETWORK_READ_CANNOT_OPEN;
-    return parse_network_list(file.text(), out, split);
+    return parse_network_list(file.text(), out, releasing(file, split));
 }
 
 }  // namespace corvella

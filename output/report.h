@@ -4,11 +4,19 @@
 // form (cells at 1-based row and column).
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace corvella {
+
+// Appends v in decimal, as std::to_string writes it, without a temporary.
+inline void append_decimal(std::string& text, int64_t v) {
+    char digits[24];
+    const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, v);
+    text.append(digits, r.ptr);
+}
 
 // Filter index 1 of the save dialogs is Text, index 2 Workbook.
 enum class ReportFormat { Text = 1, Workbook = 2 };

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "classify/protein_reports.h"
 #include "protein_fixture.h"
 
@@ -213,4 +217,51 @@ TEST(ProteinPerSampleReport, NamesPairWithEntriesAndNeverRunPastTheList) {
     EXPECT_EQ(cells.at({4, 1}), ">b");
     EXPECT_EQ(cells.at({5, 1}), "");
     EXPECT_EQ(cells.at({6, 1}), "");
+}
+
+TEST(ProteinPerSampleReport, TextCountsEqualTheWorkbookCountsWhereFourGenesShareAPosition) {
+    // The text tables add up what each (position, base) adds; the workbook
+    // classifies every occurrence. On a region table where ND1 to COX1 (genes
+    // 0 to 3) all hold 3400-3500, the two must still count alike, for the
+    // human genes' overlaps as well.
+    for (const bool four_genes : {false, true}) {
+        Workspace ws = human_workspace();
+        if (four_genes) {
+            for (int k = 1; k <= 3; ++k) {
+                ws.region_table[protein_start_slot(k)] = 3400 - k;
+                ws.region_table[protein_end_slot(k)] = 3500 + k;
+            }
+        }
+        std::mt19937 rng(4);
+        std::uniform_int_distribution<int32_t> near(3380, 3520);
+        std::uniform_int_distribution<int32_t> anywhere(1, ws.reference_length());
+        const char bases[] = "ACGTN";
+        std::vector<std::vector<int32_t>> positions;
+        std::vector<std::string> base_lists;
+        std::vector<std::string> names;
+        for (int j = 0; j < 60; ++j) {
+            names.push_back(">s" + std::to_string(j));
+            positions.emplace_back();
+            base_lists.emplace_back();
+            for (int i = 0; i < 12; ++i) {
+                positions.back().push_back(i % 2 == 0 ? near(rng) : anywhere(rng));
+                base_lists.back() += bases[rng() % 5];
+            }
+        }
+        ws.sample_names = FlatTexts(names);
+        ws.sample_positions = FlatPositions(positions);
+        ws.sample_bases = FlatTexts(base_lists);
+        const std::string text = protein_per_sample_report(ws, ReportFormat::Text, nullptr).text;
+        const CellMap book = cell_map(protein_per_sample_report(ws, ReportFormat::Workbook, nullptr).cells);
+        const size_t split = text.find("\n\n\n");
+        ASSERT_NE(split, std::string::npos);
+        CellMap expected;
+        add_text_rows(expected, text.substr(0, split + 1), 1);
+        add_text_rows(expected, text.substr(split + 3), 60 + 5);
+        ASSERT_EQ(expected.size(), 2u * 61 * 15 + 2);
+        for (const auto& [place, value] : expected) EXPECT_EQ(book.at(place), value) << place.first << "," << place.second;
+        int holding = 0;
+        for (int k = 0; k < PROTEIN_GENE_COUNT; ++k) holding += ws.in_protein_gene(k, 3450) ? 1 : 0;
+        EXPECT_EQ(holding, four_genes ? 4 : 1);
+    }
 }

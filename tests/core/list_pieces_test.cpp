@@ -2,14 +2,18 @@
 // in one pass gives: the same entries, names, pairing, tally and codes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/human_reference.h"
+#include "core/mapped_file.h"
 #include "core/list_tokens.h"
 #include "core/polymorphism_list.h"
 #include "export/network_reading.h"
+#include "temp_file.h"
 
 using namespace corvella;
 
@@ -104,6 +108,51 @@ TEST(ListPieces, ManyThreadsReadWhatOneThreadReads) {
     }
 }
 
+TEST(ListPieces, EveryPieceIsHandedBackOnceParsedAndTheReadIsUnchanged) {
+    std::mt19937 rng(7);
+    const std::string reference = human_reference_sequence();
+    std::string text;
+    while (text.size() < 3000) text += random_list(rng) + "\n";
+    const ListReadResult plain = parse_polymorphism_list(text, reference, ListSplit{1, 1});
+    for (unsigned threads : {1u, 2u, 4u}) {
+        std::mutex lock;
+        std::vector<std::string_view> handed;
+        ListSplit split{threads, 64};
+        split.parsed = [&](std::string_view piece) {
+            std::lock_guard<std::mutex> hold(lock);
+            handed.push_back(piece);
+        };
+        expect_same(parse_polymorphism_list(text, reference, split), plain, text);
+        // Several pieces, which together cover the text once, in any order.
+        ASSERT_GT(handed.size(), 1u) << threads;
+        std::sort(handed.begin(), handed.end(), [](std::string_view a, std::string_view b) { return a.data() < b.data(); });
+        std::string joined;
+        for (std::string_view piece : handed) joined += std::string(piece);
+        EXPECT_EQ(joined, text) << threads;
+    }
+}
+
+TEST(ListPieces, AMappedFileReadsTheSameAfterItsPagesAreGivenBack) {
+    // Large enough for whole pages and several pieces.
+    std::mt19937 rng(11);
+    std::string text;
+    while (text.size() < 200000) text += random_list(rng) + "\n";
+    const corvella_test::TempFile list("released-list.txt", text);
+    const std::string path = list.path();
+    const std::string reference = human_reference_sequence();
+    const ListReadResult in_memory = parse_polymorphism_list(text, reference, ListSplit{2, 4096});
+    for (unsigned threads : {1u, 2u}) {
+        const ListReadResult from_file = read_and_parsing_file(path, reference, ListSplit{threads, 4096});
+        expect_same(from_file, in_memory, "(file)");
+    }
+    FileBytes file;
+    ASSERT_TRUE(file.open(path));
+    file.release_part(file.text());  // the pages come back from the file when read again
+    EXPECT_EQ(std::string(file.text()), text);
+    file.release_part(std::string_view(text));  // not a part of the file: nothing happens
+    EXPECT_EQ(std::string(file.text()), text);
+}
+
 TEST(ListPieces, ThePairingRuleCountsTheWholeFileNotEachPiece) {
     const std::string reference = human_reference_sequence();
     // The second piece alone has more variant lines than names; the file has
@@ -143,4 +192,22 @@ TEST(SampleStore, RunsReadLikeVectorsOfTheirItems) {
     std::vector<std::string> seen;
     for (TextView name : names) seen.push_back(name);
     EXPECT_EQ(names, seen);
+}
+
+TEST(SampleStore, LargeStoresGrowCopyAndCompareLikeSmallOnes) {
+    // Past the size at which items are laid out for large pages.
+    FlatPositions big;
+    for (int32_t run = 0; run < 4000; ++run) {
+        for (int32_t i = 0; i < 1000; ++i) big.append_item(run * 1000 + i);
+        big.end_run();
+    }
+    ASSERT_EQ(big.items().size(), 4000000u);
+    const FlatPositions copy = big;
+    EXPECT_EQ(copy, big);
+    EXPECT_EQ(copy[3999].back(), 3999999);
+    FlatPositions moved = std::move(big);
+    moved.pop_back();
+    EXPECT_EQ(moved.size(), 3999u);
+    EXPECT_EQ(moved.items().size(), 3999000u);
+    EXPECT_NE(moved, copy);
 }
