@@ -26,38 +26,9 @@
 #include "ui/Rrnastructure.h"
 #include "ui/Synonymouscounting.h"
 #include "ui/Trnastructure.h"
+#include "scripted_dialogs.h"
 
 namespace {
-
-// Answers the dialogs as a person saving one file after another would.
-class ScriptedDialogs : public corvella::Dialogs {
-public:
-    std::deque<std::string> opens;
-    std::deque<SaveChoice> saves;
-    bool confirm_replace(QWidget*, const std::string&) override { return true; }
-    void error_message(QWidget*, const QString& text) override {
-        std::fprintf(stderr, "corvella_bench_desktop: %s\n", qPrintable(text));
-    }
-    void information_message(QWidget*, const QString&) override {}
-    std::optional<corvella::VcfChoice> vcf_options(QWidget*, const corvella::VcfChoice& offered) override {
-        return offered;
-    }
-
-protected:
-    std::optional<std::string> ask_open_file(QWidget*, const QString&, const corvella::DialogStart&) override {
-        if (opens.empty()) return std::nullopt;
-        std::string path = opens.front();
-        opens.pop_front();
-        return path;
-    }
-    std::optional<SaveChoice> ask_save_file(QWidget*, const QString&, int, bool,
-                                            const corvella::DialogStart&) override {
-        if (saves.empty()) return std::nullopt;
-        SaveChoice choice = saves.front();
-        saves.pop_front();
-        return choice;
-    }
-};
 
 std::string read_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -78,7 +49,7 @@ int main(int argc, char** argv) {
     const QString cli = argv[2];
     const std::string out = argv[3];
 
-    ScriptedDialogs dialogs;
+    corvella_bench::ScriptedDialogs dialogs;
     TForm1 form(dialogs);
     form.show_modal = [](QDialog& window) { window.show(); };
     form.show();
