@@ -211,6 +211,21 @@ void read_genotype(const bcf_fmt_t* gt, int sample, int alt_count, Genotype& g) 
     }
 }
 
+// Whether the sample's genotype is called and names only the reference
+// allele (0, 0/0, 0|0): such a call adds nothing, and read_genotype would
+// find exactly that.
+bool reference_call(const bcf_fmt_t* gt, int sample) {
+    if (gt->type != BCF_BT_INT8) return false;
+    const auto* p = reinterpret_cast<const int8_t*>(gt->p + static_cast<size_t>(sample) * static_cast<size_t>(gt->size));
+    int called = 0;
+    for (int j = 0; j < gt->n; ++j) {
+        if (p[j] == bcf_int8_vector_end) break;
+        if (bcf_gt_allele(p[j]) != 0) return false;  // another allele, or missing
+        ++called;
+    }
+    return called > 0;
+}
+
 // What one ALT allele becomes in the list.
 struct AlleleUse {
     enum Kind { Skip, Snvs, Token } kind = Skip;
@@ -421,6 +436,7 @@ VariantReadResult read_vcf_file(const std::string& path, const ReferenceView& re
         const bool has_levels = af.present() || hf.present() || vaf.present();
 
         for (int s = 0; s < sample_count; ++s) {
+            if (gt != nullptr && reference_call(gt, s)) continue;  // most samples of most records
             if (gt != nullptr) {
                 read_genotype(gt, s, alt_count, g);
                 if (g.called.empty()) {
