@@ -1,12 +1,12 @@
 #include "cli/table_commands.h"
 
-#include <cctype>
 #include <string_view>
 
 #include "classify/gene_table.h"
 #include "cli/report_files.h"
 #include "classify/variant_table.h"
 #include "classify/vcf_consequences.h"
+#include "core/vcf_reader.h"
 #include "output/annotated_vcf.h"
 #include "output/text_writer.h"
 #include "output/row_sink.h"
@@ -14,20 +14,6 @@
 #include "output/xlsx_writer.h"
 
 namespace corvella::cli {
-
-namespace {
-
-// The names a VCF gives the mitochondrial contig (any case), or the
-// accession of a loaded reference.
-bool is_mitochondrial(std::string_view chrom) {
-    std::string name(chrom);
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (const char* known : {"chrm", "m", "mt", "chrmt", "nc_012920", "nc_012920.1", "rcrs"})
-        if (name == known) return true;
-    return false;
-}
-
-}  // namespace
 
 WriteResult save_table(const std::string& output, const std::function<Report(ReportFormat)>& build) {
     if (ends_with(output, ".xlsx")) {
@@ -51,7 +37,10 @@ WriteResult save_annotated_vcf(const Workspace& ws, const std::string& input, co
     VcfAnnotation how;
     how.header_line = csq_header_line();
     how.info_id = "CSQ";
-    how.keep_contig = is_mitochondrial;
+    // The records the reader would count: the mitochondrial names, and the
+    // loaded reference's own accession.
+    const std::string accession = ws.human_reference ? std::string() : ws.reference_accession;
+    how.keep_contig = [accession](std::string_view chrom) { return is_mitochondrial_contig(chrom, accession); };
     how.value = [&ws](int64_t position, std::string_view ref, const std::vector<std::string>& alts) {
         return csq_value(ws, position, ref, alts);
     };

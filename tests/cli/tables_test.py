@@ -5,7 +5,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_test import CliCase, SIX_KEYS, read_file, read_xls, run  # noqa: E402
+from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xls, run  # noqa: E402
 
 
 def text_rows(path):
@@ -152,6 +152,24 @@ class AnnotatedVcf(CliCase):
             header = bcftools("view", "-h", out)
             self.assertIn("Format: Allele|Consequence|SYMBOL|Feature_type|HGVSc|HGVSp|Protein_position|"
                           "Amino_acids|Codons|MT_region_type|MT_tRNA_structure|MT_rRNA_structure\"", header)
+
+    def test_records_on_the_loaded_references_accession_are_annotated(self):
+        # A reference whose accession is not one of the usual mitochondrial
+        # names: its own contig name is what the VCF reader counts, so the
+        # annotated VCF keeps those records too.
+        with open(os.path.join(DATA, "NC_012920.1.gb")) as f:
+            record = f.read().replace("NC_012920", "ZZ_999999")
+        reference = self.out("other.gb")
+        with open(reference, "w") as f:
+            f.write(record)
+        source = self.out("other.vcf")
+        with open(source, "w") as f:
+            f.write(VCF_TEXT.replace("chrM", "ZZ_999999"))
+        out = self.out("other-out.vcf")
+        self.assertEqual(run("--reference", reference, "annotate", source, "-o", out), (0, "", ""))
+        lines = bcftools("+split-vep", "-d", "-f", "%CHROM\t%POS\t%SYMBOL\n", out).splitlines()
+        self.assertIn("ZZ_999999\t8527\tATP6", lines)
+        self.assertFalse(any(line.startswith("chr1") for line in lines))
 
     def test_index_when_asked(self):
         source = self.vcf()
