@@ -1,4 +1,4 @@
-// corvella_bench_desktop LIST CORVELLA-CLI OUT_DIR
+// corvella_bench_desktop LIST CORVELLA-CLI OUT_DIR [txt]
 //
 // The desktop program's workbook saves beside corvella-cli's, side by side in
 // one run: for each counting window and each long workbook report (per
@@ -8,7 +8,9 @@
 // two files are byte-identical, and prints one row per report. Exit status 1
 // when a desktop save takes more than 1.5 times the CLI's time or the files
 // differ. Run it on the display the desktop uses (scripts/bench-desktop runs
-// it under Xvfb with openbox); without one it paints off screen.
+// it under Xvfb with openbox); without one it paints off screen. With "txt"
+// the reports are saved as text files instead, and the reading of the list
+// and each counting command are timed too (the desktop on a large cohort).
 #include <QApplication>
 #include <QChartView>
 #include <QElapsedTimer>
@@ -38,8 +40,9 @@ std::string read_bytes(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: corvella_bench_desktop LIST CORVELLA-CLI OUT_DIR\n");
+    const bool text = argc == 5 && std::string(argv[4]) == "txt";
+    if (argc != 4 && !text) {
+        std::fprintf(stderr, "usage: corvella_bench_desktop LIST CORVELLA-CLI OUT_DIR [txt]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -55,7 +58,12 @@ int main(int argc, char** argv) {
     form.show();
     form.HumanReference1->trigger();
     dialogs.opens.push_back(list);
+    QElapsedTimer reading;
+    reading.start();
     form.OpenPolymorphismsFile1->trigger();
+    std::printf("reading the list: %.0f ms\n", static_cast<double>(reading.nsecsElapsed()) / 1e6);
+    const char* extension = text ? ".txt" : ".xls";
+    const int filter = text ? 1 : 2;
 
     struct Row {
         const char* kind;
@@ -77,10 +85,13 @@ int main(int argc, char** argv) {
     std::printf("%-11s %-10s %10s %10s %6s\n", "window", "table", "desktop_ms", "cli_ms", "ratio");
     int status = 0;
     for (const Row& row : rows) {
+        QElapsedTimer counting;
+        counting.start();
         row.command->trigger();
         QApplication::processEvents();
+        if (text) std::printf("%-11s counting command: %.0f ms\n", row.kind, static_cast<double>(counting.nsecsElapsed()) / 1e6);
         const std::string base = out + "/" + row.kind + "-" + row.table;
-        dialogs.saves.push_back({base + "-desktop.xls", 2});
+        dialogs.saves.push_back({base + "-desktop" + extension, filter});
         QElapsedTimer clock;
         clock.start();
         row.button->click();
@@ -89,12 +100,12 @@ int main(int argc, char** argv) {
         QProcess process;
         clock.restart();
         process.start(cli, {"report", row.kind, row.table, QString::fromStdString(list), "-o",
-                            QString::fromStdString(base + "-cli.xls")});
+                            QString::fromStdString(base + "-cli" + extension)});
         process.waitForFinished(-1);
         const double cli_ms = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 
         const bool same = process.exitCode() == 0 &&
-                          read_bytes(base + "-desktop.xls") == read_bytes(base + "-cli.xls");
+                          read_bytes(base + "-desktop" + extension) == read_bytes(base + "-cli" + extension);
         const double ratio = desktop_ms / cli_ms;
         std::printf("%-11s %-10s %10.0f %10.0f %6.2f%s\n", row.kind, row.table, desktop_ms, cli_ms, ratio,
                     same ? "" : "  FILES DIFFER");

@@ -107,14 +107,16 @@ void TForm5::Button1Click() {
 void TForm5::Button2Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return non_protein_per_position_report(ws_, ReportFormat::Text, nullptr).text; },
-                            [this](RowSink& rows, ProgressSink* p) { non_protein_per_position_rows(ws_, rows, p); }},
+                            [this](RowSink& rows, ProgressSink* p) { non_protein_per_position_rows(ws_, rows, p); },
+                            ws_.sample_positions.size()},
                 &progress_);
 }
 
 void TForm5::Button3Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return non_protein_per_sample_report(ws_, ReportFormat::Text, nullptr).text; },
-                            [this](RowSink& rows, ProgressSink* p) { non_protein_per_sample_rows(ws_, rows, p); }},
+                            [this](RowSink& rows, ProgressSink* p) { non_protein_per_sample_rows(ws_, rows, p); },
+                            ws_.sample_positions.size()},
                 &progress_);
 }
 

@@ -107,14 +107,16 @@ void TForm4::Button2Click() {
 void TForm4::Button3Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return protein_per_position_report(ws_, ReportFormat::Text, nullptr).text; },
-                            [this](RowSink& rows, ProgressSink* p) { protein_per_position_rows(ws_, rows, p); }},
+                            [this](RowSink& rows, ProgressSink* p) { protein_per_position_rows(ws_, rows, p); },
+                            ws_.sample_positions.size()},
                 &progress_);
 }
 
 void TForm4::Button4Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return protein_per_sample_report(ws_, ReportFormat::Text, nullptr).text; },
-                            [this](RowSink& rows, ProgressSink* p) { protein_per_sample_rows(ws_, rows, p); }},
+                            [this](RowSink& rows, ProgressSink* p) { protein_per_sample_rows(ws_, rows, p); },
+                            ws_.sample_positions.size()},
                 &progress_);
 }
 

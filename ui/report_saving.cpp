@@ -78,14 +78,22 @@ bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, cons
     const std::string path = ensure_extension(choice->path, extension);
     if (!may_write(parent, dialogs, choice->path, path)) return false;
 
-    if (type == static_cast<int>(ReportFormat::Text)) return shown_if_failed(parent, dialogs, write_text_file(path, forms.text()));
-
     std::optional<ClosingProgress> window;
     if (progress != nullptr) {
         // The progress window belongs to the window whose button started the
         // report, so that it stays above that modal window.
         if (auto* owned = dynamic_cast<TForm6*>(progress)) owned->set_owner(parent);
         window.emplace(progress);
+    }
+    if (type == static_cast<int>(ReportFormat::Text)) {
+        // Half when the text is built, the rest when it is written.
+        const bool shown = window && forms.samples >= LONG_TEXT_SAMPLES;
+        if (shown) window->start(100);
+        const std::string text = forms.text();
+        if (shown) window->step(50);
+        const WriteResult written = write_text_file(path, text);
+        window.reset();
+        return shown_if_failed(parent, dialogs, written);
     }
     ProgressSink* steps = window ? &*window : nullptr;
     const RowProducer rows = [&](RowSink& sink) { forms.rows(sink, steps); };

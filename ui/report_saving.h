@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -34,7 +35,13 @@ using ReportBuilder = std::function<Report(ReportFormat format, ProgressSink* pr
 struct ReportForms {
     std::function<std::string()> text;
     std::function<void(RowSink& rows, ProgressSink* progress)> rows;
+    // The samples the report runs over: the text form of a report of
+    // LONG_TEXT_SAMPLES or more shows the progress window while it is built
+    // and written (it takes about a second at a million samples).
+    std::size_t samples = 0;
 };
+
+constexpr std::size_t LONG_TEXT_SAMPLES = 200000;
 
 // Filter index 3 of the report save dialogs: an Office Open XML workbook.
 constexpr int XLSX_FILTER_INDEX = 3;

@@ -98,7 +98,8 @@ void StructureWindow::save_summary(const std::function<Report(ReportFormat)>& bu
 void StructureWindow::save_workspace_report(WorkspaceReport build, WorkspaceRows rows) {
     save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
                 ReportForms{[this, build] { return build(ws_, ReportFormat::Text, nullptr).text; },
-                            [this, rows](RowSink& sink, ProgressSink* progress) { rows(ws_, sink, progress); }},
+                            [this, rows](RowSink& sink, ProgressSink* progress) { rows(ws_, sink, progress); },
+                            ws_.sample_positions.size()},
                 &progress_);
 }
 

@@ -87,6 +87,29 @@ TEST_F(ReportSaving, TextTypeWritesTheTextFormUnderTheCompletedName) {
     EXPECT_EQ(entries(), 1u);
 }
 
+TEST_F(ReportSaving, TheTextFormOfALargeCohortIsBuiltAndWrittenUnderTheProgressWindow) {
+    for (const std::size_t samples : {LONG_TEXT_SAMPLES - 1, LONG_TEXT_SAMPLES}) {
+        progress.calls.clear();
+        bool open_while_built = false;
+        const ReportForms forms{[&] {
+                                    open_while_built = progress.open;
+                                    return std::string("Sequence\tTotal\n>s1\t0\n");
+                                },
+                                [](RowSink&, ProgressSink*) { ADD_FAILURE() << "the text form was asked for"; },
+                                samples};
+        const std::string name = "cohort" + std::to_string(samples);
+        dialogs.save_answers.push_back(Dialogs::SaveChoice{path(name), 1});
+        EXPECT_TRUE(save_report(nullptr, dialogs, state, REPORT_FILTER, forms, &progress));
+        EXPECT_EQ(read_bytes(path(name + ".txt")), "Sequence\tTotal\r\n>s1\t0\r\n");
+        const bool large = samples >= LONG_TEXT_SAMPLES;
+        EXPECT_EQ(open_while_built, large) << samples;
+        const std::vector<std::string> expected =
+            large ? std::vector<std::string>{"start 100", "step 50", "finish"} : std::vector<std::string>{};
+        EXPECT_EQ(progress.calls, expected) << samples;
+        EXPECT_FALSE(progress.open);
+    }
+}
+
 TEST_F(ReportSaving, WorkbookTypeWritesCellsWithProgressAndIsRememberedForTheNextSave) {
     dialogs.save_answers.push_back(Dialogs::SaveChoice{path("run1"), 2});
     dialogs.save_answers.push_back(Dialogs::SaveChoice{path("run2.xls"), 2});
