@@ -37,7 +37,12 @@ void TForm6::start(int32_t maximum) {
 }
 
 void TForm6::step(int percent) {
+    // QProgressBar repaints at once whenever its value has moved by a pixel:
+    // tens of thousands of steps would paint hundreds of times. The bar is
+    // painted only by paint_now, at most about 30 times a second.
+    ProgressBar1->setUpdatesEnabled(false);
     ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
+    ProgressBar1->setUpdatesEnabled(true);
     if (percent != percent_) {
         percent_ = percent;
         const QString text = QString("%1%").arg(percent);
