@@ -135,9 +135,9 @@ CohortRead read_fasta_cohort(const Workspace& against, const std::vector<std::st
 
 int32_t parse_counting_list(std::string_view text, const std::string& reference, SampleLists& out,
                             const ListSplit& split) {
-    ListReadResult read = parse_polymorphism_list(text, reference, split);
-    out = std::move(read.lists);
-    return read.code;
+    // adopt_cohort counts the joined cohort once: no tally while reading.
+    out = SampleLists{};
+    return parse_polymorphism_entries(text, reference, out, split);
 }
 
 CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& paths, const CohortOptions& options,

@@ -73,19 +73,28 @@ struct DenseCount {
     }
 };
 
+// The base a token is stored with: a position inside the reference keeps its
+// base, a bare one takes the transition partner of the reference letter;
+// 0 skips the token.
+struct StoredBase {
+    const std::string& reference;
+    char operator()(int32_t position, char base) const {
+        if (position < 1 || static_cast<size_t>(position) > reference.size()) return 0;
+        return base != 0 ? base : transition_base(reference[static_cast<size_t>(position - 1)]);
+    }
+};
+
 }  // namespace
+
+int32_t parse_polymorphism_entries(std::string_view text, const std::string& reference, SampleLists& out,
+                                   const ListSplit& split) {
+    return parse_sample_lists(text, StoredBase{reference}, out, split);
+}
 
 ListReadResult parse_polymorphism_list(std::string_view text, const std::string& reference, const ListSplit& split) {
     ListReadResult result;
-    const auto length = static_cast<int64_t>(reference.size());
     DenseCount count(reference.size());
-    result.code = parse_sample_lists(
-        text,
-        [&](int32_t position, char base) -> char {
-            if (position < 1 || position > length) return 0;
-            return base != 0 ? base : transition_base(reference[static_cast<size_t>(position - 1)]);
-        },
-        result.lists, split, &count);
+    result.code = parse_sample_lists(text, StoredBase{reference}, result.lists, split, &count);
     // Every stored item lies in 1..length with one of the dense bases, so the
     // table holds them all unless the reference is longer than any genome.
     if (result.code >= 0)

@@ -34,6 +34,12 @@ ListReadResult read_and_parsing_file(const std::string& path, const std::string&
 ListReadResult parse_polymorphism_list(std::string_view text, const std::string& reference,
                                        const ListSplit& split = ListSplit{});
 
+// The sample lists alone, without the tally, for a caller that counts the
+// whole cohort once its files are joined (build_variant_tally). Returns the
+// entry count or -2, as parse_polymorphism_list's code.
+int32_t parse_polymorphism_entries(std::string_view text, const std::string& reference, SampleLists& out,
+                                   const ListSplit& split = ListSplit{});
+
 // Empties the tally and counts every (position, base) item of every entry of
 // the sample lists; the same variant twice on one line counts twice.
 void build_variant_tally(Workspace& ws);
