@@ -78,19 +78,19 @@ bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, cons
     const std::string path = ensure_extension(choice->path, extension);
     if (!may_write(parent, dialogs, choice->path, path)) return false;
 
+    const bool text_form = type == static_cast<int>(ReportFormat::Text);
     std::optional<ClosingProgress> window;
-    if (progress != nullptr) {
+    if (progress != nullptr && (!text_form || forms.samples >= LONG_TEXT_SAMPLES)) {
         // The progress window belongs to the window whose button started the
         // report, so that it stays above that modal window.
         if (auto* owned = dynamic_cast<TForm6*>(progress)) owned->set_owner(parent);
         window.emplace(progress);
     }
-    if (type == static_cast<int>(ReportFormat::Text)) {
+    if (text_form) {
         // Half when the text is built, the rest when it is written.
-        const bool shown = window && forms.samples >= LONG_TEXT_SAMPLES;
-        if (shown) window->start(100);
+        if (window) window->start(100);
         const std::string text = forms.text();
-        if (shown) window->step(50);
+        if (window) window->step(50);
         const WriteResult written = write_text_file(path, text);
         window.reset();
         return shown_if_failed(parent, dialogs, written);
