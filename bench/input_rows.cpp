@@ -3,12 +3,12 @@
 
 #include "bench/baseline_tokenizer.h"
 #include "bench/rows.h"
-#include "core/aligned_import.h"
-#include "core/fasta_reader.h"
+#include "input/aligned_import.h"
+#include "input/fasta_reader.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_caller.h"
-#include "core/polymorphism_list.h"
-#include "core/unaligned_calling.h"
+#include "input/polymorphism_caller.h"
+#include "input/polymorphism_list.h"
+#include "input/unaligned_calling.h"
 
 namespace corvella::bench {
 

@@ -13,7 +13,7 @@
 #include "classify/trna_classification.h"
 #include "classify/trna_reports.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
 

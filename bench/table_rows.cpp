@@ -6,7 +6,7 @@
 #include "classify/gene_table.h"
 #include "classify/variant_table.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 #include "output/text_writer.h"
 #include "output/workbook_writer.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "classify/variant_text.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 
 namespace corvella {
 namespace {

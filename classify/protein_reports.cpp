@@ -7,7 +7,7 @@
 
 #include "classify/genetic_code.h"
 #include "classify/variant_text.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 
 namespace corvella {
 

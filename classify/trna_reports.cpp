@@ -1,7 +1,7 @@
 #include "classify/trna_reports.h"
 
 #include "classify/report_table.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 
 namespace corvella {
 

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli/input_options.h"
-#include "core/cohort_loader.h"
+#include "input/cohort_loader.h"
 #include "output/text_writer.h"
 
 namespace corvella::cli {

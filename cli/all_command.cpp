@@ -16,7 +16,7 @@
 #include "cli/report_files.h"
 #include "cli/report_kinds.h"
 #include "cli/table_commands.h"
-#include "core/cohort_loader.h"
+#include "input/cohort_loader.h"
 #include "export/network_cohort.h"
 #include "export/network_file.h"
 #include "export/variable_sites.h"

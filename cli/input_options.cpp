@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "cli/cli_args.h"
-#include "core/text_file.h"
+#include "input/text_file.h"
 #include "export/network_cohort.h"
 
 namespace corvella::cli {

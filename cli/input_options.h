@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/cohort_loader.h"
-#include "core/input_format.h"
+#include "input/cohort_loader.h"
+#include "input/input_format.h"
 #include "core/workspace.h"
 
 namespace corvella::cli {

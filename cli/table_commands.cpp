@@ -6,7 +6,7 @@
 #include "cli/report_files.h"
 #include "classify/variant_table.h"
 #include "classify/vcf_consequences.h"
-#include "core/vcf_reader.h"
+#include "input/vcf_reader.h"
 #include "output/annotated_vcf.h"
 #include "output/text_writer.h"
 #include "output/row_sink.h"

@@ -17,6 +17,15 @@ const std::array<const char*, RNA_GENE_COUNT> RNA_SHORT_NAMES = {
     "Asn", "Cys", "Tyr", "Ser(UCN)", "Asp", "Lys", "Gly", "Arg",
     "His", "Ser(AGY)", "Leu(CUN)", "Glu", "Thr", " Pro", "s-rRNA", "l-rRNA"};
 
+const std::array<const char*, PROTEIN_GENE_COUNT> PROTEIN_GENE_SYMBOLS = {
+    "MT-ATP6", "MT-ATP8", "MT-CO1", "MT-CO2", "MT-CO3", "MT-CYB",  "MT-ND1",
+    "MT-ND2",  "MT-ND3",  "MT-ND4L", "MT-ND4", "MT-ND5", "MT-ND6"};
+
+const std::array<const char*, RNA_GENE_COUNT> RNA_GENE_SYMBOLS = {
+    "MT-TF", "MT-TV", "MT-TL1", "MT-TI", "MT-TQ", "MT-TM", "MT-TW", "MT-TA",
+    "MT-TN", "MT-TC", "MT-TY", "MT-TS1", "MT-TD", "MT-TK", "MT-TG", "MT-TR",
+    "MT-TH", "MT-TS2", "MT-TL2", "MT-TE", "MT-TT", "MT-TP", "MT-RNR1", "MT-RNR2"};
+
 ProteinReadings built_in_protein_readings() {
     ProteinReadings readings{};
     readings[ND6_ROW].reverse = true;

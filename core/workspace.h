@@ -44,6 +44,13 @@ extern const std::array<const char*, PROTEIN_GENE_COUNT> PROTEIN_GENE_NAMES;
 extern const std::array<const char*, RNA_GENE_COUNT> RNA_GENE_NAMES;
 // Short names for chart labels; row 21 is " Pro" with one leading blank.
 extern const std::array<const char*, RNA_GENE_COUNT> RNA_SHORT_NAMES;
+// The HGNC symbols of the human genes, in the same orders ("MT-ATP6" ...
+// "MT-ND6"; "MT-TF" ... "MT-TP", "MT-RNR1", "MT-RNR2"): the names ClinVar,
+// gnomAD and VEP use. The D-loop has no HGNC symbol.
+extern const std::array<const char*, PROTEIN_GENE_COUNT> PROTEIN_GENE_SYMBOLS;
+extern const std::array<const char*, RNA_GENE_COUNT> RNA_GENE_SYMBOLS;
+using ProteinSymbols = std::array<std::string, PROTEIN_GENE_COUNT>;
+using RnaSymbols = std::array<std::string, RNA_GENE_COUNT>;
 
 // How a protein gene is read: on which strand and under which of NCBI's
 // numbered genetic codes. A reverse-strand gene is read backwards from its
@@ -89,6 +96,11 @@ struct Workspace {
     ProteinReadings protein_reading = built_in_protein_readings();
     // The loaded reference's accession ("AC_000021" for the built-in one).
     std::string reference_accession;
+    // The gene symbols of the loaded reference, in region-table order: the
+    // HGNC symbols for the built-in one; for a GenBank record its /gene
+    // qualifiers (empty where the record gives none).
+    ProteinSymbols protein_symbols{};
+    RnaSymbols rna_symbols{};
     // True while the built-in human reference is the loaded one; it is the
     // check mark of the "Human Reference" menu item.
     bool human_reference = false;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/cohort_loader.h"
+#include "input/cohort_loader.h"
 
 namespace corvella {
 

@@ -1,6 +1,6 @@
 #include "export/network_reading.h"
 
-#include "core/mapped_file.h"
+#include "input/mapped_file.h"
 
 namespace corvella {
 

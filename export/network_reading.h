@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/list_tokens.h"
+#include "input/list_tokens.h"
 
 namespace corvella {
 

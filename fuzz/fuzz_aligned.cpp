@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/aligned_import.h"
-#include "core/polymorphism_caller.h"
-#include "core/polymorphism_list.h"
+#include "input/aligned_import.h"
+#include "input/polymorphism_caller.h"
+#include "input/polymorphism_list.h"
 #include "export/network_reading.h"
 #include "fuzz/fuzz_check.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/genbank_reader.h"
-#include "core/text_file.h"
+#include "input/genbank_reader.h"
+#include "input/text_file.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/converted_list.h"
-#include "core/hsd_reader.h"
+#include "input/converted_list.h"
+#include "input/hsd_reader.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/human_reference.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 #include "export/network_reading.h"
 #include "fuzz/fuzz_check.h"
 

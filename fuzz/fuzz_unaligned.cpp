@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/fasta_reader.h"
+#include "input/fasta_reader.h"
 #include "core/human_reference.h"
-#include "core/unaligned_calling.h"
+#include "input/unaligned_calling.h"
 #include "export/network_reading.h"
 #include "fuzz/fuzz_check.h"
 

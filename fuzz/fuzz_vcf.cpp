@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "core/converted_list.h"
+#include "input/converted_list.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_list.h"
-#include "core/vcf_reader.h"
+#include "input/polymorphism_list.h"
+#include "input/vcf_reader.h"
 #include "fuzz/fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -12,10 +12,10 @@
 #include <QShortcut>
 #include <algorithm>
 
-#include "core/aligned_import.h"
-#include "core/genbank_reader.h"
+#include "input/aligned_import.h"
+#include "input/genbank_reader.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 #include "core/version.h"
 #include "export/variable_sites.h"
 #include "output/file_names.h"

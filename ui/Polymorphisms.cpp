@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <utility>
 
-#include "core/polymorphism_caller.h"
+#include "input/polymorphism_caller.h"
 #include "output/file_names.h"
 #include "output/text_writer.h"
 #include "ui/memo_window_layout.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/cohort_loader.h"
+#include "input/cohort_loader.h"
 #include "core/workspace.h"
 #include "output/report.h"
 #include "ui/dialogs.h"

@@ -3,9 +3,9 @@
 // moves, and shown in "Calculate Polymorphisms" with their summary.
 #include <QString>
 
-#include "core/converted_list.h"
-#include "core/fasta_reader.h"
-#include "core/unaligned_calling.h"
+#include "input/converted_list.h"
+#include "input/fasta_reader.h"
+#include "input/unaligned_calling.h"
 #include "output/file_names.h"
 #include "output/report.h"
 #include "ui/Corvella_unit.h"

@@ -9,7 +9,7 @@
 
 #include "bench/cohort.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 
 namespace corvella::bench {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/aligned_import.h"
+#include "input/aligned_import.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_caller.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_caller.h"
+#include "input/polymorphism_list.h"
 
 namespace corvella::bench {
 namespace {

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "bench/cohort.h"
-#include "core/aligned_import.h"
+#include "input/aligned_import.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_caller.h"
-#include "core/unaligned_calling.h"
-#include "tests/core/token_agreement.h"
+#include "input/polymorphism_caller.h"
+#include "input/unaligned_calling.h"
+#include "tests/input/token_agreement.h"
 
 namespace corvella::bench {
 namespace {

@@ -11,7 +11,7 @@
 #include "classify/position_check.h"
 #include "classify/protein_counting.h"
 #include "classify/protein_reports.h"
-#include "core/genbank_reader.h"
+#include "input/genbank_reader.h"
 #include "core/human_reference.h"
 #include "core/mitogenome_fixture.h"
 

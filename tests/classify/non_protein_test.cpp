@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "classify/non_protein.h"
-#include "core/genbank_reader.h"
+#include "input/genbank_reader.h"
 #include "classify/protein_fixture.h"
 
 using namespace corvella;

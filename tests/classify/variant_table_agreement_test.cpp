@@ -16,7 +16,7 @@
 #include "classify/trna_reports.h"
 #include "classify/variant_table.h"
 #include "core/human_reference.h"
-#include "core/polymorphism_list.h"
+#include "input/polymorphism_list.h"
 #include "protein_fixture.h"
 
 namespace corvella {

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/aligned_import.h"
+#include "input/aligned_import.h"
 #include "core/temp_file.h"
 #include "fake_dialogs.h"
 #include "ui/Corvella_unit.h"

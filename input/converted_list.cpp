@@ -1,0 +1,87 @@
+#include "input/converted_list.h"
+
+#include "input/polymorphism_list.h"
+
+namespace corvella {
+
+namespace {
+
+void add_count(std::string& text, bool& first, int64_t n, const char* what) {
+    text += first ? " " : ", ";
+    first = false;
+    text += std::to_string(n);
+    text += ' ';
+    text += what;
+}
+
+}  // namespace
+
+std::string import_summary_text(const ImportSummary& s) {
+    std::string text;
+    if (s.files > 1) text += std::to_string(s.files) + " files, ";
+    text += std::to_string(s.samples) + " samples, ";
+    if (s.hsd) {
+        text += std::to_string(s.variants) + " variants, ";
+    } else {
+        text += std::to_string(s.records) + " records, ";
+    }
+    text += std::to_string(s.calls) + " calls kept; passed over:";
+    bool first = true;
+    if (!s.hsd) {
+        add_count(text, first, s.other_contig, "records on another contig");
+        add_count(text, first, s.filtered, "filtered records");
+        add_count(text, first, s.ref_mismatch, "records with a REF unlike the reference");
+        add_count(text, first, s.below_level, "calls below the minimum level");
+        add_count(text, first, s.missing_genotype, "calls with a missing genotype");
+    } else {
+        add_count(text, first, s.same_as_reference, "variants equal to the reference");
+    }
+    add_count(text, first, s.indel_tokens, "indels kept as list tokens (not counted)");
+    add_count(text, first, s.other_shapes, s.hsd ? "ambiguous variants" : "alleles of another shape");
+    add_count(text, first, s.outside_reference, "outside the reference");
+    if (s.hsd) {
+        add_count(text, first, s.unreadable, "unreadable HSD variants");
+        if (s.unreadable > 0)
+            text += " (first \"" + s.first_unreadable + "\" on line " + std::to_string(s.first_unreadable_line) + ")";
+    }
+    return text;
+}
+
+void append_snv_token(std::string& tokens, int32_t position, char base, std::string_view reference) {
+    tokens += std::to_string(position);
+    if (base != transition_base(reference[static_cast<size_t>(position - 1)])) tokens += base;
+    tokens += ' ';
+}
+
+std::string converted_reference_name(bool human_reference, const std::string& accession) {
+    return human_reference || accession.empty() ? "rCRS" : accession;
+}
+
+std::string converted_list_text(const std::string& reference_name, const std::vector<ConvertedSample>& samples) {
+    size_t size = reference_name.size() + 32;
+    for (const ConvertedSample& s : samples) size += s.name.size() + s.tokens.size() + 12;
+    std::string text;
+    text.reserve(size);
+    text += '>';
+    text += reference_name;
+    text += "\nNumbering Reference\n\n";
+    for (const ConvertedSample& s : samples) {
+        text += '>';
+        text += s.name;
+        text += "\n";
+        text += s.tokens.empty() ? std::string_view("0 ") : std::string_view(s.tokens);
+        text += "\n\n";
+    }
+    return text;
+}
+
+std::vector<float> converted_levels(const std::vector<ConvertedSample>& samples) {
+    size_t n = 0;
+    for (const ConvertedSample& s : samples) n += s.levels.size();
+    std::vector<float> levels;
+    levels.reserve(n);
+    for (const ConvertedSample& s : samples) levels.insert(levels.end(), s.levels.begin(), s.levels.end());
+    return levels;
+}
+
+}  // namespace corvella

@@ -1,0 +1,71 @@
+#include "input/input_format.h"
+
+#include <htslib/hfile.h>
+#include <htslib/hts.h>
+
+#include <fstream>
+
+#include "input/fasta_reader.h"
+#include "input/text_file.h"
+
+namespace corvella {
+
+std::optional<InputFormat> parse_input_format(std::string_view word) {
+    if (word == "list") return InputFormat::List;
+    if (word == "hsd") return InputFormat::Hsd;
+    if (word == "vcf") return InputFormat::Vcf;
+    if (word == "fasta") return InputFormat::Fasta;
+    return std::nullopt;
+}
+
+const char* input_format_name(InputFormat format) {
+    switch (format) {
+        case InputFormat::Hsd: return "hsd";
+        case InputFormat::Vcf: return "vcf";
+        case InputFormat::Fasta: return "fasta";
+        default: return "list";
+    }
+}
+
+namespace {
+
+bool htslib_says_vcf(const std::string& path) {
+    hFILE* f = hopen(path.c_str(), "r");
+    if (f == nullptr) return false;
+    htsFormat format{};
+    const bool found = hts_detect_format(f, &format) == 0 && (format.format == vcf || format.format == bcf);
+    hclose_abruptly(f);
+    return found;
+}
+
+}  // namespace
+
+InputFormat detect_text_format(std::string_view head) {
+    size_t pos = 0;
+    std::string_view line;
+    for (size_t start = 0; next_line(head, pos, line); start = pos) {
+        if (line.empty()) continue;
+        if (line[0] == '>') return looks_like_fasta(head.substr(start)) ? InputFormat::Fasta : InputFormat::List;
+        return line.find('\t') != std::string_view::npos ? InputFormat::Hsd : InputFormat::List;
+    }
+    return InputFormat::List;
+}
+
+InputFormat detect_input_format(const std::string& path) {
+    if (htslib_says_vcf(path)) return InputFormat::Vcf;
+    if (fasta_file_detected(path)) return InputFormat::Fasta;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return InputFormat::List;
+    // Only the first non-empty line matters; read until one has been seen
+    // whole (or the file ends).
+    std::string head;
+    std::string line;
+    while (std::getline(in, line)) {
+        head += line;
+        head += '\n';
+        if (!line.empty() && line != "\r") break;
+    }
+    return detect_text_format(head);
+}
+
+}  // namespace corvella

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "input/list_tokens.h"
+#include "input/text_file.h"
+
+using namespace corvella;
+
+TEST(LeadingDecimal, ReadsLikeTheCLibraryButNeverWraps) {
+    struct Case {
+        const char* text;
+        std::optional<int32_t> expected;
+    };
+    const std::vector<Case> cases = {
+        {"16519", 16519},      {"309.1C", 309},         {"73G", 73},           {"abc", 0},
+        {"", 0},               {"-5", -5},              {"+73", 73},           {"\t73", 73},
+        {"2147483647", INT32_MAX}, {"2147483648", std::nullopt}, {"4294967369", std::nullopt},
+        {"99999999999999999999999973", std::nullopt}, {"-2147483648", INT32_MIN},
+        // Leading zeros count for nothing, however many there are.
+        {"0000000000000000000000000073", 73}, {"-00000000000000000000002147483648", INT32_MIN},
+        {"000000000000000000000002147483648", std::nullopt}, {"1000000000000000000", std::nullopt},
+        {" -5", -5}, {"+5", 5}, {"+-5", 0}, {"-", 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(leading_decimal(c.text), c.expected) << c.text;
+}
+
+TEST(VariantToken, FormsThatReadAndFormsThatAreSkipped) {
+    auto read = [](const char* t) { return read_variant_token(t); };
+    ASSERT_TRUE(read("16519A"));
+    EXPECT_EQ(read("16519A")->position, 16519);
+    EXPECT_EQ(read("16519A")->base, 'A');
+    EXPECT_EQ(read("73")->base, 0);
+    EXPECT_EQ(read("309.1C")->position, 309);
+    EXPECT_EQ(read("309.1C")->base, 'C');
+    for (const char* skipped : {"16519a", "16519-", "310insC", "105delAT", "2000-2002N", "1missing5bp",
+                                "16560missing10bp", "3107N", "4294967369", "4294967369A", "4delete7",
+                                "12ins", "del5", "12del", "ins", "4294967296A", "2147483648", "73\r"})
+        EXPECT_FALSE(read(skipped)) << skipped;
+    struct Case {
+        const char* token;
+        int32_t position;
+        char base;
+    };
+    for (const Case& c : std::vector<Case>{{"+5", 5, 0}, {" -5", -5, 0}, {"\t263", 263, 0}, {"5\tA", 5, 'A'},
+                                           {"0000000000000000000073G", 73, 'G'}, {"2147483647T", INT32_MAX, 'T'},
+                                           {"1234567890", 1234567890, 0}, {"in5", 0, 0}, {"de1T", 0, 'T'}}) {
+        const std::optional<VariantToken> v = read(c.token);
+        ASSERT_TRUE(v) << c.token;
+        EXPECT_EQ(v->position, c.position) << c.token;
+        EXPECT_EQ(v->base, c.base) << c.token;
+    }
+}
+
+TEST(ListScanning, TheOnePassLineReaderAgreesWithReadingTokenByToken) {
+    // Usual tokens, the nine/ten digit boundary of the reader's fast path, and
+    // every form that needs the full token rules.
+    const std::vector<std::string> tokens = {
+        "73", "16519A", "263G", "1C", "0", "0A", "123456789", "123456789T", "1234567890", "4294967296",
+        "2147483648A", "309.1C", "310insC", "5del", "12ins", "del5", "16519a", "3107N", "+5", "-5", "\t73",
+        "5\tA", "1missing5bp", "2000-2002N", "00000000000000000000073", "99999999999999999999A", "A", "-"};
+    std::string line = "  ";
+    for (size_t i = 0; i < tokens.size(); ++i) line += tokens[i] + (i % 3 == 0 ? "  " : " ");
+    line += tokens.front();  // the last token of a line has no blank after it
+
+    std::vector<std::pair<int32_t, char>> expected;
+    for_each_token(line, [&](std::string_view t) {
+        if (const std::optional<VariantToken> v = read_variant_token(t)) expected.emplace_back(v->position, v->base);
+    });
+    std::vector<std::pair<int32_t, char>> read;
+    for_each_variant(line, [&](int32_t p, char b) { read.emplace_back(p, b); });
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(expected.size(), 17u);  // 12 of the 29 tokens are skipped
+}
+
+TEST(ListScanning, LinesEndWithLfOrCrLfAndTheLastNeedsNoEnd) {
+    std::vector<std::string> lines;
+    for_each_line("a\r\nb\n\nlast", [&](std::string_view l) { lines.emplace_back(l); });
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "last"}));
+    lines.clear();
+    for_each_line("one\n", [&](std::string_view l) { lines.emplace_back(l); });
+    EXPECT_EQ(lines, (std::vector<std::string>{"one"}));
+}
+
+TEST(ListScanning, TokensAreSeparatedByBlanksOnly) {
+    std::vector<std::string> tokens;
+    for_each_token("  73 \t263  16519A ", [&](std::string_view t) { tokens.emplace_back(t); });
+    EXPECT_EQ(tokens, (std::vector<std::string>{"73", "\t263", "16519A"}));
+    EXPECT_EQ(list_line_kind(">x"), ListLineKind::Name);
+    EXPECT_EQ(list_line_kind("Numbering Reference"), ListLineKind::Comment);
+    EXPECT_EQ(list_line_kind(""), ListLineKind::Comment);
+    EXPECT_EQ(list_line_kind(" 73"), ListLineKind::Variants);
+}
+
+TEST(ListScanning, SampleListsKeepEmptyEntriesAndRejectMoreEntriesThanNames) {
+    auto keep_all = [](int32_t p, char b) -> char { return p > 0 ? (b ? b : 'Z') : 0; };
+    SampleLists lists;
+    EXPECT_EQ(parse_sample_lists(">a\n1missing3bp\n>b\n73 0A\n", keep_all, lists), 2);
+    EXPECT_TRUE(lists.positions[0].empty());
+    EXPECT_EQ(lists.positions[1], std::vector<int32_t>{73});
+    EXPECT_EQ(lists.bases[1], "Z");
+    // Each entry keeps exactly its own items, whatever the length of the
+    // lines before it.
+    SampleLists two;
+    EXPECT_EQ(parse_sample_lists(">a\n73 263 16519A 750\n>b\n\t5\n", keep_all, two), 2);
+    EXPECT_EQ(two.positions[0], (std::vector<int32_t>{73, 263, 16519, 750}));
+    EXPECT_EQ(two.bases[0], "ZZAZ");
+    EXPECT_EQ(two.positions[1], std::vector<int32_t>{5});
+    EXPECT_EQ(two.bases[1], "Z");
+    SampleLists bad;
+    EXPECT_EQ(parse_sample_lists(">a\n73\n263\n", keep_all, bad), -2);
+}
