@@ -112,7 +112,7 @@ Report variant_table_report(const Workspace& ws, ReportFormat format, ProgressSi
     const std::vector<VariantCarriers> carriers = count_variant_carriers(ws);
     const auto sample_count = static_cast<double>(ws.sample_positions.size());
     size_t k = 0;
-    return tally_report(
+    Report report = tally_report(
         ws, format, progress, variant_table_header(), [&](const VariantKey& key, int32_t count) {
             const VariantCarriers& c = carriers[k++];
             const std::vector<std::string> variant = {
@@ -138,6 +138,8 @@ Report variant_table_report(const Workspace& ws, ReportFormat format, ProgressSi
             }
             return rows;
         });
+    mark_number_columns(report.cells, 2);
+    return report;
 }
 
 }  // namespace corvella
