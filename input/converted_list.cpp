@@ -1,5 +1,6 @@
 #include "input/converted_list.h"
 
+#include "input/min_level.h"
 #include "input/polymorphism_list.h"
 
 namespace corvella {
@@ -43,6 +44,9 @@ std::string import_summary_text(const ImportSummary& s) {
         add_count(text, first, s.unreadable, "unreadable HSD variants");
         if (s.unreadable > 0)
             text += " (first \"" + s.first_unreadable + "\" on line " + std::to_string(s.first_unreadable_line) + ")";
+    } else {
+        text += "; minimum level " + min_level_text(s.min_level) + ", records whose FILTER is not PASS " +
+                (s.include_filtered ? "kept" : "left out");
     }
     return text;
 }

@@ -35,9 +35,14 @@ struct ImportSummary {
     int64_t unreadable = 0;         // HSD variant words that do not read
     std::string first_unreadable;   // the first of them, and the line it is on (1-based)
     int64_t first_unreadable_line = 0;
+    // VCF only: the rule the calls were kept by.
+    double min_level = 0.9;
+    bool include_filtered = false;
 };
 
-// "2504 samples, 4012 records, 118227 calls kept; passed over: ..." in one line.
+// "2504 samples, 4012 records, 118227 calls kept; passed over: ...; minimum
+// level 0.9, records whose FILTER is not PASS left out" in one line (the rule
+// at its end for VCF only).
 std::string import_summary_text(const ImportSummary& s);
 
 // One sample of a converted list.

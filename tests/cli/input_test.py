@@ -25,7 +25,8 @@ class Convert(CliCase):
         self.assertEqual(err, "corvella-cli: mutserve.vcf: 3 samples, 5 records, 9 calls kept; passed over: "
                               "0 records on another contig, 0 filtered records, 0 records with a REF unlike the "
                               "reference, 1 calls below the minimum level, 0 calls with a missing genotype, 0 indels "
-                              "kept as list tokens (not counted), 0 alleles of another shape, 0 outside the reference\n")
+                              "kept as list tokens (not counted), 0 alleles of another shape, 0 outside the reference; "
+                              "minimum level 0.9, records whose FILTER is not PASS left out\n")
         self.assertEqual(read_file(self.out("l.txt")),
                          b">rCRS\r\nNumbering Reference\r\n\r\n>S1\r\n73 263 3107C 16519 \r\n\r\n"
                          b">S2\r\n73 263 16519 \r\n\r\n>S3\r\n263 310 \r\n\r\n")
