@@ -30,7 +30,10 @@ WriteResult write_png(QWidget* chart, const std::string& path) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    if (!writer.write(chart->grab().toImage())) return write_failure(path, writer.errorString().toStdString());
+    // Opaque RGB, whatever the screen's format: the window's file is then the
+    // same bytes as corvella-cli's, which paints off screen without alpha.
+    if (!writer.write(chart->grab().toImage().convertToFormat(QImage::Format_RGB32)))
+        return write_failure(path, writer.errorString().toStdString());
     return write_bytes(bytes, path);
 }
 
