@@ -56,10 +56,12 @@ std::string codons(const CodonChange& c) {
 }
 
 std::string entry(const Workspace& ws, const std::string& allele, const VariantAnnotation& a) {
-    const bool named = a.region.type != RegionType::NonCoding;
     const bool transcript = a.region.type == RegionType::Protein || a.region.type == RegionType::Trna ||
                             a.region.type == RegionType::Rrna;
-    const std::string symbol = a.symbol.empty() ? a.region_name : a.symbol;
+    // A gene whose record gives no /gene goes by its region name; the
+    // D-loop and the non-coding rest have no symbol (MT_region_type says
+    // where they are).
+    const std::string symbol = a.symbol.empty() && transcript ? a.region_name : a.symbol;
     std::string amino_acids, codon_pair, protein_position;
     if (a.coding) {
         const std::string ref = one_letter(a.codon.ref_amino_acid), alt = one_letter(a.codon.new_amino_acid);
@@ -70,7 +72,7 @@ std::string entry(const Workspace& ws, const std::string& allele, const VariantA
     auto on_gene = [&symbol](const std::string& hgvs) { return hgvs.empty() ? hgvs : symbol + ":" + hgvs; };
     const std::vector<std::string> fields = {allele,
                                              a.consequence,
-                                             named ? symbol : "",
+                                             symbol,
                                              transcript ? "Transcript" : "",
                                              hgvs_accession(ws) + ":" + a.hgvs_genomic,
                                              on_gene(a.hgvs_coding),

@@ -51,7 +51,8 @@ TEST(VcfConsequences, StructuresAndPlacesOutsideGenes) {
     EXPECT_FALSE(ile[11].empty());
     const auto dloop = split(csq_value(ws, 16519, "T", {"C"}), '|');
     EXPECT_EQ(dloop[1], "intergenic_variant");
-    EXPECT_EQ(dloop[2], "D-loop");
+    EXPECT_EQ(dloop[2], "");  // no gene, no symbol
+    EXPECT_EQ(dloop[10], "D-loop");
     EXPECT_EQ(dloop[3], "");
 }
 

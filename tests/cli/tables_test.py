@@ -150,7 +150,8 @@ class AnnotatedVcf(CliCase):
                               ("MT-CO3", "start_retained_variant", "Atg/Gtg")])
             self.assertEqual(by[("14484", "C")][0][5], "MT-ND6:p.Met64Val")
             self.assertEqual(by[("14484", "C")][0][10], "MT-ND6:c.190A>G")
-            self.assertEqual(by[("16519", "C")][0][2:4], ["D-loop", "intergenic_variant"])
+            self.assertEqual(by[("16519", "C")][0][2:4], [".", "intergenic_variant"])
+            self.assertEqual(by[("16519", "C")][0][8], "D-loop")
             self.assertNotIn(("16520", "<DEL>"), by)
             # Every mitochondrial record, in order, samples untouched; chr1 left out.
             query = "%CHROM\\t%POS\\t%REF\\t%ALT\\t%FILTER\\t%DP[\\t%GT:%AF]\\n"
