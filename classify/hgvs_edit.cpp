@@ -16,7 +16,8 @@ SequenceEdit trim_edit(const std::string& sequence, SequenceEdit edit) {
         edit.inserted.pop_back();
     }
     size_t same = 0;
-    while (same < edit.length && same < edit.inserted.size() && sequence[edit.start + same] == edit.inserted[same])
+    while (same < edit.length && same < edit.inserted.size() &&
+           sequence[edit.start + same] == edit.inserted[same])
         ++same;
     edit.start += same;
     edit.length -= same;
@@ -26,7 +27,8 @@ SequenceEdit trim_edit(const std::string& sequence, SequenceEdit edit) {
 
 SequenceEdit shift_3prime(const std::string& sequence, SequenceEdit edit) {
     if (edit.inserted.empty() && edit.length > 0) {
-        while (edit.start + edit.length < sequence.size() && sequence[edit.start] == sequence[edit.start + edit.length])
+        while (edit.start + edit.length < sequence.size() &&
+               sequence[edit.start] == sequence[edit.start + edit.length])
             ++edit.start;
     } else if (edit.length == 0 && !edit.inserted.empty()) {
         while (edit.start < sequence.size() && sequence[edit.start] == edit.inserted.front()) {
@@ -39,7 +41,9 @@ SequenceEdit shift_3prime(const std::string& sequence, SequenceEdit edit) {
 
 std::string hgvs_nucleotide(const std::string& sequence, const SequenceEdit& given, int first_number) {
     const SequenceEdit e = shift_3prime(sequence, given);
-    auto number = [first_number](size_t i) { return std::to_string(static_cast<long long>(i) + first_number); };
+    auto number = [first_number](size_t i) {
+        return std::to_string(static_cast<long long>(i) + first_number);
+    };
     auto range = [&](size_t from, size_t count) {
         return count == 1 ? number(from) : number(from) + "_" + number(from + count - 1);
     };
@@ -48,9 +52,10 @@ std::string hgvs_nucleotide(const std::string& sequence, const SequenceEdit& giv
     if (e.inserted.empty()) return range(e.start, e.length) + "del";
     if (e.length == 0) {
         const size_t k = e.inserted.size();
-        if (e.start >= k && sequence.compare(e.start - k, k, e.inserted) == 0) return range(e.start - k, k) + "dup";
-        return std::to_string(static_cast<long long>(e.start) + first_number - 1) + "_" + number(e.start) + "ins" +
-               e.inserted;
+        if (e.start >= k && sequence.compare(e.start - k, k, e.inserted) == 0)
+            return range(e.start - k, k) + "dup";
+        return std::to_string(static_cast<long long>(e.start) + first_number - 1) + "_" + number(e.start) +
+               "ins" + e.inserted;
     }
     return range(e.start, e.length) + "delins" + e.inserted;
 }
@@ -86,7 +91,8 @@ std::string stretch(const std::vector<std::string>& aas, size_t from, size_t to)
     return to - from == 1 ? named(aas, from) : named(aas, from) + "_" + named(aas, to - 1);
 }
 
-std::string frameshift_change(const std::vector<std::string>& ref, const std::vector<std::string>& alt, size_t i) {
+std::string frameshift_change(const std::vector<std::string>& ref, const std::vector<std::string>& alt,
+                              size_t i) {
     if (i >= ref.size()) return "p.=";
     if (i >= alt.size()) return "p." + named(ref, i) + "fs";
     size_t stop = i + 1;
@@ -120,12 +126,13 @@ std::string hgvs_protein_change(const std::vector<std::string>& ref, const std::
     const size_t deleted = del_end - prefix, inserted = ins_end - prefix;
     if (deleted > 0 && inserted == 0) return "p." + stretch(ref, prefix, del_end) + "del";
     if (deleted == 0) {
-        if (prefix >= inserted && std::equal(alt.begin() + static_cast<long>(prefix),
-                                             alt.begin() + static_cast<long>(ins_end),
-                                             ref.begin() + static_cast<long>(prefix - inserted)))
+        if (prefix >= inserted &&
+            std::equal(alt.begin() + static_cast<long>(prefix), alt.begin() + static_cast<long>(ins_end),
+                       ref.begin() + static_cast<long>(prefix - inserted)))
             return "p." + stretch(ref, prefix - inserted, prefix) + "dup";
         if (prefix >= ref.size()) return "p.?";
-        return "p." + named(ref, prefix - 1) + "_" + named(ref, prefix) + "ins" + joined(alt, prefix, ins_end);
+        return "p." + named(ref, prefix - 1) + "_" + named(ref, prefix) + "ins" +
+               joined(alt, prefix, ins_end);
     }
     if (deleted == 1 && inserted == 1) return "p." + named(ref, prefix) + alt[prefix];
     return "p." + stretch(ref, prefix, del_end) + "delins" + joined(alt, prefix, ins_end);
