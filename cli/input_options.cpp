@@ -5,7 +5,6 @@
 
 #include "cli/cli_args.h"
 #include "input/min_level.h"
-#include "input/path_list.h"
 #include "export/network_cohort.h"
 
 namespace corvella::cli {
@@ -38,26 +37,6 @@ OptionParse parse_input_option(const std::vector<std::string>& words, size_t& i,
     }
     i += 2;
     return OptionParse::Taken;
-}
-
-bool expand_input_operands(const std::vector<std::string>& operands, std::vector<std::string>& paths,
-                           std::string& error) {
-    for (const std::string& word : operands) {
-        if (word.size() < 2 || word[0] != '@') {
-            paths.push_back(word);
-            continue;
-        }
-        const std::string list = word.substr(1);
-        if (!read_path_list(list, paths)) {
-            error = "the list of input paths " + list + " cannot be opened.";
-            return false;
-        }
-    }
-    if (paths.empty()) {
-        error = "no input file given.";
-        return false;
-    }
-    return true;
 }
 
 int load_inputs(const InputOptions& options, const std::vector<std::string>& operands, Workspace& ws, InputUse use,

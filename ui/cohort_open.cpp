@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "export/network_cohort.h"
-#include "input/path_list.h"
+#include "input/input_paths.h"
 #include "output/file_names.h"
 
 namespace corvella {

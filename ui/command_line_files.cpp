@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <fstream>
 
-#include "input/path_list.h"
+#include "input/input_paths.h"
 #include "ui/Corvella_unit.h"
 #include "ui/application.h"
 #include "ui/cohort_open.h"

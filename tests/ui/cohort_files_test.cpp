@@ -11,7 +11,7 @@
 #include "fake_dialogs.h"
 #include "unaligned_fasta.h"
 #include "input/aligned_import.h"
-#include "input/path_list.h"
+#include "input/input_paths.h"
 #include "ui/Corvella_unit.h"
 #include "ui/Polymorphisms.h"
 #include "ui/Synonymouscounting.h"

@@ -1,4 +1,4 @@
-#include "input/path_list.h"
+#include "input/input_paths.h"
 
 #include <sys/stat.h>
 
@@ -42,6 +42,27 @@ std::optional<std::vector<std::string>> listed_paths(const std::string& path) {
         found.push_back(named);
     }
     return found;
+}
+
+
+bool expand_input_operands(const std::vector<std::string>& operands, std::vector<std::string>& paths,
+                           std::string& error) {
+    for (const std::string& word : operands) {
+        if (word.size() < 2 || word[0] != '@') {
+            paths.push_back(word);
+            continue;
+        }
+        const std::string list = word.substr(1);
+        if (!read_path_list(list, paths)) {
+            error = "the list of input paths " + list + " cannot be opened.";
+            return false;
+        }
+    }
+    if (paths.empty()) {
+        error = "no input file given.";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace corvella

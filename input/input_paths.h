@@ -1,6 +1,6 @@
-// A text file that lists the input files of one cohort, one path per line:
-// the command line's @PATHS, and a file of that shape chosen in the desktop
-// program's open dialog.
+// The input operands of a read: paths, and "@PATHS" words that stand for
+// the paths a file lists; and such a file chosen in the desktop program's
+// open dialog.
 #pragma once
 
 #include <optional>
@@ -8,6 +8,13 @@
 #include <vector>
 
 namespace corvella {
+
+// The input paths of the operands: a word "@PATHS" stands for the paths
+// listed in the file PATHS, one per line (empty lines passed over); any other
+// word is a path. False, with the message, when a PATHS file cannot be read
+// or no path is given.
+bool expand_input_operands(const std::vector<std::string>& operands, std::vector<std::string>& paths,
+                           std::string& error);
 
 // Appends the paths listed in the file `list`, one per line as written
 // (empty lines passed over). False when the file cannot be read.
