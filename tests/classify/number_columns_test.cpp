@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "classify/gene_table.h"
 #include "classify/report_table.h"
@@ -72,11 +73,13 @@ TEST(NumberColumns, TheVariantAndGeneTablesNumbersAreNumberCells) {
         EXPECT_EQ(variants.at(name), "text") << name;
 
     const auto genes = column_kinds(gene_table_report(ws, ReportFormat::Workbook));
+    const std::set<std::string> names = {"Region", "Symbol", "Region type"};
     for (const auto& [name, kind] : genes) {
-        // Every column but the names is a count, a fraction or pN/pS.
-        const bool names = name == gene_table_header()[0] || name == gene_table_header()[1];
-        EXPECT_EQ(kind, names ? "text" : "number") << name;
+        // Every column but the names is a length, a count, a fraction or pN/pS.
+        EXPECT_EQ(kind, names.count(name) ? "text" : "number") << name;
     }
+    for (const char* name : {"Length", "Possible", "Observed", "Fraction observed"})
+        EXPECT_EQ(genes.count(name) ? genes.at(name) : "absent", "number") << name;
     // The text form is unchanged by the kinds.
     EXPECT_TRUE(variant_table_report(ws, ReportFormat::Text, nullptr).cells.empty());
 }
