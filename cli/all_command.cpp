@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "cli/chart_command.h"
+#include "cli/html_command.h"
 #include "cli/input_options.h"
 #include "cli/report_files.h"
 #include "cli/report_kinds.h"
@@ -138,6 +139,9 @@ int run_all(const Args& args, Workspace& ws, int argc, char** argv) {
         jobs.push_back({"variants." + form, [&ws](const std::string& path) { return save_variant_table(ws, path); }});
         jobs.push_back({"genes." + form, [&ws](const std::string& path) { return save_gene_table(ws, path); }});
     }
+    // The sections `multiqc FOLDER` shows.
+    jobs.push_back({"corvella_mqc.json", [&ws](const std::string& path) { return write_multiqc_classes(ws, path); }});
+    jobs.push_back({"corvella_genes_mqc.tsv", [&ws](const std::string& path) { return write_multiqc_genes(ws, path); }});
     std::vector<ChartJob> charts;
     for (const ReportKind& kind : all_report_kinds()) {
         if (kind.needs_human_reference && !ws.human_reference) continue;
@@ -166,12 +170,17 @@ int run_all(const Args& args, Workspace& ws, int argc, char** argv) {
                             return write_text_file(path, build_network_text(network));
                         }});
 
-    ProgressLine progress(jobs.size() + charts.size());
+    ProgressLine progress(jobs.size() + charts.size() + (args.html ? 1 : 0));
     WriteResult written = run_jobs(jobs, folder, progress);
     if (written.ok && !charts.empty())
         written = write_chart_images(charts, argc, argv, [&](const std::string& path) {
             progress.writing(path.substr(path.find_last_of('/') + 1));
         });
+    if (written.ok && args.html) {
+        progress.writing("report.html");
+        const std::string whole = "variants." + args.forms.front() + " beside this page";
+        written = write_html_report(ws, paths, read, folder + "/report.html", whole, argc, argv);
+    }
     progress.end();
     if (!ws.human_reference)
         std::cerr << "corvella-cli: trna and rrna outputs left out: they need the built-in human reference.\n";

@@ -1,5 +1,7 @@
 #include "cli/chart_command.h"
 
+#include "output/atomic_file.h"
+
 #ifdef CORVELLA_WITH_CHARTS
 #include <QApplication>
 #include <QtGlobal>
@@ -7,6 +9,8 @@
 #include <memory>
 
 #include "ui/charts/chart_image.h"
+#include "ui/charts/genome_map_painter.h"
+#include "ui/charts/picture_font.h"
 #endif
 
 namespace corvella::cli {
@@ -21,7 +25,9 @@ std::unique_ptr<QApplication> offscreen_application(int& argc, char** argv) {
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "corvella-cli: %s\n", qPrintable(text));
     });
-    return std::make_unique<QApplication>(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    register_picture_fonts();
+    return app;
 }
 
 }  // namespace
@@ -43,7 +49,30 @@ WriteResult write_chart_images(const std::vector<ChartJob>& charts, int argc, ch
     }
     return {};
 }
+WriteResult write_map_image(const GenomeMap& map, const std::string& path, int argc, char** argv) {
+    const ChartImageFormat format = chart_image_format(path);
+    if (format == ChartImageFormat::Svg) return save_genome_map(map, path, format);
+    const auto app = offscreen_application(argc, argv);
+    return save_genome_map(map, path, format);
+}
+
+std::vector<std::string> chart_svg_texts(const std::vector<ChartSpec>& charts, int argc, char** argv) {
+    const auto app = offscreen_application(argc, argv);
+    std::vector<std::string> texts;
+    for (const ChartSpec& chart : charts) texts.push_back(chart_svg_text(chart));
+    return texts;
+}
 #else
+WriteResult write_map_image(const GenomeMap& map, const std::string& path, int, char**) {
+    if (path.size() >= 4 && path.compare(path.size() - 4, 4, ".svg") == 0)
+        return write_file_atomically(path, genome_map_svg(map));
+    return {false, "this corvella-cli was built without Qt and can write the map only as SVG"};
+}
+
+std::vector<std::string> chart_svg_texts(const std::vector<ChartSpec>& charts, int, char**) {
+    return std::vector<std::string>(charts.size());
+}
+
 WriteResult write_chart_image(const ChartSpec&, const std::string&, int, char**, std::optional<std::pair<int, int>>) {
     return {false, "this corvella-cli was built without Qt and cannot paint charts"};
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "output/chart_spec.h"
+#include "output/genome_map.h"
 #include "output/write_result.h"
 
 namespace corvella::cli {
@@ -24,5 +25,13 @@ WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, in
 using ChartJob = std::pair<ChartSpec, std::string>;
 WriteResult write_chart_images(const std::vector<ChartJob>& charts, int argc, char** argv,
                                const std::function<void(const std::string&)>& before);
+
+// The genome map at path in the format its extension names, as
+// write_chart_image chooses; an SVG needs no offscreen application.
+WriteResult write_map_image(const GenomeMap& map, const std::string& path, int argc, char** argv);
+
+// The SVG drawings of charts painted offscreen, in order, for a page that
+// holds them inline; empty texts where Qt is not built in.
+std::vector<std::string> chart_svg_texts(const std::vector<ChartSpec>& charts, int argc, char** argv);
 
 }  // namespace corvella::cli

@@ -35,8 +35,8 @@ WriteResult write_png(QWidget* chart, const std::string& path) {
 }
 
 // The widget paints itself onto a vector device: bars, axes and every text
-// as drawing commands, the texts as text.
-WriteResult write_svg(QWidget* chart, const std::string& path) {
+// as drawing commands, the texts as text. Empty when painting fails.
+QByteArray svg_bytes(QWidget* chart) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     QSvgGenerator svg;
@@ -45,10 +45,28 @@ WriteResult write_svg(QWidget* chart, const std::string& path) {
     svg.setViewBox(QRect(QPoint(0, 0), chart->size()));
     svg.setTitle(chart->windowTitle());
     QPainter painter;
-    if (!painter.begin(&svg)) return write_failure(path, "the SVG drawing could not be started");
+    if (!painter.begin(&svg)) return {};
     chart->render(&painter);
     painter.end();
+    return bytes;
+}
+
+WriteResult write_svg(QWidget* chart, const std::string& path) {
+    const QByteArray bytes = svg_bytes(chart);
+    if (bytes.isEmpty()) return write_failure(path, "the SVG drawing could not be started");
     return write_bytes(bytes, path);
+}
+
+std::unique_ptr<QChartView> offscreen_view(const ChartSpec& spec, QSize size) {
+    ChartSpec sized = spec;
+    if (size.isValid() && !size.isEmpty()) {
+        sized.width = size.width();
+        sized.height = size.height();
+    }
+    std::unique_ptr<QChartView> view(make_chart_view(sized));
+    view->setAttribute(Qt::WA_DontShowOnScreen);
+    view->show();
+    return view;
 }
 
 // One page exactly the chart's size, a pixel to a point.
@@ -101,15 +119,14 @@ WriteResult save_chart_as(QWidget* chart, const std::string& path, ChartImageFor
 
 WriteResult save_chart_spec_as(const ChartSpec& spec, const std::string& path, ChartImageFormat format,
                                QSize size) {
-    ChartSpec sized = spec;
-    if (size.isValid() && !size.isEmpty()) {
-        sized.width = size.width();
-        sized.height = size.height();
-    }
-    std::unique_ptr<QChartView> view(make_chart_view(sized));
-    view->setAttribute(Qt::WA_DontShowOnScreen);
-    view->show();
+    const std::unique_ptr<QChartView> view = offscreen_view(spec, size);
     return save_chart_as(view.get(), path, format);
+}
+
+std::string chart_svg_text(const ChartSpec& spec) {
+    const std::unique_ptr<QChartView> view = offscreen_view(spec, QSize());
+    const QByteArray bytes = svg_bytes(view.get());
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
 }  // namespace corvella

@@ -33,4 +33,8 @@ WriteResult save_chart_as(QWidget* chart, const std::string& path, ChartImageFor
 WriteResult save_chart_spec_as(const ChartSpec& spec, const std::string& path, ChartImageFormat format,
                                QSize size = QSize());
 
+// The SVG drawing of spec at its own size, as the SVG file holds it (empty
+// when it could not be painted). Needs a QApplication.
+std::string chart_svg_text(const ChartSpec& spec);
+
 }  // namespace corvella
