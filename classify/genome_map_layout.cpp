@@ -35,7 +35,9 @@ MapConsequence consequence_of(const VariantAnnotation& a) {
                 case CodonConsequence::StopGained:
                 case CodonConsequence::StopLost: return MapConsequence::StopChange;
                 case CodonConsequence::Synonymous:
-                case CodonConsequence::StopRetained: return MapConsequence::Synonymous;
+                case CodonConsequence::StopRetained:
+                case CodonConsequence::StartRetained: return MapConsequence::Synonymous;
+                case CodonConsequence::StartLost:
                 // A codon outside the table changes the protein in a way
                 // that is not known: drawn with the amino-acid changes.
                 case CodonConsequence::Missense:

@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "classify/protein_counting.h"
 #include "classify/variant_annotation.h"
 #include "input/polymorphism_list.h"
 
@@ -26,14 +27,17 @@ std::vector<SampleClassCounts> sample_class_counts(const Workspace& ws) {
     for (const auto& [key, count] : ws.variant_tally) {
         (void)count;
         Counts c{};
+        // The protein genes as the per-sample protein report classifies them.
+        ProteinAnalysis analysis;
+        ProteinCounts protein{};
+        analyse_protein_variant(ws, key, analysis, &protein);
+        for (int g = 0; g < PROTEIN_GENE_COUNT; ++g) {
+            c[static_cast<size_t>(SampleClass::Synonymous)] += protein.synonymous[static_cast<size_t>(g)];
+            c[static_cast<size_t>(SampleClass::NonSynonymous)] += protein.non_synonymous[static_cast<size_t>(g)];
+        }
         for (const VariantAnnotation& a : annotate_variant(ws, key.position, key.base)) {
             switch (a.region.type) {
-                case RegionType::Protein: {
-                    const CodonConsequence k = codon_consequence(a.codon);
-                    const bool same = k == CodonConsequence::Synonymous || k == CodonConsequence::StopRetained;
-                    ++c[static_cast<size_t>(same ? SampleClass::Synonymous : SampleClass::NonSynonymous)];
-                    break;
-                }
+                case RegionType::Protein: break;
                 case RegionType::Trna: ++c[static_cast<size_t>(SampleClass::Trna)]; break;
                 case RegionType::Rrna: ++c[static_cast<size_t>(SampleClass::Rrna)]; break;
                 case RegionType::DLoop: ++c[static_cast<size_t>(SampleClass::DLoop)]; break;

@@ -4,7 +4,7 @@
 #include "classify/gene_table.h"
 #include "classify/sample_classes.h"
 #include "cli/chart_command.h"
-#include "cli/report_kinds.h"
+#include "classify/report_kinds.h"
 #include "input/converted_list.h"
 #include "output/atomic_file.h"
 #include "output/multiqc.h"
@@ -21,7 +21,8 @@ WriteResult write_html_report(const Workspace& ws, const std::vector<std::string
     std::vector<ChartSpec> charts;
     for (const ReportKind& kind : all_report_kinds())
         if (!kind.needs_human_reference || ws.human_reference) charts.push_back(kind.chart(ws));
-    const std::vector<std::string> svgs = chart_svg_texts(charts, argc, argv);
+    std::string reason;
+    const std::vector<std::string> svgs = chart_svg_texts(charts, argc, argv, &reason);
     for (size_t i = 0; i < charts.size(); ++i)
         if (!svgs[i].empty()) parts.charts.push_back({charts[i].title, svgs[i]});
     return write_file_atomically(path, html_report(cohort_html_report(ws, parts)));

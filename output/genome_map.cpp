@@ -88,40 +88,9 @@ const char* map_consequence_name(MapConsequence consequence) {
     return "other non-coding";
 }
 
-// Light tints for the tracks, so that the bars' strong colours stand out.
-uint32_t map_feature_rgb(MapFeatureKind kind) {
-    switch (kind) {
-        case MapFeatureKind::Protein: return 0xF2E394;
-        case MapFeatureKind::Trna: return 0xE5B3D1;
-        case MapFeatureKind::Rrna: return 0x9CC9EA;
-        case MapFeatureKind::DLoop: break;
-    }
-    return 0xC9C9C9;
-}
-
-// Okabe and Ito's colour-blind safe palette.
-uint32_t map_consequence_rgb(MapConsequence consequence) {
-    switch (consequence) {
-        case MapConsequence::StopChange: return 0xD55E00;
-        case MapConsequence::Missense: return 0xE69F00;
-        case MapConsequence::Synonymous: return 0x009E73;
-        case MapConsequence::Trna: return 0xCC79A7;
-        case MapConsequence::Rrna: return 0x0072B2;
-        case MapConsequence::DLoop: return 0x56B4E9;
-        case MapConsequence::NonCoding: break;
-    }
-    return 0x555555;
-}
-
 double map_angle(int32_t position, int32_t length) {
     if (length <= 0) return 0.0;
     return (static_cast<double>(position) - 0.5) * 360.0 / static_cast<double>(length);
-}
-
-void map_point(const GenomeMap& map, double angle, double radius, double& x, double& y) {
-    const double a = angle * PI / 180.0;
-    x = map.cx + radius * std::sin(a);
-    y = map.cy - radius * std::cos(a);
 }
 
 const MapBar* map_bar_at(const GenomeMap& map, double x, double y) {

@@ -4,10 +4,11 @@
 // every 1,000 bases, and the cohort's distinct variants as radial bars
 // outside the tracks, each as long as the square root of the share of
 // samples that carry it. classify/ fills it from a workspace; the SVG writer
-// here and the Qt painter (ui/charts) draw the same value, so the file and
+// here and the Qt painter (pictures/) draw the same value, so the file and
 // the window show one picture.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,9 +25,30 @@ const char* map_feature_kind_name(MapFeatureKind kind);
 // "other non-coding".
 const char* map_consequence_name(MapConsequence consequence);
 // 0xRRGGBB fills, one hue per kind and per consequence, told apart also by
-// readers with red-green colour blindness.
-uint32_t map_feature_rgb(MapFeatureKind kind);
-uint32_t map_consequence_rgb(MapConsequence consequence);
+// readers with red-green colour blindness: light tints for the tracks, so
+// that the bars' strong colours (Okabe and Ito's palette) stand out. Inline,
+// as the pictures module paints with them without the logic library.
+inline uint32_t map_feature_rgb(MapFeatureKind kind) {
+    switch (kind) {
+        case MapFeatureKind::Protein: return 0xF2E394;
+        case MapFeatureKind::Trna: return 0xE5B3D1;
+        case MapFeatureKind::Rrna: return 0x9CC9EA;
+        case MapFeatureKind::DLoop: break;
+    }
+    return 0xC9C9C9;
+}
+inline uint32_t map_consequence_rgb(MapConsequence consequence) {
+    switch (consequence) {
+        case MapConsequence::StopChange: return 0xD55E00;
+        case MapConsequence::Missense: return 0xE69F00;
+        case MapConsequence::Synonymous: return 0x009E73;
+        case MapConsequence::Trna: return 0xCC79A7;
+        case MapConsequence::Rrna: return 0x0072B2;
+        case MapConsequence::DLoop: return 0x56B4E9;
+        case MapConsequence::NonCoding: break;
+    }
+    return 0x555555;
+}
 
 constexpr MapFeatureKind MAP_FEATURE_KINDS[] = {MapFeatureKind::Protein, MapFeatureKind::Trna, MapFeatureKind::Rrna,
                                                 MapFeatureKind::DLoop};
@@ -120,7 +142,11 @@ constexpr int MAP_MINIMUM_HEIGHT = 300;
 // The angle of a position's centre on a ring of `length` bases.
 double map_angle(int32_t position, int32_t length);
 // The point at `angle` and `radius` from the centre of `map`.
-void map_point(const GenomeMap& map, double angle, double radius, double& x, double& y);
+inline void map_point(const GenomeMap& map, double angle, double radius, double& x, double& y) {
+    const double a = angle * 3.14159265358979323846 / 180.0;
+    x = map.cx + radius * std::sin(a);
+    y = map.cy - radius * std::cos(a);
+}
 
 // The bar under the point (x, y), or null: the nearest bar within a few
 // pixels of its angle, between the bar base and its end (a short bar can be

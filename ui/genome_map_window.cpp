@@ -10,7 +10,8 @@
 
 #include "classify/genome_map_layout.h"
 #include "ui/application.h"
-#include "ui/charts/genome_map_painter.h"
+#include "pictures/chart_image.h"
+#include "pictures/genome_map_painter.h"
 #include "ui/report_saving.h"
 
 namespace corvella {

@@ -10,7 +10,7 @@
 #include "core/version.h"
 #include "ui/Corvella_unit.h"
 #include "ui/application.h"
-#include "ui/charts/picture_font.h"
+#include "pictures/picture_font.h"
 #include "ui/command_line_files.h"
 #include "ui/qt_dialogs.h"
 #include "ui/resources_init.h"

@@ -96,7 +96,8 @@ TEST(GenomeMap, EachVariantIsDrawnWithItsWorstConsequence) {
     };
     const Case cases[] = {
         {8993, 'G', MapConsequence::Missense},     // ATP6 p.Leu156Arg
-        {8527, 'G', MapConsequence::Missense},     // ATP8 and ATP6: the start codon of ATP6
+        {8530, 'G', MapConsequence::Missense},     // ATP8 p.Trp55= and ATP6 p.Asn2Asp: the worse
+        {8527, 'G', MapConsequence::Synonymous},   // ATP8 p.Lys54=, ATP6's start kept (GUG reads Met)
         {11719, 'A', MapConsequence::Synonymous},  // ND4 p.Gly138=
         {3376, 'T', MapConsequence::StopChange},   // ND1 p.Glu24Ter
         {7443, 'C', MapConsequence::StopChange},   // COX1's AGA stop becomes CGA

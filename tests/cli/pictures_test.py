@@ -117,7 +117,7 @@ class Html(CliCase):
         out, text = self.page(big)
         self.assertIn("The 5000 variants carried by the most samples, of ", text)
         table = re.findall(r"<table class=\"data\" id=\"variants\">.*?</table>", text, re.S)[0]
-        positions = set(re.findall(r"<tr><td>(\d+)</td><td>[ACGTZ]</td><td>([A-Z])</td>", table))
+        positions = set(re.findall(r"<tr><td>(\d+)</td><td>[^<]*</td><td>([^<]*)</td>", table))
         self.assertEqual(len(positions), 5000)
 
     def test_chromium_runs_the_page_without_a_script_error(self):

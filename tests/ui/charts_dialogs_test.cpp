@@ -18,10 +18,10 @@
 #include "classify/protein_counting.h"
 #include "classify/rrna_classification.h"
 #include "classify/trna_classification.h"
-#include "ui/charts/chart_image.h"
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_image.h"
+#include "pictures/chart_view.h"
+#include "pictures/picture_font.h"
 #include "ui/counting_window_layout.h"
-#include "ui/charts/picture_font.h"
 #include "ui/qt_dialogs.h"
 
 using namespace corvella;

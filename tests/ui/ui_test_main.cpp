@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "ui/application.h"
-#include "ui/charts/picture_font.h"
+#include "pictures/picture_font.h"
 #include "ui/resources_init.h"
 
 int main(int argc, char** argv) {

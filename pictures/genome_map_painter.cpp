@@ -1,4 +1,4 @@
-#include "ui/charts/genome_map_painter.h"
+#include "pictures/genome_map_painter.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -9,8 +9,7 @@
 #include <QPdfWriter>
 #include <cmath>
 
-#include "output/atomic_file.h"
-#include "ui/charts/picture_font.h"
+#include "pictures/picture_font.h"
 
 namespace corvella {
 
@@ -49,10 +48,6 @@ QPolygonF bar_polygon(const GenomeMap& map, const MapBar& bar) {
 void centred_text(QPainter& painter, QPointF at, const QString& text) {
     const QRectF box(at.x() - 200, at.y() - 50, 400, 100);
     painter.drawText(box, Qt::AlignCenter, text);
-}
-
-WriteResult write_bytes(const QByteArray& bytes, const std::string& path) {
-    return write_file_atomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
 }  // namespace
@@ -122,35 +117,38 @@ void paint_genome_map(QPainter& painter, const GenomeMap& map) {
     painter.restore();
 }
 
-WriteResult save_genome_map(const GenomeMap& map, const std::string& path, ChartImageFormat format) {
-    if (format == ChartImageFormat::Svg) return write_file_atomically(path, genome_map_svg(map));
+PaintedPicture paint_map_picture(const GenomeMap& map, ChartImageFormat format) {
+    PaintedPicture picture;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    if (format == ChartImageFormat::Svg) return {false, {}, "the map's SVG drawing is not painted"};
     if (format == ChartImageFormat::Pdf) {
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(72);
-        pdf.setPageSize(QPageSize(QSizeF(map.width, map.height), QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(QString::fromStdString(map.title));
-        QPainter painter;
-        if (!painter.begin(&pdf)) return write_failure(path, "the PDF page could not be started");
-        paint_genome_map(painter, map);
-        painter.end();
-        buffer.close();
-        return write_bytes(bytes, path);
+        {
+            QPdfWriter pdf(&buffer);
+            pdf.setResolution(72);
+            pdf.setPageSize(QPageSize(QSizeF(map.width, map.height), QPageSize::Point));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            pdf.setTitle(QString::fromStdString(map.title));
+            QPainter painter;
+            if (!painter.begin(&pdf)) return {false, {}, "the PDF page could not be started"};
+            paint_genome_map(painter, map);
+            painter.end();
+        }
+    } else {
+        // RGB without alpha, as the charts' BMP and PNG files are.
+        QImage image(map.width, map.height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            paint_genome_map(painter, map);
+        }
+        QImageWriter writer(&buffer, format == ChartImageFormat::Png ? "png" : "bmp");
+        if (!writer.write(format == ChartImageFormat::Png ? image.convertToFormat(QImage::Format_RGB888) : image))
+            return {false, {}, writer.errorString().toStdString()};
     }
-    // RGB without alpha, as the charts' BMP and PNG files are.
-    QImage image(map.width, map.height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        paint_genome_map(painter, map);
-    }
-    QImageWriter writer(&buffer, format == ChartImageFormat::Png ? "png" : "bmp");
-    if (!writer.write(format == ChartImageFormat::Png ? image.convertToFormat(QImage::Format_RGB888) : image))
-        return write_failure(path, writer.errorString().toStdString());
-    return write_bytes(bytes, path);
+    picture.bytes.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+    return picture;
 }
 
 }  // namespace corvella

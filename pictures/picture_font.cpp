@@ -1,4 +1,4 @@
-#include "ui/charts/picture_font.h"
+#include "pictures/picture_font.h"
 
 #include <QFontDatabase>
 
