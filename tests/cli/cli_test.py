@@ -339,8 +339,10 @@ class Loading(CliCase):
         import shutil
         root = self.out("usr")
         cli = self.copy_program(os.path.join(root, "bin"))
-        os.makedirs(os.path.join(root, "lib", "corvella"))
-        shutil.copy(os.path.join(os.path.dirname(CLI), MODULE), os.path.join(root, "lib", "corvella"))
+        # The folder the package installs the module in, under the prefix.
+        module_dir = os.path.join(root, os.environ.get("CORVELLA_PICTURES_INSTALL_DIR", "lib/x86_64-linux-gnu/corvella"))
+        os.makedirs(module_dir)
+        shutil.copy(os.path.join(os.path.dirname(CLI), MODULE), module_dir)
         for kind in ["protein", "rrna"]:
             installed, built = self.out(kind + "-installed.png"), self.out(kind + "-built.png")
             p = subprocess.run([cli, "chart", kind, SIX_KEYS, "-o", installed], capture_output=True)
