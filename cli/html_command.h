@@ -17,10 +17,5 @@ namespace corvella::cli {
 WriteResult write_html_report(const Workspace& ws, const std::vector<std::string>& paths, const CohortRead& read,
                               const std::string& path, const std::string& whole_variant_table, int argc, char** argv);
 
-// corvella_mqc.json: each sample's synonymous, non-synonymous, tRNA, rRNA and
-// D-loop variants as a MultiQC bar graph.
-WriteResult write_multiqc_classes(const Workspace& ws, const std::string& path);
-// corvella_genes_mqc.tsv: the gene table as a MultiQC table.
-WriteResult write_multiqc_genes(const Workspace& ws, const std::string& path);
 
 }  // namespace corvella::cli

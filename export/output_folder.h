@@ -39,6 +39,16 @@ std::vector<FolderFile> table_files(const Workspace& ws, const std::vector<std::
 // network.rdf is left out (the network command's message), else empty.
 std::string read_folder_network(Workspace& network, int32_t samples, const std::vector<std::string>& texts);
 
+// corvella_mqc.json: each sample's synonymous, non-synonymous, tRNA, rRNA and
+// D-loop variants as a MultiQC bar graph.
+WriteResult write_multiqc_classes(const Workspace& ws, const std::string& path);
+// corvella_genes_mqc.tsv: the gene table as a MultiQC table.
+WriteResult write_multiqc_genes(const Workspace& ws, const std::string& path);
+
+// The two MultiQC files above, the sections `multiqc FOLDER` shows; the jobs
+// hold `ws` by reference.
+std::vector<FolderFile> multiqc_files(const Workspace& ws);
+
 // "network.rdf" of a network cohort; the job holds `network` by reference.
 FolderFile network_folder_file(const Workspace& network);
 
