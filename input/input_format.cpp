@@ -38,6 +38,24 @@ bool htslib_says_vcf(const std::string& path) {
     return found;
 }
 
+bool ends_with(const std::string& s, std::string_view tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool named_vcf(const std::string& path) {
+    return ends_with(path, ".vcf") || ends_with(path, ".vcf.gz") || ends_with(path, ".vcf.bgz") || ends_with(path, ".bcf");
+}
+
+// The kind an empty file was meant to be, by its name: it is refused as
+// empty by that kind's reader (a list may be empty).
+InputFormat kind_by_name(const std::string& path) {
+    if (named_vcf(path)) return InputFormat::Vcf;
+    if (ends_with(path, ".hsd")) return InputFormat::Hsd;
+    for (const char* tail : {".fasta", ".fa", ".fas", ".fna", ".fst", ".fasta.gz", ".fa.gz", ".fas.gz", ".fna.gz"})
+        if (ends_with(path, tail)) return InputFormat::Fasta;
+    return InputFormat::List;
+}
+
 }  // namespace
 
 InputFormat detect_text_format(std::string_view head) {
@@ -56,6 +74,14 @@ InputFormat detect_input_format(const std::string& path) {
     if (fasta_file_detected(path)) return InputFormat::Fasta;
     std::ifstream in(path, std::ios::binary);
     if (!in) return InputFormat::List;
+    if (in.peek() == std::ifstream::traits_type::eof()) return kind_by_name(path);
+    // gzip data that is neither VCF nor FASTA (damaged, or a compressed
+    // text of another kind), and a file named as a VCF that htslib does not
+    // take for one: the VCF reader says what is wrong, with the file's name.
+    const int c0 = in.get(), c1 = in.get();
+    if ((c0 == 0x1f && c1 == 0x8b) || named_vcf(path)) return InputFormat::Vcf;
+    in.clear();
+    in.seekg(0);
     // Only the first non-empty line matters; read until one has been seen
     // whole (or the file ends).
     std::string head;
@@ -65,6 +91,8 @@ InputFormat detect_input_format(const std::string& path) {
         head += '\n';
         if (!line.empty() && line != "\r") break;
     }
+    // A VCF header without its ##fileformat line.
+    if (head.compare(0, 6, "#CHROM") == 0 || head.compare(0, 2, "##") == 0) return InputFormat::Vcf;
     return detect_text_format(head);
 }
 
