@@ -53,6 +53,7 @@ int run_annotated_vcf(const std::vector<std::string>& operands, const InputOptio
     // refuses for every other command.
     std::vector<uint8_t> use;
     CohortOptions cohort = cohort_options(options);
+    cohort.format = kind;
     cohort.reading.records_only = true;
     cohort.reading.record_use = &use;
     const CohortRead read = read_cohort(ws, paths, cohort);

@@ -264,6 +264,25 @@ class Refusals(CliCase):
     def test_hsd(self):
         self.check(REFUSED_HSDS, False)
 
+    def test_bcf_names_the_record(self):
+        import subprocess
+        cases = [
+            ("mixed", "##contig=<ID=chrM>\n##contig=<ID=MT>\n", record("chrM", 73, "A", "G", "GT", "1") +
+             record("MT", 263, "A", "G", "GT", "1"),
+             "mixed.bcf: record 2 is on MT, but record 1 is on chrM: the file names the mitochondrial sequence twice, "
+             "and its records are not merged."),
+            ("gt", "##contig=<ID=chrM>\n", record("chrM", 73, "A", "G", "GT", "1") + record("chrM", 263, "A", "G", "GT", "2"),
+             "gt.bcf: record 2: the genotype of sample X names allele 2, but the record has 1 ALT allele."),
+        ]
+        for name, contigs, rows, message in cases:
+            text = self.out(name + ".vcf")
+            with open(text, "w") as f:
+                f.write(H.replace("\n", "\n" + contigs, 1) + COLUMNS + "\tX\n" + rows)
+            subprocess.run(["bcftools", "view", "-Ob", "-o", self.out(name + ".bcf"), text], check=True)
+            for words in (["convert", self.out(name + ".bcf"), "-o", self.out("l.txt")],
+                          ["annotate", self.out(name + ".bcf"), "-o", self.out("a.bcf")]):
+                self.assertEqual(run(*words), (2, "", "corvella-cli: " + message + "\n"), words)
+
     def test_the_options_the_messages_name_read_the_file(self):
         fa = self.out("fa.vcf")
         with open(fa, "w") as f:
