@@ -269,6 +269,27 @@ class Loading(CliCase):
             self.assertEqual(self.windowing(files), [], args)
             self.assertNotIn(MODULE, files, args)
 
+    def test_each_library_loads_only_for_the_commands_that_use_it(self):
+        # htslib (VCF), libgsf with GLib (.xls), libxlsxwriter (.xlsx) and
+        # WFA2 (align) load on first use; a list's text report needs none.
+        libraries = {"hts": "libhts.so", "gsf": "libgsf-1.so", "glib": "libglib-2.0.so",
+                     "xlsx": "libxlsxwriter.so", "wfa": "libwfa2cpp.so"}
+        vcf = os.path.join(DATA, "vcf", "mutserve.vcf")
+        raw = self.out("raw.fasta")
+        with open(raw, "w") as f:
+            f.write(">a\n" + "GATCACAGGTCTATCACCCTATTAACCACTCACGGGAGCTCTCCATGCATTTGGTATTTTCGTCTGGGGGG" * 20 + "\n")
+        for args, wanted in [(("--version",), set()),
+                             (("report", "protein", "summary", SIX_KEYS, "-o", self.out("a.txt")), set()),
+                             (("report", "protein", "summary", vcf, "-o", self.out("b.txt")), {"hts"}),
+                             (("report", "protein", "positions", SIX_KEYS, "-o", self.out("c.xls")), {"gsf", "glib"}),
+                             (("report", "protein", "positions", SIX_KEYS, "-o", self.out("d.xlsx")), {"xlsx"}),
+                             (("annotate", vcf, "-o", self.out("e.vcf.gz")), {"hts"}),
+                             (("align", raw, "-o", self.out("f.txt")), {"wfa"})]:
+            rc, err, files = loaded_libraries(CLI, *args)
+            self.assertEqual(rc, 0, (args, err[-800:]))
+            loaded = {key for key, name in libraries.items() if any(f.startswith(name) for f in files)}
+            self.assertEqual(loaded, wanted, args)
+
     def test_painting_loads_the_module_and_qt_only_then(self):
         for args in [("chart", "protein", SIX_KEYS, "-o", self.out("c.png")),
                      ("all", SIX_KEYS, "-o", self.out("all"), "--charts", "svg")]:
