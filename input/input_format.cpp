@@ -2,6 +2,7 @@
 
 #include <htslib/hfile.h>
 #include <htslib/hts.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <fstream>
@@ -57,6 +58,18 @@ bool named_vcf(const std::string& path) {
     return ends_with(path, ".vcf") || ends_with(path, ".vcf.gz") || ends_with(path, ".vcf.bgz") || ends_with(path, ".bcf");
 }
 
+// Whether the start of a gzip file cannot be decompressed.
+bool gzip_damaged(const std::string& path) {
+    gzFile f = gzopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    char block[1 << 14];
+    const int got = gzread(f, block, sizeof block);
+    int errnum = Z_OK;
+    gzerror(f, &errnum);
+    gzclose(f);
+    return got < 0 || (errnum != Z_OK && errnum != Z_BUF_ERROR);
+}
+
 // The kind an empty file was meant to be, by its name: it is refused as
 // empty by that kind's reader (a list may be empty).
 InputFormat kind_by_name(const std::string& path) {
@@ -98,11 +111,10 @@ InputFormat detect_input_format(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return InputFormat::List;
     if (in.peek() == std::ifstream::traits_type::eof()) return kind_by_name(path);
-    // gzip data that is neither VCF nor FASTA (damaged, or a compressed
-    // text of another kind), and a file named as a VCF that htslib does not
+    // Damaged gzip data, and a file named as a VCF that htslib does not
     // take for one: the VCF reader says what is wrong, with the file's name.
     const int c0 = in.get(), c1 = in.get();
-    if ((c0 == 0x1f && c1 == 0x8b) || named_vcf(path)) return InputFormat::Vcf;
+    if ((c0 == 0x1f && c1 == 0x8b && gzip_damaged(path)) || named_vcf(path)) return InputFormat::Vcf;
     in.clear();
     in.seekg(0);
     // Only the first non-empty line matters; read until one has been seen
