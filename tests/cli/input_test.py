@@ -244,6 +244,8 @@ class Refusals(CliCase):
         yield "all", path, "-o", self.out("all")
         yield "annotate", path, "-o", self.out("t.txt")
         yield "genes", path, "-o", self.out("g.txt")
+        yield "map", path, "-o", self.out("m.png")
+        yield "html", path, "-o", self.out("h.html")
         if vcf:
             yield "annotate", path, "-o", self.out("a.vcf")
 
