@@ -63,7 +63,6 @@ int run_all(const Args& args, Workspace& ws, int argc, char** argv) {
     }
 
     std::vector<FolderFile> jobs = table_files(ws, args.forms);
-    for (FolderFile& f : multiqc_files(ws)) jobs.push_back(std::move(f));
     std::vector<ChartJob> charts;
     for (const ReportKind& kind : all_report_kinds()) {
         if (kind.needs_human_reference && !ws.human_reference) continue;

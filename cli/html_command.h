@@ -1,5 +1,4 @@
-// `html` and `all --html`: the cohort's one-page HTML report, and the
-// MultiQC sections that `all` writes beside its tables.
+// `html` and `all --html`: the cohort's one-page HTML report.
 #pragma once
 
 #include <string>
@@ -16,6 +15,5 @@ namespace corvella::cli {
 // table is when the page holds only the most frequent variants.
 WriteResult write_html_report(const Workspace& ws, const std::vector<std::string>& paths, const CohortRead& read,
                               const std::string& path, const std::string& whole_variant_table, int argc, char** argv);
-
 
 }  // namespace corvella::cli

@@ -79,18 +79,10 @@ std::vector<FolderFile> table_files(const Workspace& ws, const std::vector<std::
         files.push_back({"variants." + form, [&ws](const std::string& path) { return save_variant_table(ws, path); }});
         files.push_back({"genes." + form, [&ws](const std::string& path) { return save_gene_table(ws, path); }});
     }
+    // The sections `multiqc FOLDER` shows.
+    files.push_back({"corvella_mqc.json", [&ws](const std::string& path) { return write_multiqc_classes(ws, path); }});
+    files.push_back({"corvella_genes_mqc.tsv", [&ws](const std::string& path) { return write_multiqc_genes(ws, path); }});
     return files;
-}
-
-std::string read_folder_network(Workspace& network, int32_t samples, const std::vector<std::string>& texts) {
-    // Beyond the format's limits the network software cannot take the file,
-    // and at biobank scale it would be gigabytes of ones and zeros.
-    if (samples > NETWORK_MAX_SEQUENCES) return network_memo_message(samples, 0);
-    const CohortRead net = network_cohort_from_texts(network, texts);
-    if (!net.ok()) return net.message;
-    if (network.variant_tally.size() > static_cast<size_t>(NETWORK_MAX_VARIANTS))
-        return network_memo_message(net.code, network.variant_tally.size());
-    return {};
 }
 
 WriteResult write_multiqc_classes(const Workspace& ws, const std::string& path) {
@@ -113,9 +105,15 @@ WriteResult write_multiqc_genes(const Workspace& ws, const std::string& path) {
     return write_file_atomically(path, multiqc_table_tsv(section, gene_table_report(ws, ReportFormat::Text).text));
 }
 
-std::vector<FolderFile> multiqc_files(const Workspace& ws) {
-    return {{"corvella_mqc.json", [&ws](const std::string& path) { return write_multiqc_classes(ws, path); }},
-            {"corvella_genes_mqc.tsv", [&ws](const std::string& path) { return write_multiqc_genes(ws, path); }}};
+std::string read_folder_network(Workspace& network, int32_t samples, const std::vector<std::string>& texts) {
+    // Beyond the format's limits the network software cannot take the file,
+    // and at biobank scale it would be gigabytes of ones and zeros.
+    if (samples > NETWORK_MAX_SEQUENCES) return network_memo_message(samples, 0);
+    const CohortRead net = network_cohort_from_texts(network, texts);
+    if (!net.ok()) return net.message;
+    if (network.variant_tally.size() > static_cast<size_t>(NETWORK_MAX_VARIANTS))
+        return network_memo_message(net.code, network.variant_tally.size());
+    return {};
 }
 
 FolderFile network_folder_file(const Workspace& network) {

@@ -297,7 +297,6 @@ py::list write_all(const Cohort& c, const std::string& folder, const std::vector
             written = {false, m};
         } else {
             std::vector<FolderFile> files = table_files(c.ws, forms);
-            for (FolderFile& f : multiqc_files(c.ws)) files.push_back(std::move(f));
             Workspace network;
             const auto samples = static_cast<int32_t>(c.ws.sample_positions.size());
             const std::string network_note = read_folder_network(network, samples, c.network_texts);
