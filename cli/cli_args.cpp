@@ -22,6 +22,12 @@ const char* const USAGE =
     "                                    save a counting window's chart: OUT ending in .png,\n"
     "                                    .svg or .pdf is that format, anything else a BMP image;\n"
     "                                    --size in pixels, default the window's 640x420\n"
+    "  map LIST -o OUT [--size WIDTHxHEIGHT]\n"
+    "                                    the circular genome map of the cohort's variants: OUT\n"
+    "                                    ending in .svg, .png or .pdf is that format, anything\n"
+    "                                    else a BMP image; default size 900x700\n"
+    "  html LIST -o OUT.html             one self-contained page: what was read, the genome map,\n"
+    "                                    the charts, the gene table and the variant table\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
     "  convert INPUT... -o LIST          write the polymorphism list of VCF, HSD or FASTA files\n"
     "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
@@ -30,9 +36,10 @@ const char* const USAGE =
     "  annotate INPUT -o OUT [--index]   the variant table: every variant with its classifications;\n"
     "        from a VCF, OUT ending in .vcf, .vcf.gz or .bcf is the VCF with INFO/CSQ added\n"
     "  genes LIST -o OUT                 the gene table: possible and observed changes per gene\n"
-    "  all LIST -o FOLDER [--forms txt,xlsx,xls] [--charts bmp,png,svg,pdf]\n"
-    "                                    read once, write every report, table, chart and the\n"
-    "                                    network file into FOLDER (default forms txt, charts bmp)\n"
+    "  all LIST -o FOLDER [--forms txt,xlsx,xls] [--charts bmp,png,svg,pdf] [--html]\n"
+    "                                    read once, write every report, table, chart, the\n"
+    "                                    network file and the MultiQC sections into FOLDER\n"
+    "                                    (default forms txt, charts bmp); --html: report.html too\n"
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
@@ -60,7 +67,8 @@ const std::map<std::string, Shape>& shapes() {
         {"report", {Command::Report, 3, true, true}}, {"chart", {Command::Chart, 2, true, true}},
         {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}},
         {"align", {Command::Align, 1, true, true}},     {"annotate", {Command::Annotate, 1, true}},
-        {"genes", {Command::Genes, 1, true, true}},     {"all", {Command::All, 1, true, true}}};
+        {"genes", {Command::Genes, 1, true, true}},     {"all", {Command::All, 1, true, true}},
+        {"map", {Command::Map, 1, true, true}},         {"html", {Command::Html, 1, true, true}}};
     return s;
 }
 
@@ -138,7 +146,7 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
     a.command = it->second.command;
     bool have_output = false;
     for (++i; i < argv.size(); ++i) {
-        if (argv[i] == "--size" && a.command == Command::Chart) {
+        if (argv[i] == "--size" && (a.command == Command::Chart || a.command == Command::Map)) {
             if (i + 1 >= argv.size()) { r.error = "--size needs WIDTHxHEIGHT"; return r; }
             a.size = parse_size(argv[++i]);
             if (!a.size) { r.error = "--size takes WIDTHxHEIGHT, each from 1 to 10000: " + argv[i]; return r; }
@@ -147,6 +155,8 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             if (have_output) { r.error = "-o given twice"; return r; }
             a.output = argv[++i];
             have_output = true;
+        } else if (argv[i] == "--html" && a.command == Command::All) {
+            a.html = true;
         } else if (argv[i] == "--index" && a.command == Command::Annotate) {
             a.index = true;
         } else if ((argv[i] == "--forms" || argv[i] == "--charts") && a.command == Command::All) {

@@ -130,6 +130,10 @@ void TForm1::build_menu() {
     GeneTable1 = CheckDatabase1->addAction("&Gene Table...");
     name(GeneTable1, "GeneTable1");
 
+    GenomeMap1 = Classification1->addAction("Genome &Map...");
+    name(GenomeMap1, "GenomeMap1");
+    GenomeMap1->setEnabled(false);
+
     About1 = bar->addAction("&About");
     name(About1, "About1");
     Exit1 = bar->addAction("E&xit");
@@ -164,6 +168,7 @@ void TForm1::build_menu() {
     connect_command(rRNAshumanonly1, &TForm1::rRNAshumanonly1Click);
     connect_command(VariantTable1, &TForm1::VariantTable1Click);
     connect_command(GeneTable1, &TForm1::GeneTable1Click);
+    connect_command(GenomeMap1, &TForm1::GenomeMap1Click);
     connect_command(About1, &TForm1::About1Click);
     connect_command(Exit1, &TForm1::Exit2Click);
 }
@@ -245,6 +250,7 @@ void TForm1::enable_reference_commands() {
     NonProtein1->setEnabled(false);
     VariantTable1->setEnabled(false);
     GeneTable1->setEnabled(false);
+    GenomeMap1->setEnabled(false);
 }
 
 void TForm1::on_other_reference_loaded() {
@@ -260,6 +266,7 @@ void TForm1::on_polymorphism_list_read() {
     NonProtein1->setEnabled(true);
     VariantTable1->setEnabled(true);
     GeneTable1->setEnabled(true);
+    GenomeMap1->setEnabled(true);
     tRNAshumanonly1->setEnabled(workspace_.human_reference);
     rRNAshumanonly1->setEnabled(workspace_.human_reference);
 }

@@ -79,6 +79,7 @@ public:
     QAction* tRNAshumanonly1;
     QAction* rRNAshumanonly1;
     QAction* VariantTable1;
+    QAction* GenomeMap1;
     QAction* GeneTable1;
     QAction* About1;
     QAction* Exit1;
@@ -114,6 +115,7 @@ public slots:
     void rRNAshumanonly1Click();
     // Save the variant table and the gene table of the list read last.
     void VariantTable1Click();
+    void GenomeMap1Click();
     void GeneTable1Click();
     void About1Click();
     void Exit2Click();
