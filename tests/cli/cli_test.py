@@ -589,13 +589,13 @@ class Align(CliCase):
 
     def test_align_messages(self):
         rc, out, err = run("align", self.out("none.fasta"), "-o", self.out("l.txt"))
-        self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be opened.\n"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: none.fasta: File cannot be opened.\n"))
         bad = self.out("bad.fasta")
         with open(bad, "w") as f:
             f.write(">s\nACGT\n>t\nMKVL*\n")
         rc, out, err = run("align", bad, "-o", self.out("l.txt"))
         self.assertEqual((rc, out), (2, ""))
-        self.assertEqual(err, 'corvella-cli: Line 4: "L" is not a nucleotide letter (record "t").\n')
+        self.assertEqual(err, 'corvella-cli: bad.fasta: Line 4: "L" is not a nucleotide letter (record "t").\n')
         self.assertFalse(os.path.exists(self.out("l.txt")))
 
 
