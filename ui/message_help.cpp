@@ -46,11 +46,11 @@ std::string list_advice(const std::string& path) {
     const std::string head = head_of(path);
     if (starts_with(head, "LOCUS"))
         return std::string("This is a GenBank record, not a polymorphism list: open it as the reference with ") +
-               OPEN_REFERENCE + ".";
+               OPEN_REFERENCE;
     return "A polymorphism list holds, for each sample, a name line beginning with \">\" and a line of its "
            "variants, such as \"73G 263G 16519\"; the first sample may be the reference's own name line. "
            "VCF, BCF, HSD and unaligned FASTA files are read here too. An aligned file is read with " +
-           std::string(IMPORT_ALIGNED) + ".";
+           std::string(IMPORT_ALIGNED);
 }
 
 std::string reference_advice(const std::string& message, const std::string& path) {
@@ -59,7 +59,7 @@ std::string reference_advice(const std::string& message, const std::string& path
         if (starts_with(head_of(path), ">"))
             return std::string("This looks like a polymorphism list or a FASTA file, not a GenBank record: open "
                                "a list with ") +
-                   OPEN_LIST + ", an unaligned FASTA with " + IMPORT_UNALIGNED + ".";
+                   OPEN_LIST + ", an unaligned FASTA with " + IMPORT_UNALIGNED;
         return "A GenBank record has an ACCESSION line, its FEATURES and the sequence after ORIGIN; the file "
                "ends before ORIGIN or has no ACCESSION line.";
     }
@@ -82,16 +82,16 @@ std::string reference_advice(const std::string& message, const std::string& path
 
 std::string aligned_advice(const std::string& path) {
     if (starts_with(head_of(path), "LOCUS"))
-        return std::string("This is a GenBank record: open it as the reference with ") + OPEN_REFERENCE + ".";
+        return std::string("This is a GenBank record: open it as the reference with ") + OPEN_REFERENCE;
     return "An aligned file holds the reference and the samples, each a name line beginning with \">\" and its "
            "aligned sequence, all of one length. Whole mitogenomes that are not aligned are read with " +
-           std::string(IMPORT_UNALIGNED) + ", polymorphism lists with " + OPEN_LIST + ".";
+           std::string(IMPORT_UNALIGNED) + ", polymorphism lists with " + OPEN_LIST;
 }
 
 std::string unaligned_advice() {
     return std::string("An unaligned file holds whole mitogenomes in FASTA, each a name line beginning with \">\" "
                        "and its sequence (plain or gzip). A polymorphism list is read with ") +
-           OPEN_LIST + ".";
+           OPEN_LIST;
 }
 
 }  // namespace
