@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "classify/gene_table.h"
+#include "classify/population_stats.h"
 #include "cli/report_files.h"
 #include "classify/variant_table.h"
 #include "classify/vcf_consequences.h"
@@ -30,6 +31,11 @@ WriteResult save_variant_table(const Workspace& ws, const std::string& output) {
 
 WriteResult save_gene_table(const Workspace& ws, const std::string& output) {
     return save_table(output, [&ws](ReportFormat f) { return gene_table_report(ws, f); });
+}
+
+WriteResult save_stats_table(const Workspace& ws, const SampleGroups& groups, const std::string& outgroup,
+                             const std::string& output) {
+    return save_table(output, [&](ReportFormat f) { return population_stats_report(ws, groups, outgroup, f); });
 }
 
 WriteResult save_annotated_vcf(const Workspace& ws, const std::string& input, const std::string& output,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/workspace.h"
+#include "input/sample_groups.h"
 #include "output/report.h"
 #include "output/write_result.h"
 
@@ -19,6 +20,10 @@ WriteResult save_table(const std::string& output, const std::function<Report(Rep
 WriteResult save_variant_table(const Workspace& ws, const std::string& output);
 // `genes`: the gene table.
 WriteResult save_gene_table(const Workspace& ws, const std::string& output);
+
+// `stats`: the population statistics of the loaded cohort.
+WriteResult save_stats_table(const Workspace& ws, const SampleGroups& groups, const std::string& outgroup,
+                             const std::string& output);
 
 // `annotate VCF -o OUT.vcf|.vcf.gz|.bcf`: the input's mitochondrial records
 // with INFO/CSQ from the loaded reference (no cohort needs to be read).
