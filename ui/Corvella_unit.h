@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/workspace.h"
+#include "input/sample_groups.h"
 #include "ui/dialogs.h"
 #include "ui/report_saving.h"
 
@@ -24,6 +25,7 @@ class TForm7;
 class TForm8;
 class TForm9;
 class TForm10;
+class PopulationStatsWindow;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -67,6 +69,7 @@ public:
     QAction* ImportAlignedFiles1;
     QAction* ImportUnalignedFile1;  // needs a loaded reference: it aligns to it
     QAction* ExportToNetworkFile1;
+    QAction* OpenSampleGroups1;  // the samples' groups for the population statistics
     QMenu* Classification1;
     QMenu* Reference1;
     QAction* HumanReference1;
@@ -80,6 +83,7 @@ public:
     QAction* rRNAshumanonly1;
     QAction* VariantTable1;
     QAction* GeneTable1;
+    QAction* PopulationStatistics1;
     QAction* About1;
     QAction* Exit1;
 
@@ -99,6 +103,7 @@ public:
     TForm8* Form8;
     TForm9* Form9;
     TForm10* Form10;
+    PopulationStatsWindow* StatsWindow;
 
 public slots:
     void ImportAlignedFiles1Click();
@@ -115,6 +120,10 @@ public slots:
     // Save the variant table and the gene table of the list read last.
     void VariantTable1Click();
     void GeneTable1Click();
+    // A groups file read for the population statistics; the window of
+    // statistics per region and group (in population_stats_commands.cpp).
+    void OpenSampleGroups1Click();
+    void PopulationStatistics1Click();
     void About1Click();
     void Exit2Click();
 
@@ -145,4 +154,7 @@ private:
     corvella::VcfChoice vcf_choice_;
     corvella::SaveDialogState VariantTableSave;
     corvella::SaveDialogState GeneTableSave;
+    // The groups file last read, matched to the cohort when the statistics open.
+    corvella::GroupFileRead groups_file_;
+    std::string groups_path_;
 };
