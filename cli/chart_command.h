@@ -14,15 +14,17 @@ namespace corvella::cli {
 // Paints the chart offscreen (no display needed) at `size` (width, height in
 // pixels; by default the size the counting windows give their charts, the
 // ChartSpec's) and saves it at path in the format its extension names
-// (.png, .svg, .pdf; anything else a BMP image).
+// (.png, .svg, .pdf; anything else a BMP image). The painting is the
+// pictures module's, loaded here: when it cannot be loaded, nothing is
+// written and the result says why.
 WriteResult write_chart_image(const ChartSpec& spec, const std::string& path, int argc, char** argv,
                               std::optional<std::pair<int, int>> size = std::nullopt);
 
-// The same for several charts at their default size under one offscreen
-// application, in order; `before` hears each path before it is written.
-// Stops at the first failure.
+// The same for several charts under one offscreen application, in order;
+// `before` hears each path before it is written. Stops at the first failure.
 using ChartJob = std::pair<ChartSpec, std::string>;
 WriteResult write_chart_images(const std::vector<ChartJob>& charts, int argc, char** argv,
-                               const std::function<void(const std::string&)>& before);
+                               const std::function<void(const std::string&)>& before,
+                               std::optional<std::pair<int, int>> size = std::nullopt);
 
 }  // namespace corvella::cli

@@ -7,8 +7,8 @@
 #include "cli/all_command.h"
 #include "cli/chart_command.h"
 #include "cli/input_options.h"
-#include "cli/report_files.h"
-#include "cli/report_kinds.h"
+#include "classify/report_kinds.h"
+#include "classify/table_files.h"
 #include "cli/table_commands.h"
 #include "input/aligned_import.h"
 #include "input/outgroup.h"
@@ -16,6 +16,7 @@
 #include "core/human_reference.h"
 #include "input/polymorphism_caller.h"
 #include "input/polymorphism_list.h"
+#include "input/reference_loading.h"
 #include "core/reference_summary.h"
 #include "core/version.h"
 #include "export/network_file.h"
@@ -32,21 +33,6 @@ namespace {
 int fail(int status, const std::string& message) {
     std::cerr << "corvella-cli: " << message << "\n";
     return status;
-}
-
-// Loads the reference as "Human Reference" or "Open Other Reference File..."
-// would. Returns an empty text on success, else the message.
-std::string load_reference(const Args& args, Workspace& ws) {
-    if (!args.reference) {
-        use_human_ref_data(ws);
-        ws.human_reference = true;
-        return {};
-    }
-    const ReferenceReadResult read = extract_info_from_reference(*args.reference);
-    if (!read.ok) return read.message;
-    use_reference(ws, read);
-    ws.human_reference = false;
-    return {};
 }
 
 // "Open Polymorphism File...": the same readers and the same messages, for
@@ -163,7 +149,7 @@ int run_command(const Args& args, int argc, char** argv) {
         default: break;
     }
     Workspace ws;
-    if (std::string m = load_reference(args, ws); !m.empty()) return fail(EXIT_INPUT, m);
+    if (std::string m = load_reference(ws, args.reference); !m.empty()) return fail(EXIT_INPUT, m);
     if (args.verbose) std::cerr << "corvella-cli: reference " << reference_summary(ws) << "\n";
     switch (args.command) {
         case Command::Call: return run_call(args, ws);

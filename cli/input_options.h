@@ -10,6 +10,7 @@
 
 #include "input/cohort_loader.h"
 #include "input/input_format.h"
+#include "input/input_paths.h"
 #include "input/sample_groups.h"
 #include "core/workspace.h"
 
@@ -28,12 +29,6 @@ enum class OptionParse { NotAnInputOption, Taken, Error };
 // its value). Error: `error` says why (a usage error).
 OptionParse parse_input_option(const std::vector<std::string>& words, size_t& i, InputOptions& options,
                                std::string& error);
-
-// The input paths of the operands: a word "@PATHS" stands for the paths
-// listed in the file PATHS, one per line (empty lines passed over); any other
-// word is a path. False, with the message, when a PATHS file cannot be read.
-bool expand_input_operands(const std::vector<std::string>& operands, std::vector<std::string>& paths,
-                           std::string& error);
 
 // What a command does with its cohort.
 enum class InputUse {

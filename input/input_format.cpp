@@ -3,6 +3,7 @@
 #include <htslib/hfile.h>
 #include <htslib/hts.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "input/fasta_reader.h"
@@ -29,7 +30,17 @@ const char* input_format_name(InputFormat format) {
 
 namespace {
 
+// Up to `n` bytes from the start of the file (none when it cannot be read).
+std::string file_head(const std::string& path, size_t n) {
+    std::string head(n, '\0');
+    std::ifstream in(path, std::ios::binary);
+    in.read(head.data(), static_cast<std::streamsize>(n));
+    head.resize(in ? n : static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    return head;
+}
+
 bool htslib_says_vcf(const std::string& path) {
+    if (!may_be_vcf(file_head(path, 64))) return false;
     hFILE* f = hopen(path.c_str(), "r");
     if (f == nullptr) return false;
     htsFormat format{};
@@ -39,6 +50,18 @@ bool htslib_says_vcf(const std::string& path) {
 }
 
 }  // namespace
+
+bool may_be_vcf(std::string_view head) {
+    const size_t first = head.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return true;
+    // A header line, or a compression's or BCF's magic bytes.
+    if (head[first] == '#' || head.substr(first, 3) == "BCF" || head.substr(first, 3) == "BZh") return true;
+    for (size_t i = 0; i < head.size() && i < first + 4; ++i) {
+        const auto c = static_cast<unsigned char>(head[i]);
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c >= 0x7f) return true;
+    }
+    return false;
+}
 
 InputFormat detect_text_format(std::string_view head) {
     size_t pos = 0;

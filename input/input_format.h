@@ -22,6 +22,12 @@ const char* input_format_name(InputFormat format);
 // that cannot be opened) goes to the list reader, whose messages then apply.
 InputFormat detect_input_format(const std::string& path);
 
+// False only for a start of a file that htslib cannot take for VCF or BCF:
+// plain text whose first character is not "#" ("##fileformat=VCF"), nor the
+// start of "BCF" or of a bzip2 stream. Lists and HSD files are told apart
+// without starting htslib; anything else, an empty file included, is asked.
+bool may_be_vcf(std::string_view head);
+
 // The same rule for the text part, on the first bytes of a file that is not
 // VCF or BCF.
 InputFormat detect_text_format(std::string_view head);

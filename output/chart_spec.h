@@ -1,5 +1,5 @@
 // What a counting window's bar chart shows, as plain data: the windows and
-// corvella-cli paint the same value (ui/charts), so their images agree.
+// corvella-cli paint the same value (pictures/), so their images agree.
 #pragma once
 
 #include <cstdint>

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "classify/protein_reports.h"
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_view.h"
 #include "ui/counting_window_layout.h"
 #include "ui/structure_window.h"
 #include "ui/widget_helpers.h"

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "classify/trna_reports.h"
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_view.h"
 #include "ui/counting_window_layout.h"
 #include "ui/widget_helpers.h"
 

@@ -8,8 +8,8 @@
 #include "output/workbook_writer.h"
 #include "ui/Progressbarform.h"
 #include "output/xlsx_writer.h"
-#include "ui/charts/chart_image.h"
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_image.h"
+#include "pictures/chart_view.h"
 
 namespace corvella {
 

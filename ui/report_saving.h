@@ -11,7 +11,7 @@
 #include "output/report.h"
 #include "output/row_sink.h"
 #include "output/write_result.h"
-#include "ui/charts/chart_image.h"
+#include "pictures/chart_image.h"
 #include "ui/dialogs.h"
 
 class QWidget;

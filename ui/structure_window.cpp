@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_view.h"
 #include "ui/grid_copy.h"
 #include "ui/widget_helpers.h"
 

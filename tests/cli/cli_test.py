@@ -235,6 +235,120 @@ class Chart(CliCase):
             self.assertFalse(os.path.exists(self.out("x.bmp")))
 
 
+# What a process loads that only painting needs: Qt and the display, font
+# and D-Bus libraries it brings.
+WINDOWING = ("libQt6", "libX11", "libxcb", "libEGL", "libGL", "libOpenGL", "libdbus", "libxkbcommon",
+             "libfontconfig", "libfreetype")
+MODULE = "corvella-pictures.so"
+
+
+def loaded_libraries(cli, *args):
+    """Status, stderr and the file names of every shared object the dynamic
+    loader opened for the run (LD_DEBUG=files), dlopen'ed ones included."""
+    import re
+    p = subprocess.run([cli, *args], capture_output=True, env=dict(os.environ, LD_DEBUG="files"))
+    err = p.stderr.decode("utf-8", "replace")
+    files = {os.path.basename(f) for f in re.findall(r"\bfile=(\S+?)\s+\[", err)}
+    return p.returncode, err, files
+
+
+class Loading(CliCase):
+    def windowing(self, files):
+        return sorted(f for f in files if f.startswith(WINDOWING))
+
+    def test_text_commands_load_no_windowing_library(self):
+        for args in [("--version",), ("--help",), ("check", "14766", "T"),
+                     ("report", "protein", "summary", SIX_KEYS, "-o", self.out("summary.txt")),
+                     ("report", "trna", "positions:" + self.out("trna.txt"), "samples:" + self.out("s.xlsx"), SIX_KEYS),
+                     ("network", SIX_KEYS, "-o", self.out("n.rdf")),
+                     ("all", SIX_KEYS, "-o", self.out("all"), "--charts", "none")]:
+            rc, err, files = loaded_libraries(CLI, *args)
+            self.assertEqual(rc, 0, (args, err[-500:]))
+            # The loader did report: the C library is always among them.
+            self.assertIn("libc.so.6", files, args)
+            self.assertEqual(self.windowing(files), [], args)
+            self.assertNotIn(MODULE, files, args)
+
+    def test_each_library_loads_only_for_the_commands_that_use_it(self):
+        # htslib (VCF), libgsf with GLib (.xls), libxlsxwriter (.xlsx) and
+        # WFA2 (align) load on first use; a list's text report needs none.
+        libraries = {"hts": "libhts.so", "gsf": "libgsf-1.so", "glib": "libglib-2.0.so",
+                     "xlsx": "libxlsxwriter.so", "wfa": "libwfa2cpp.so"}
+        vcf = os.path.join(DATA, "vcf", "mutserve.vcf")
+        raw = self.out("raw.fasta")
+        with open(raw, "w") as f:
+            f.write(">a\n" + "GATCACAGGTCTATCACCCTATTAACCACTCACGGGAGCTCTCCATGCATTTGGTATTTTCGTCTGGGGGG" * 20 + "\n")
+        for args, wanted in [(("--version",), set()),
+                             (("report", "protein", "summary", SIX_KEYS, "-o", self.out("a.txt")), set()),
+                             (("report", "protein", "summary", vcf, "-o", self.out("b.txt")), {"hts"}),
+                             (("report", "protein", "positions", SIX_KEYS, "-o", self.out("c.xls")), {"gsf", "glib"}),
+                             (("report", "protein", "positions", SIX_KEYS, "-o", self.out("d.xlsx")), {"xlsx"}),
+                             (("annotate", vcf, "-o", self.out("e.vcf.gz")), {"hts"}),
+                             (("align", raw, "-o", self.out("f.txt")), {"wfa"})]:
+            rc, err, files = loaded_libraries(CLI, *args)
+            self.assertEqual(rc, 0, (args, err[-800:]))
+            loaded = {key for key, name in libraries.items() if any(f.startswith(name) for f in files)}
+            self.assertEqual(loaded, wanted, args)
+
+    def test_painting_loads_the_module_and_qt_only_then(self):
+        for args in [("chart", "protein", SIX_KEYS, "-o", self.out("c.png")),
+                     ("all", SIX_KEYS, "-o", self.out("all"), "--charts", "svg")]:
+            rc, err, files = loaded_libraries(CLI, *args)
+            self.assertEqual(rc, 0, (args, err[-500:]))
+            self.assertIn(MODULE, files, args)
+            self.assertIn("libQt6Widgets.so.6", files, args)
+        self.assertTrue(read_file(self.out("all/protein-chart.svg")).startswith(b"<?xml"))
+
+    def copy_program(self, folder):
+        """corvella-cli copied into `folder` (made), without its module."""
+        import shutil
+        os.makedirs(folder, exist_ok=True)
+        return shutil.copy(CLI, folder)
+
+    def test_a_module_that_cannot_be_loaded_fails_the_charts_alone(self):
+        import shutil
+        library = os.path.join("/lib/x86_64-linux-gnu", "libz.so.1")
+        for name, module, reason in [("absent", None, "no " + MODULE + " beside "),
+                                     ("not a library", b"not an ELF file\n", MODULE + ": "),
+                                     ("another library", library, "is not this corvella-cli's pictures module")]:
+            folder = self.out(name.replace(" ", "-"))
+            cli = self.copy_program(folder)
+            if isinstance(module, bytes):
+                with open(os.path.join(folder, MODULE), "wb") as f:
+                    f.write(module)
+            elif module is not None:
+                shutil.copy(module, os.path.join(folder, MODULE))
+            image = os.path.join(folder, "c.bmp")
+            p = subprocess.run([cli, "chart", "protein", SIX_KEYS, "-o", image], capture_output=True)
+            err = p.stderr.decode()
+            self.assertEqual((p.returncode, p.stdout), (2, b""), name)
+            self.assertTrue(err.startswith("corvella-cli: cannot paint charts: "), (name, err))
+            self.assertIn(reason, err, name)
+            self.assertFalse(os.path.exists(image), name)
+            p = subprocess.run([cli, "all", SIX_KEYS, "-o", os.path.join(folder, "all"), "--charts", "png"],
+                               capture_output=True)
+            self.assertEqual(p.returncode, 2, name)
+            self.assertIn("cannot paint charts: ", p.stderr.decode(), name)
+            # Text commands do not need it.
+            summary = os.path.join(folder, "summary.txt")
+            p = subprocess.run([cli, "report", "protein", "summary", SIX_KEYS, "-o", summary], capture_output=True)
+            self.assertEqual((p.returncode, p.stderr), (0, b""), name)
+            self.assertEqual(read_file(summary), crlf(golden("protein_summary.txt").decode()), name)
+
+    def test_the_installed_layout_finds_the_module_under_lib(self):
+        import shutil
+        root = self.out("usr")
+        cli = self.copy_program(os.path.join(root, "bin"))
+        os.makedirs(os.path.join(root, "lib", "corvella"))
+        shutil.copy(os.path.join(os.path.dirname(CLI), MODULE), os.path.join(root, "lib", "corvella"))
+        for kind in ["protein", "rrna"]:
+            installed, built = self.out(kind + "-installed.png"), self.out(kind + "-built.png")
+            p = subprocess.run([cli, "chart", kind, SIX_KEYS, "-o", installed], capture_output=True)
+            self.assertEqual(p.returncode, 0, p.stderr)
+            self.assertEqual(run("chart", kind, SIX_KEYS, "-o", built)[0], 0)
+            self.assertEqual(read_file(installed), read_file(built), kind)
+
+
 class Call(CliCase):
     def test_call_writes_the_list_and_prints_the_length_report(self):
         out = self.out("list")

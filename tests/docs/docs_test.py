@@ -262,14 +262,37 @@ class Commands(unittest.TestCase):
         man_commands = set(re.findall(r"^\.TP\n\.BI? ([a-z][a-z-]*)", man, re.M))
         for word in commands:
             with self.subTest(command=word):
-                self.assertIn(word, man_commands, "no .TP entry in docs/man/corvella-cli.1")
+                self.assertTrue(word in man_commands, "no .TP entry in docs/man/corvella-cli.1")
                 self.assertTrue(re.search(r"^\| `%s[ `]" % re.escape(word), guide, re.M),
                                 "no row in the command table of command-line.md")
         for word in options:
             with self.subTest(option=word):
-                self.assertIn(word.replace("-", "\\-"), man, "not in docs/man/corvella-cli.1")
+                self.assertTrue(word.replace("-", "\\-") in man, "not in docs/man/corvella-cli.1")
                 self.assertTrue(re.search(r"(?<![\w-])%s(?![\w-])" % re.escape(word), guide),
                                 "not in command-line.md")
+
+
+def menu_captions():
+    """Every menu and menu command of the desktop program, without its mnemonic."""
+    captions = []
+    for name in sorted(os.listdir(os.path.join(SOURCE, "ui"))):
+        if name.endswith(".cpp"):
+            text = read(os.path.join(SOURCE, "ui", name))
+            captions += [c.replace("&", "") for c in re.findall(r'add(?:Menu|Action)\("([^"]+)"\)', text)]
+    return captions
+
+
+class Menus(unittest.TestCase):
+    def test_every_menu_command_is_documented(self):
+        captions = menu_captions()
+        self.assertIn("Check Position", captions)
+        man = read(os.path.join(SOURCE, "docs", "man", "corvella.1")).replace("\\-", "-").replace("\\&", "")
+        guide = read(os.path.join(GUIDE, "desktop.md"))
+        for caption in captions:
+            with self.subTest(caption=caption):
+                self.assertTrue(caption in guide, "not in desktop.md")
+                # The manual page says "(human reference only)" once for both structure commands.
+                self.assertTrue(caption.split(" (")[0] in man, "not in docs/man/corvella.1")
 
 
 def run_group(name):

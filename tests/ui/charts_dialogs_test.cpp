@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QValueAxis>
 
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_view.h"
 #include "ui/qt_dialogs.h"
 
 using namespace corvella;

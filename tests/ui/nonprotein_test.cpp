@@ -17,7 +17,7 @@
 
 #include "classify/non_protein_reports.h"
 #include "fake_dialogs.h"
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_view.h"
 #include "ui/Corvella_unit.h"
 #include "ui/Nonprotein.h"
 

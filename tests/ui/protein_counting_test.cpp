@@ -17,7 +17,7 @@
 #include "ui/Corvella_unit.h"
 #include "ui/Progressbarform.h"
 #include "ui/Synonymouscounting.h"
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_view.h"
 #include "classify/protein_counting.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "../output/temp_folder.h"
 #include "fake_dialogs.h"
 #include "output/chart_spec.h"
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_view.h"
 
 using namespace corvella;
 

@@ -16,7 +16,7 @@ exec xvfb-run -a -s "-screen 0 1600x1000x24" sh -c '
   # openbox announces itself on the root window once it manages windows.
   i=0
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
-    i=$((i + 1)); [ $i -gt 100 ] && { echo "openbox did not start"; exit 1; }
+    i=$((i + 1)); [ $i -gt 600 ] && { echo "openbox did not start within a minute"; exit 1; }
     sleep 0.1
   done
   QT_QPA_PLATFORM=xcb CORVELLA_STACKING_CHECK="$2" "$1" \

@@ -1,4 +1,4 @@
-#include "ui/charts/chart_view.h"
+#include "pictures/chart_view.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -6,14 +6,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QFont>
-#include <QBuffer>
-#include <QImageWriter>
-#include <QPixmap>
 #include <QValueAxis>
 #include <algorithm>
 #include <map>
-
-#include "output/atomic_file.h"
 
 namespace corvella {
 
@@ -36,17 +31,6 @@ QFont chart_font(int pixels, bool bold = false) {
 
 constexpr int TITLE_PIXELS = 16;
 constexpr int TEXT_PIXELS = 12;
-
-// The image is encoded in memory and written through the same atomic
-// writer as every report, so a failed save keeps an existing image.
-WriteResult write_bmp(const QImage& image, const std::string& path) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "bmp");
-    if (!writer.write(image)) return write_failure(path, writer.errorString().toStdString());
-    return write_file_atomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
-}
 
 }  // namespace
 
@@ -135,20 +119,6 @@ void show_chart(QChartView& view, const ChartSpec& spec) {
     QChart* old = view.chart();
     view.setChart(build_chart(spec));
     delete old;
-}
-
-WriteResult save_chart_bitmap(QWidget* chart, const std::string& path) {
-    if (chart == nullptr) return write_failure(path, "no chart");
-    return write_bmp(chart->grab().toImage(), path);
-}
-
-WriteResult save_chart_spec_bitmap(const ChartSpec& spec, const std::string& path) {
-    QChartView* view = make_chart_view(spec);
-    view->setAttribute(Qt::WA_DontShowOnScreen);
-    view->show();
-    WriteResult result = save_chart_bitmap(view, path);
-    delete view;
-    return result;
 }
 
 }  // namespace corvella

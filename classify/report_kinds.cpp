@@ -1,4 +1,4 @@
-#include "cli/report_kinds.h"
+#include "classify/report_kinds.h"
 
 #include <vector>
 
@@ -11,7 +11,7 @@
 #include "classify/trna_classification.h"
 #include "classify/trna_reports.h"
 
-namespace corvella::cli {
+namespace corvella {
 
 namespace {
 
@@ -116,4 +116,4 @@ std::optional<Table> parse_table(const std::string& name) {
     return std::nullopt;
 }
 
-}  // namespace corvella::cli
+}  // namespace corvella

@@ -13,7 +13,7 @@
 #include "output/report.h"
 #include "output/row_sink.h"
 
-namespace corvella::cli {
+namespace corvella {
 
 enum class Table { Summary, Positions, Samples };
 
@@ -33,4 +33,4 @@ const std::vector<ReportKind>& all_report_kinds();
 const ReportKind* find_report_kind(const std::string& name);
 std::optional<Table> parse_table(const std::string& name);
 
-}  // namespace corvella::cli
+}  // namespace corvella

@@ -1,0 +1,114 @@
+#include "export/output_folder.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+#include "classify/report_kinds.h"
+#include "classify/table_files.h"
+#include "export/network_cohort.h"
+#include "export/network_file.h"
+#include "export/variable_sites.h"
+#include "output/text_writer.h"
+
+namespace corvella {
+
+namespace {
+
+const char* const TABLE_NAMES[] = {"summary", "positions", "samples"};
+constexpr Table TABLES[] = {Table::Summary, Table::Positions, Table::Samples};
+
+std::string flat_message(std::string text) {
+    for (char& c : text)
+        if (c == '\n') c = ' ';
+    return text;
+}
+
+}  // namespace
+
+CohortRead read_cohort_keeping_texts(const Workspace& ws, const std::vector<std::string>& paths,
+                                     const CohortOptions& options, std::vector<std::string>& texts) {
+    const ListParser keep = [&texts](std::string_view text, const std::string& reference, SampleLists& out,
+                                     const ListSplit& split) {
+        texts.emplace_back(text);
+        return parse_counting_list(text, reference, out, split);
+    };
+    return read_cohort(ws, paths, options, keep);
+}
+
+std::string make_folder(const std::string& folder) {
+    if (mkdir(folder.c_str(), 0777) == 0) return {};
+    const int error = errno;
+    struct stat st {};
+    if (error == EEXIST && stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return {};
+    return "Cannot create folder " + folder + ": " + std::strerror(error == EEXIST ? ENOTDIR : error);
+}
+
+std::vector<FolderFile> table_files(const Workspace& ws, const std::vector<std::string>& forms) {
+    std::vector<FolderFile> files;
+    for (const ReportKind& kind : all_report_kinds()) {
+        if (kind.needs_human_reference && !ws.human_reference) continue;
+        for (size_t t = 0; t < 3; ++t)
+            for (const std::string& form : forms)
+                files.push_back({kind.name + "-" + TABLE_NAMES[t] + "." + form,
+                                 [&ws, &kind, t](const std::string& path) {
+                                     return save_kind_table(kind, TABLES[t], ws, path);
+                                 }});
+    }
+    for (const std::string& form : forms) {
+        files.push_back({"variants." + form, [&ws](const std::string& path) { return save_variant_table(ws, path); }});
+        files.push_back({"genes." + form, [&ws](const std::string& path) { return save_gene_table(ws, path); }});
+    }
+    return files;
+}
+
+std::string read_folder_network(Workspace& network, int32_t samples, const std::vector<std::string>& texts) {
+    // Beyond the format's limits the network software cannot take the file,
+    // and at biobank scale it would be gigabytes of ones and zeros.
+    if (samples > NETWORK_MAX_SEQUENCES) return network_memo_message(samples, 0);
+    const CohortRead net = network_cohort_from_texts(network, texts);
+    if (!net.ok()) return net.message;
+    if (network.variant_tally.size() > static_cast<size_t>(NETWORK_MAX_VARIANTS))
+        return network_memo_message(net.code, network.variant_tally.size());
+    return {};
+}
+
+FolderFile network_folder_file(const Workspace& network) {
+    return {"network.rdf",
+            [&network](const std::string& path) { return write_text_file(path, build_network_text(network)); }};
+}
+
+WriteResult write_folder_files(const std::vector<FolderFile>& files, const std::string& folder,
+                               const std::function<void(const std::string& name)>& starting) {
+    std::vector<WriteResult> results(files.size());
+    std::atomic<size_t> next{0};
+    std::atomic<bool> failed{false};
+    auto work = [&] {
+        for (size_t i = next++; i < files.size() && !failed; i = next++) {
+            if (starting) starting(files[i].name);
+            results[i] = files[i].write(folder + "/" + files[i].name);
+            if (!results[i].ok) failed = true;
+        }
+    };
+    const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> workers;
+    for (size_t t = 1; t < std::min(cores, files.size()); ++t) workers.emplace_back(work);
+    work();
+    for (std::thread& w : workers) w.join();
+    for (const WriteResult& r : results)
+        if (!r.ok) return r;
+    return {};
+}
+
+std::vector<std::string> folder_notes(const Workspace& ws, const std::string& network_note) {
+    std::vector<std::string> notes;
+    if (!ws.human_reference) notes.push_back("trna and rrna outputs left out: they need the built-in human reference.");
+    if (!network_note.empty()) notes.push_back("network.rdf left out: " + flat_message(network_note));
+    return notes;
+}
+
+}  // namespace corvella
