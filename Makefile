@@ -38,14 +38,16 @@ test-asan: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
 # The Debian package $(DEB_DIR)/corvella_<version>_amd64.deb: a Release build
-# of the two programs and the pictures module (only them), with the hardening
-# flags Debian builds its packages with, then CPack's DEB generator.
+# of the two programs, the pictures module and the Python module (only them),
+# with the hardening flags Debian builds its packages with, then CPack's DEB
+# generator.
 DEB_CXXFLAGS ?= -fstack-protector-strong -D_FORTIFY_SOURCE=2
 DEB_LDFLAGS  ?= -Wl,-z,relro -Wl,-z,now
 deb: deps
 	@scripts/configure $(DEB_DIR) -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS=$(DEB_CXXFLAGS)" \
 	  "-DCMAKE_EXE_LINKER_FLAGS=$(DEB_LDFLAGS)" "-DCMAKE_MODULE_LINKER_FLAGS=$(DEB_LDFLAGS)" $(CMAKE_FLAGS)
-	cmake --build $(DEB_DIR) -j $(JOBS) --target corvella corvella-cli corvella_pictures corvella_package_files
+	cmake --build $(DEB_DIR) -j $(JOBS) --target corvella corvella-cli corvella_pictures corvella_python \
+	  corvella_package_files
 	cd $(DEB_DIR) && cpack -G DEB
 
 # Proves scripts/install-deps complete: every header, library, CMake package

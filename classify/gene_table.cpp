@@ -84,7 +84,7 @@ GeneTableRow count_region(const Workspace& ws, const VariantRegion& region) {
         if (region.type != RegionType::Protein) continue;
         for (const char b : BASES) {
             if (b == ref) continue;
-            const int c = change_class(build_codon_change(ws, region.row, p, b));
+            const int c = change_class(protein_change(ws, region.row, p, b).consequence);
             if (c < 0) continue;
             ++row.possible[static_cast<size_t>(c)];
             if (ws.variant_tally.count(VariantKey{p, b})) ++row.observed[static_cast<size_t>(c)];
@@ -104,10 +104,14 @@ std::string number(int32_t n) { return std::to_string(n); }
 
 }  // namespace
 
-int change_class(const CodonChange& change) {
-    switch (codon_consequence(change)) {
+int change_class(const CodonChange& change) { return change_class(codon_consequence(change)); }
+
+int change_class(CodonConsequence consequence) {
+    switch (consequence) {
         case CodonConsequence::Synonymous:
+        case CodonConsequence::StartRetained:
         case CodonConsequence::StopRetained: return static_cast<int>(ChangeClass::Synonymous);
+        case CodonConsequence::StartLost:
         case CodonConsequence::Missense: return static_cast<int>(ChangeClass::Missense);
         case CodonConsequence::StopGained: return static_cast<int>(ChangeClass::StopGained);
         case CodonConsequence::StopLost: return static_cast<int>(ChangeClass::StopLost);
@@ -127,7 +131,7 @@ std::vector<GeneTableRow> gene_table_rows(const Workspace& ws) {
 
 const std::vector<std::string>& gene_table_header() {
     static const std::vector<std::string> header = {
-        "Region", "Region type", "Length",
+        "Region", "Symbol", "Region type", "Length",
         "Possible synonymous", "Possible missense", "Possible stop gained", "Possible stop lost",
         "Observed synonymous", "Observed missense", "Observed stop gained", "Observed stop lost",
         "Fraction synonymous", "Fraction missense", "Fraction stop gained", "Fraction stop lost",
@@ -142,7 +146,8 @@ Report gene_table_report(const Workspace& ws, ReportFormat format) {
     report.row(1, gene_table_header());
     int32_t workbook_row = 2;
     for (const GeneTableRow& r : gene_table_rows(ws)) {
-        std::vector<std::string> f = {variant_region_name(r.region), region_type_name(r.region.type),
+        std::vector<std::string> f = {variant_region_name(r.region), variant_region_symbol(ws, r.region),
+                                      region_type_name(r.region.type),
                                       number(r.length)};
         const bool protein = r.region.type == RegionType::Protein;
         for (const auto* counts : {&r.possible, &r.observed})

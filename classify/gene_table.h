@@ -17,7 +17,8 @@ namespace corvella {
 
 // The four classes of a protein change in the gene table, in column order.
 // A stop codon kept (stop_retained_variant) is synonymous; a change that
-// gives a codon not in the table is in none of them.
+// gives a codon not in the table is in none of them. Changes are read as
+// the variant table reads them (protein_change).
 enum class ChangeClass { Synonymous = 0, Missense, StopGained, StopLost };
 constexpr int CHANGE_CLASS_COUNT = 4;
 
@@ -41,7 +42,10 @@ struct GeneTableRow {
 };
 
 // The class of a codon change, or none (-1) for a codon not in the table.
+// A changed initiation codon that still starts the protein counts as
+// synonymous, a lost one as missense.
 int change_class(const CodonChange& change);
+int change_class(CodonConsequence consequence);
 
 // One row per protein gene (table order), tRNA and rRNA (RNA table order)
 // and the D-loop (which may wrap across the origin).

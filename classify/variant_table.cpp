@@ -52,6 +52,8 @@ private:
     std::vector<uint32_t> begin_;
 };
 
+bool is_base(char c) { return c == 'A' || c == 'C' || c == 'G' || c == 'T'; }
+
 std::string fixed(double value, int decimals) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
@@ -101,10 +103,11 @@ std::vector<VariantCarriers> count_variant_carriers(const Workspace& ws) {
 
 const std::vector<std::string>& variant_table_header() {
     static const std::vector<std::string> header = {
-        "Position",       "Ref",        "Alt",           "Variant",     "HGVS",      "Samples",
-        "Occurrences",    "Frequency",  "Homoplasmic",   "Heteroplasmic", "Max level", "Region",
-        "Region type",    "Consequence", "Codon position", "Ref codon", "Alt codon", "Ref aa",
-        "Alt aa",         "AA position", "Polarity",     "HGVS protein", "tRNA structure", "rRNA structure"};
+        "Position",       "Ref",          "Alt",           "Variant",       "HGVS",         "Samples",
+        "Occurrences",    "Frequency",    "Homoplasmic",   "Heteroplasmic", "Max level",    "Region",
+        "Symbol",         "Region type",  "Consequence",   "Codon position", "Ref codon",   "Alt codon",
+        "Ref aa",         "Alt aa",       "AA position",   "Polarity",      "HGVS coding",  "HGVS protein",
+        "tRNA structure", "rRNA structure"};
     return header;
 }
 
@@ -115,29 +118,49 @@ Report variant_table_report(const Workspace& ws, ReportFormat format, ProgressSi
     return tally_report(
         ws, format, progress, variant_table_header(), [&](const VariantKey& key, int32_t count) {
             const VariantCarriers& c = carriers[k++];
+            std::vector<std::vector<std::string>> rows;
+            const TableVariant v = table_variant(ws, key);
+            if (v.annotations.empty()) return rows;
             const std::vector<std::string> variant = {
                 std::to_string(key.position),
-                std::string(1, reference_letter_or_z(ws, key.position)),
-                std::string(1, key.base),
-                variant_text(ws, key.position, key.base),
-                hgvs_genomic(ws, key.position, key.base),
+                v.ref,
+                v.alt,
+                v.text,
+                v.annotations.front().hgvs_genomic,
                 std::to_string(c.samples),
                 std::to_string(count),
                 fixed(sample_count > 0 ? c.samples / sample_count : 0.0, 6),
                 std::to_string(c.homoplasmic),
                 std::to_string(c.heteroplasmic),
                 fixed(c.max_level, 3)};
-            std::vector<std::vector<std::string>> rows;
-            for (const VariantAnnotation& a : annotate_variant(ws, key.position, key.base)) {
+            for (const VariantAnnotation& a : v.annotations) {
                 std::vector<std::string> row = variant;
-                row.insert(row.end(), {a.region_name, region_type_name(a.region.type), a.consequence,
+                row.insert(row.end(), {a.region_name, a.symbol, region_type_name(a.region.type), a.consequence,
                                        a.codon_position, a.ref_codon, a.alt_codon, a.ref_aa, a.alt_aa,
-                                       a.aa_position, a.polarity, a.hgvs_protein, a.trna_structure,
+                                       a.aa_position, a.polarity, a.hgvs_coding, a.hgvs_protein, a.trna_structure,
                                        a.rrna_structure});
                 rows.push_back(std::move(row));
             }
             return rows;
         });
+}
+
+TableVariant table_variant(const Workspace& ws, const VariantKey& key) {
+    TableVariant v;
+    const char ref = reference_letter_or_z(ws, key.position);
+    if (!is_base(ref) || !is_base(key.base)) return v;
+    v.ref = std::string(1, ref);
+    if (key.base == ref) {
+        // What a list writes 309.1C: the base inserted after the position.
+        v.alt = v.ref + key.base;
+        v.text = std::to_string(key.position) + ".1" + key.base;
+        v.annotations = annotate_allele(ws, key.position, v.ref, v.alt);
+    } else {
+        v.alt = std::string(1, key.base);
+        v.text = variant_text(ws, key.position, key.base);
+        v.annotations = annotate_variant(ws, key.position, key.base);
+    }
+    return v;
 }
 
 }  // namespace corvella

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "classify/variant_annotation.h"
 #include "core/workspace.h"
 #include "output/report.h"
 
@@ -28,8 +30,20 @@ struct VariantCarriers {
 // lists one variant twice carries it once, at the higher of its levels.
 std::vector<VariantCarriers> count_variant_carriers(const Workspace& ws);
 
-// The 24 column headers, "Position" ... "rRNA structure".
+// The 26 column headers, "Position" ... "rRNA structure".
 const std::vector<std::string>& variant_table_header();
+
+// What the table writes of one tally key: REF and ALT as a VCF writes them,
+// the variant as a list writes it and its annotations. A key whose base is
+// the reference letter is the insertion a list writes 309.1C (REF C, ALT
+// CC, m.309dup); a key whose reference letter or base is not one of A, C,
+// G, T (the N at 3107, a base the data did not give) gives no annotations
+// and no row.
+struct TableVariant {
+    std::string ref, alt, text;
+    std::vector<VariantAnnotation> annotations;
+};
+TableVariant table_variant(const Workspace& ws, const VariantKey& key);
 
 // The table in the requested form (text, or workbook cells with the header
 // in row 1). The workbook form steps `progress` once per tally key; progress

@@ -7,7 +7,7 @@
 namespace corvella {
 
 const char* const CSQ_FORMAT =
-    "Allele|Consequence|SYMBOL|Feature_type|HGVSc|HGVSp|Protein_position|Amino_acids|Codons|"
+    "Allele|Consequence|SYMBOL|Feature_type|HGVSg|HGVSc|HGVSp|Protein_position|Amino_acids|Codons|"
     "MT_region_type|MT_tRNA_structure|MT_rRNA_structure";
 
 std::string csq_header_line() {
@@ -55,25 +55,28 @@ std::string codons(const CodonChange& c) {
     return show(c.ref_codon) + "/" + show(c.new_codon);
 }
 
-std::string entry(const std::string& allele, const VariantAnnotation& a, const std::string& consequence,
-                  const std::string& hgvsc) {
-    const bool named = a.region.type != RegionType::NonCoding;
+std::string entry(const Workspace& ws, const std::string& allele, const VariantAnnotation& a) {
     const bool transcript = a.region.type == RegionType::Protein || a.region.type == RegionType::Trna ||
                             a.region.type == RegionType::Rrna;
-    std::string amino_acids, codon_pair, hgvsp, protein_position;
-    if (a.coding && consequence == a.consequence) {
+    // A gene whose record gives no /gene goes by its region name; the
+    // D-loop and the non-coding rest have no symbol (MT_region_type says
+    // where they are).
+    const std::string symbol = a.symbol.empty() && transcript ? a.region_name : a.symbol;
+    std::string amino_acids, codon_pair, protein_position;
+    if (a.coding) {
         const std::string ref = one_letter(a.codon.ref_amino_acid), alt = one_letter(a.codon.new_amino_acid);
         amino_acids = ref == alt ? ref : ref + "/" + alt;
         codon_pair = codons(a.codon);
-        hgvsp = a.hgvs_protein;
         protein_position = a.aa_position;
     }
+    auto on_gene = [&symbol](const std::string& hgvs) { return hgvs.empty() ? hgvs : symbol + ":" + hgvs; };
     const std::vector<std::string> fields = {allele,
-                                             consequence,
-                                             named ? a.region_name : "",
+                                             a.consequence,
+                                             symbol,
                                              transcript ? "Transcript" : "",
-                                             hgvsc,
-                                             hgvsp,
+                                             hgvs_accession(ws) + ":" + a.hgvs_genomic,
+                                             on_gene(a.hgvs_coding),
+                                             on_gene(a.hgvs_protein),
                                              protein_position,
                                              amino_acids,
                                              codon_pair,
@@ -85,8 +88,6 @@ std::string entry(const std::string& allele, const VariantAnnotation& a, const s
     return out;
 }
 
-bool is_base(char c) { return c == 'A' || c == 'C' || c == 'G' || c == 'T'; }
-
 }  // namespace
 
 std::string csq_value(const Workspace& ws, int64_t position, std::string_view ref,
@@ -94,26 +95,14 @@ std::string csq_value(const Workspace& ws, int64_t position, std::string_view re
     std::string value;
     if (position < 1 || position > INT32_MAX) return value;
     const auto p = static_cast<int32_t>(position);
+    const std::string reference(ref);
     for (const std::string& alt : alts) {
         if (alt.empty() || alt == "*" || alt == "." || alt.front() == '<' ||
             alt.find_first_of("[]") != std::string::npos)
             continue;
-        std::string upper = alt;
-        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        const bool substitution = upper.size() == 1 && ref.size() == 1 && is_base(upper[0]);
-        if (substitution) {
-            for (const VariantAnnotation& a : annotate_variant(ws, p, upper[0])) {
-                if (!value.empty()) value += ',';
-                value += entry(alt, a, a.consequence, hgvs_genomic(ws, p, upper[0]));
-            }
-            continue;
-        }
-        // Classified by place only: the codon change covers one letter.
-        for (const VariantAnnotation& a : annotate_variant(ws, p, 'N')) {
-            const std::string consequence =
-                a.region.type == RegionType::Protein ? "coding_sequence_variant" : a.consequence;
+        for (const VariantAnnotation& a : annotate_allele(ws, p, reference, alt)) {
             if (!value.empty()) value += ',';
-            value += entry(alt, a, consequence, "");
+            value += entry(ws, alt, a);
         }
     }
     return value;

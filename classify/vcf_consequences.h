@@ -18,12 +18,11 @@ extern const char* const CSQ_FORMAT;
 std::string csq_header_line();
 
 // The CSQ value of one record at 1-based `position` with these ALT alleles;
-// empty when no allele gives an entry. A single-letter ALT (A, C, G, T, any
-// case) is a substitution classified as in the variant table; other
-// sequence alleles (insertions, deletions, multi-letter changes) get the
-// regions of the position with a term that claims no more than it knows
-// (coding_sequence_variant in a protein gene); "*" and symbolic alleles
-// ("<DEL>", "<*>") give no entry.
+// empty when no allele gives an entry. Each sequence allele is annotated by
+// annotate_allele (substitutions, MNPs as their substitutions, insertions
+// and deletions); HGVSg names the reference ("NC_012920.1:m.3460G>A"),
+// HGVSc and HGVSp the gene ("MT-ND1:c.154G>A", "MT-ND1:p.Ala52Thr"). "*"
+// and symbolic alleles ("<DEL>", "<*>") give no entry.
 std::string csq_value(const Workspace& ws, int64_t position, std::string_view ref,
                       const std::vector<std::string>& alts);
 

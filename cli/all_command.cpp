@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "cli/chart_command.h"
+#include "cli/html_command.h"
 #include "cli/input_options.h"
 #include "classify/report_kinds.h"
 #include "export/output_folder.h"
@@ -62,6 +63,9 @@ int run_all(const Args& args, Workspace& ws, int argc, char** argv) {
     }
 
     std::vector<FolderFile> jobs = table_files(ws, args.forms);
+    // The sections `multiqc FOLDER` shows.
+    jobs.push_back({"corvella_mqc.json", [&ws](const std::string& path) { return write_multiqc_classes(ws, path); }});
+    jobs.push_back({"corvella_genes_mqc.tsv", [&ws](const std::string& path) { return write_multiqc_genes(ws, path); }});
     std::vector<ChartJob> charts;
     for (const ReportKind& kind : all_report_kinds()) {
         if (kind.needs_human_reference && !ws.human_reference) continue;
@@ -75,13 +79,18 @@ int run_all(const Args& args, Workspace& ws, int argc, char** argv) {
     texts.shrink_to_fit();
     if (network_note.empty()) jobs.push_back(network_folder_file(network));
 
-    ProgressLine progress(jobs.size() + charts.size());
+    ProgressLine progress(jobs.size() + charts.size() + (args.html ? 1 : 0));
     WriteResult written =
         write_folder_files(jobs, folder, [&progress](const std::string& name) { progress.writing(name); });
     if (written.ok && !charts.empty())
         written = write_chart_images(charts, argc, argv, [&](const std::string& path) {
             progress.writing(path.substr(path.find_last_of('/') + 1));
         });
+    if (written.ok && args.html) {
+        progress.writing("report.html");
+        const std::string whole = "variants." + args.forms.front() + " beside this page";
+        written = write_html_report(ws, paths, read, folder + "/report.html", whole, argc, argv);
+    }
     progress.end();
     for (const std::string& note : folder_notes(ws, network_note)) std::cerr << "corvella-cli: " << note << "\n";
     if (!written.ok) {

@@ -90,4 +90,28 @@ WriteResult write_chart_images(const std::vector<ChartJob>& charts, int argc, ch
     return result;
 }
 
+WriteResult write_map_image(const GenomeMap& map, const std::string& path, int argc, char** argv) {
+    const ChartImageFormat format = chart_image_format(path);
+    if (format == ChartImageFormat::Svg) return write_file_atomically(path, genome_map_svg(map));
+    std::string reason;
+    const PictureModule* module = load_picture_module(&reason);
+    if (module == nullptr) return {false, "cannot paint the map: " + reason};
+    const PaintedPicture picture = module->paint_map(map, format, argc > 0 ? argv[0] : nullptr);
+    return picture.ok ? write_file_atomically(path, picture.bytes) : write_failure(path, picture.reason);
+}
+
+std::vector<std::string> chart_svg_texts(const std::vector<ChartSpec>& charts, int argc, char** argv,
+                                         std::string* reason) {
+    std::vector<std::string> texts(charts.size());
+    const PictureModule* module = load_picture_module(reason);
+    if (module == nullptr) return texts;
+    std::vector<ChartPicture> pictures;
+    for (const ChartSpec& chart : charts) pictures.push_back({chart, ChartImageFormat::Svg, 0, 0});
+    module->paint_charts(pictures, argc > 0 ? argv[0] : nullptr, [&](size_t i, const PaintedPicture& picture) {
+        if (picture.ok) texts[i] = picture.bytes;
+        return true;
+    });
+    return texts;
+}
+
 }  // namespace corvella::cli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "output/chart_spec.h"
+#include "output/genome_map.h"
 #include "output/write_result.h"
 
 namespace corvella::cli {
@@ -26,5 +27,16 @@ using ChartJob = std::pair<ChartSpec, std::string>;
 WriteResult write_chart_images(const std::vector<ChartJob>& charts, int argc, char** argv,
                                const std::function<void(const std::string&)>& before,
                                std::optional<std::pair<int, int>> size = std::nullopt);
+
+// The genome map at path in the format its extension names, as
+// write_chart_image chooses: an SVG is written without the pictures module,
+// the others are painted by it.
+WriteResult write_map_image(const GenomeMap& map, const std::string& path, int argc, char** argv);
+
+// The SVG drawings of charts at their own size, in order, for a page that
+// holds them inline; empty texts, and the reason in *reason, when the
+// pictures module cannot paint.
+std::vector<std::string> chart_svg_texts(const std::vector<ChartSpec>& charts, int argc, char** argv,
+                                         std::string* reason);
 
 }  // namespace corvella::cli

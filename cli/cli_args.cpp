@@ -22,6 +22,12 @@ const char* const USAGE =
     "                                    save a counting window's chart: OUT ending in .png,\n"
     "                                    .svg or .pdf is that format, anything else a BMP image;\n"
     "                                    --size in pixels, default the window's 640x420\n"
+    "  map LIST -o OUT [--size WIDTHxHEIGHT]\n"
+    "                                    the circular genome map of the cohort's variants: OUT\n"
+    "                                    ending in .svg, .png or .pdf is that format, anything\n"
+    "                                    else a BMP image; default size 900x700\n"
+    "  html LIST -o OUT.html             one self-contained page: what was read, the genome map,\n"
+    "                                    the charts, the gene table and the variant table\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
     "  convert INPUT... -o LIST          write the polymorphism list of VCF, HSD or FASTA files\n"
     "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
@@ -34,9 +40,10 @@ const char* const USAGE =
     "                                    population statistics per gene and group: diversity,\n"
     "                                    piN/piS, Tajima's D; with --outgroup (one mitogenome,\n"
     "                                    FASTA or GenBank) the McDonald-Kreitman test\n"
-    "  all LIST -o FOLDER [--forms txt,xlsx,xls] [--charts bmp,png,svg,pdf]\n"
-    "                                    read once, write every report, table, chart and the\n"
-    "                                    network file into FOLDER (default forms txt, charts bmp)\n"
+    "  all LIST -o FOLDER [--forms txt,xlsx,xls] [--charts bmp,png,svg,pdf] [--html]\n"
+    "                                    read once, write every report, table, chart, the\n"
+    "                                    network file and the MultiQC sections into FOLDER\n"
+    "                                    (default forms txt, charts bmp); --html: report.html too\n"
     "  --help, --version\n"
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
@@ -67,7 +74,8 @@ const std::map<std::string, Shape>& shapes() {
         {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}},
         {"align", {Command::Align, 1, true, true}},     {"annotate", {Command::Annotate, 1, true}},
         {"genes", {Command::Genes, 1, true, true}},     {"all", {Command::All, 1, true, true}},
-        {"stats", {Command::Stats, 1, true, true}}};
+        {"stats", {Command::Stats, 1, true, true}},
+        {"map", {Command::Map, 1, true, true}},         {"html", {Command::Html, 1, true, true}}};
     return s;
 }
 
@@ -145,7 +153,7 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
     a.command = it->second.command;
     bool have_output = false;
     for (++i; i < argv.size(); ++i) {
-        if (argv[i] == "--size" && a.command == Command::Chart) {
+        if (argv[i] == "--size" && (a.command == Command::Chart || a.command == Command::Map)) {
             if (i + 1 >= argv.size()) { r.error = "--size needs WIDTHxHEIGHT"; return r; }
             a.size = parse_size(argv[++i]);
             if (!a.size) { r.error = "--size takes WIDTHxHEIGHT, each from 1 to 10000: " + argv[i]; return r; }
@@ -158,6 +166,8 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             if (i + 1 >= argv.size()) { r.error = argv[i] + " needs a file"; return r; }
             (argv[i] == "--outgroup" ? a.outgroup : a.input.groups) = argv[i + 1];
             ++i;
+        } else if (argv[i] == "--html" && a.command == Command::All) {
+            a.html = true;
         } else if (argv[i] == "--index" && a.command == Command::Annotate) {
             a.index = true;
         } else if ((argv[i] == "--forms" || argv[i] == "--charts") && a.command == Command::All) {

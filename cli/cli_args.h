@@ -16,7 +16,7 @@ constexpr int EXIT_VALIDATION = 1;  // a validation message of `check`
 constexpr int EXIT_INPUT = 2;       // an input that cannot be read or used, a file that cannot be written
 constexpr int EXIT_USAGE = 64;      // the words of the call are off
 
-enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert, Align, Annotate, Genes, All, Stats };
+enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert, Align, Annotate, Genes, All, Map, Html, Stats };
 
 struct Args {
     Command command = Command::Help;
@@ -25,12 +25,13 @@ struct Args {
     std::vector<std::string> operands;     // the command's own words, in order
     std::string output;                    // -o OUT
     bool verbose = false;                  // --verbose: say on stderr what reference was loaded
-    std::optional<std::pair<int, int>> size;  // chart --size WIDTHxHEIGHT, in pixels
+    std::optional<std::pair<int, int>> size;  // chart and map --size WIDTHxHEIGHT, in pixels
     bool index = false;                    // --index: also write the index of a .vcf.gz or .bcf OUT
     // `all`: --forms (report file types) and --charts (image types).
     std::vector<std::string> forms{"txt"};
     std::vector<std::string> charts{"bmp"};
     std::optional<std::string> outgroup;   // stats --outgroup FILE
+    bool html = false;  // all --html: also report.html
 };
 
 struct ParseResult {

@@ -6,6 +6,8 @@
 #include "cli/align_command.h"
 #include "cli/all_command.h"
 #include "cli/chart_command.h"
+#include "cli/html_command.h"
+#include "classify/genome_map_layout.h"
 #include "cli/input_options.h"
 #include "classify/report_kinds.h"
 #include "classify/table_files.h"
@@ -103,6 +105,23 @@ int run_chart(const Args& args, Workspace& ws, int argc, char** argv) {
     return write_or_fail(write_chart_image(kind->chart(ws), args.output, argc, argv, args.size));
 }
 
+// "Genome Map...": the ring of the cohort's variants, at --size or 900x700.
+int run_map(const Args& args, Workspace& ws, int argc, char** argv) {
+    if (int status = load_cohort_operands(args, 0, ws); status != EXIT_OK) return status;
+    const GenomeMap map = args.size ? build_genome_map(ws, args.size->first, args.size->second) : build_genome_map(ws);
+    return write_or_fail(write_map_image(map, args.output, argc, argv));
+}
+
+// The one-page HTML report of the cohort.
+int run_html(const Args& args, Workspace& ws, int argc, char** argv) {
+    std::vector<std::string> paths;
+    std::string error;
+    if (!expand_input_operands(args.operands, paths, error)) return fail(EXIT_INPUT, error);
+    CohortRead read;
+    if (int status = load_inputs(args.input, paths, ws, InputUse::Counting, read); status != EXIT_OK) return status;
+    return write_or_fail(write_html_report(ws, paths, read, args.output, "", argc, argv));
+}
+
 // "Export To Network File...", "Transform", "Save As...": the memo's message
 // on stdout, the network data file at exactly the path given.
 int run_network(const Args& args, Workspace& ws) {
@@ -157,6 +176,8 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Network: return run_network(args, ws);
         case Command::Check: return run_check(args, ws);
         case Command::Chart: return run_chart(args, ws, argc, argv);
+        case Command::Map: return run_map(args, ws, argc, argv);
+        case Command::Html: return run_html(args, ws, argc, argv);
         case Command::Convert: return run_convert(args, ws);
         case Command::Align: return run_align(args, ws);
         case Command::Annotate:

@@ -141,11 +141,27 @@ void bcf_hdr_destroy(bcf_hdr_t* h) { CORVELLA_LAZY(hts, bcf_hdr_destroy)(h); }
 int bcf_hdr_id2int(const bcf_hdr_t* hdr, int type, const char* id) {
     return CORVELLA_LAZY(hts, bcf_hdr_id2int)(hdr, type, id);
 }
+bcf_hrec_t* bcf_hdr_get_hrec(const bcf_hdr_t* hdr, int type, const char* key, const char* value,
+                             const char* str_class) {
+    return CORVELLA_LAZY(hts, bcf_hdr_get_hrec)(hdr, type, key, value, str_class);
+}
 bcf_hdr_t* bcf_hdr_read(htsFile* fp) { return CORVELLA_LAZY(hts, bcf_hdr_read)(fp); }
+const char** bcf_hdr_seqnames(const bcf_hdr_t* h, int* nseqs) {
+    return CORVELLA_LAZY(hts, bcf_hdr_seqnames)(h, nseqs);
+}
 int bcf_hdr_sync(bcf_hdr_t* h) { return CORVELLA_LAZY(hts, bcf_hdr_sync)(h); }
 int bcf_hdr_write(htsFile* fp, bcf_hdr_t* h) { return CORVELLA_LAZY(hts, bcf_hdr_write)(fp, h); }
 int bcf_idx_init(htsFile* fp, bcf_hdr_t* h, int min_shift, const char* fnidx) {
     return CORVELLA_LAZY(hts, bcf_idx_init)(fp, h, min_shift, fnidx);
+}
+int bcf_hrec_add_key(bcf_hrec_t* hrec, const char* str, size_t len) {
+    return CORVELLA_LAZY(hts, bcf_hrec_add_key)(hrec, str, len);
+}
+int bcf_hrec_find_key(bcf_hrec_t* hrec, const char* key) {
+    return CORVELLA_LAZY(hts, bcf_hrec_find_key)(hrec, key);
+}
+int bcf_hrec_set_val(bcf_hrec_t* hrec, int i, const char* str, size_t len, int is_quoted) {
+    return CORVELLA_LAZY(hts, bcf_hrec_set_val)(hrec, i, str, len, is_quoted);
 }
 int bcf_idx_save(htsFile* fp) { return CORVELLA_LAZY(hts, bcf_idx_save)(fp); }
 bcf1_t* bcf_init(void) { return CORVELLA_LAZY(hts, bcf_init)(); }
@@ -164,6 +180,9 @@ int hts_detect_format(struct hFILE* fp, htsFormat* fmt) { return CORVELLA_LAZY(h
 BGZF* hts_get_bgzfp(htsFile* fp) { return CORVELLA_LAZY(hts, hts_get_bgzfp)(fp); }
 const htsFormat* hts_get_format(htsFile* fp) { return CORVELLA_LAZY(hts, hts_get_format)(fp); }
 enum htsLogLevel hts_get_log_level(void) { return CORVELLA_LAZY(hts, hts_get_log_level)(); }
+int hts_getline(htsFile* fp, int delimiter, kstring_t* str) {
+    return CORVELLA_LAZY(hts, hts_getline)(fp, delimiter, str);
+}
 htsFile* hts_open(const char* fn, const char* mode) { return CORVELLA_LAZY(hts, hts_open)(fn, mode); }
 void hts_set_log_level(enum htsLogLevel level) { CORVELLA_LAZY(hts, hts_set_log_level)(level); }
 int hts_set_thread_pool(htsFile* fp, htsThreadPool* p) { return CORVELLA_LAZY(hts, hts_set_thread_pool)(fp, p); }

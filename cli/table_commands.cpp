@@ -17,6 +17,7 @@ WriteResult save_annotated_vcf(const Workspace& ws, const std::string& input, co
     // loaded reference's own accession.
     const std::string accession = ws.human_reference ? std::string() : ws.reference_accession;
     how.keep_contig = [accession](std::string_view chrom) { return is_mitochondrial_contig(chrom, accession); };
+    how.contig_length = ws.reference_length();
     how.value = [&ws](int64_t position, std::string_view ref, const std::vector<std::string>& alts) {
         return csq_value(ws, position, ref, alts);
     };

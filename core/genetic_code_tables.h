@@ -17,6 +17,7 @@ struct GeneticCodeTable {
     int id;                   // NCBI translation table number
     const char* name;         // NCBI's name of the code
     const char* amino_acids;  // 64 one-letter codes, codons in TCAG x TCAG x TCAG order; '*' a stop
+    const char* starts = "";  // the initiation codons, blank-separated ("ATT ATC ATA ATG GTG")
 };
 
 // The held table with this number, or nullptr.

@@ -32,10 +32,22 @@ std::string flat_message(std::string text) {
 
 CohortRead read_cohort_keeping_texts(const Workspace& ws, const std::vector<std::string>& paths,
                                      const CohortOptions& options, std::vector<std::string>& texts) {
-    const ListParser keep = [&texts](std::string_view text, const std::string& reference, SampleLists& out,
-                                     const ListSplit& split) {
-        texts.emplace_back(text);
-        return parse_counting_list(text, reference, out, split);
+    // Only a cohort within the network format's limits gets a network file:
+    // past them the texts are let go (a million samples' list is hundreds
+    // of megabytes that nothing would read again).
+    int64_t kept = 0;
+    bool keeping = true;
+    const ListParser keep = [&](std::string_view text, const std::string& reference, SampleLists& out,
+                                const ListSplit& split) {
+        const int32_t entries = parse_counting_list(text, reference, out, split);
+        if (keeping && entries >= 0 && kept + entries <= NETWORK_MAX_SEQUENCES) {
+            texts.emplace_back(text);
+            kept += entries;
+        } else if (keeping) {
+            keeping = false;
+            std::vector<std::string>().swap(texts);
+        }
+        return entries;
     };
     return read_cohort(ws, paths, options, keep);
 }

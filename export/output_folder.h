@@ -20,7 +20,8 @@ struct FolderFile {
 
 // Reads the cohort for the counting tables as read_cohort does, and keeps
 // the texts its reader parses (each list file, or the converted list of HSD
-// and VCF input) in `texts`, for the network reader to read again.
+// and VCF input) in `texts`, for the network reader to read again; none
+// when the cohort has more entries than a network file may hold.
 CohortRead read_cohort_keeping_texts(const Workspace& ws, const std::vector<std::string>& paths,
                                      const CohortOptions& options, std::vector<std::string>& texts);
 

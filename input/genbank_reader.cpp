@@ -204,6 +204,15 @@ private:
 
     void finish_feature() {
         const std::string& key = feature_.key;
+        if (key == "gene") {
+            last_gene_location_ = feature_.location;
+            last_gene_symbol_.clear();
+            for (const Qualifier& q : feature_.qualifiers)
+                if (q.name == "gene") {
+                    last_gene_symbol_ = q.value;
+                    break;
+                }
+        }
         if (key == "gene" || key == "CDS")
             protein_feature(key == "CDS");
         else if (key == "tRNA")
@@ -226,6 +235,7 @@ private:
             if (named < 0) named = k;
             if (!row_free(protein_start_slot(k))) continue;
             take(protein_start_slot(k), protein_end_slot(k));
+            out_.protein_symbols[static_cast<size_t>(k)] = q.value;
             found_[static_cast<size_t>(k)].location = feature_.location;
             out_.protein_reading[static_cast<size_t>(k)].reverse =
                 feature_.location.find("complement") != std::string::npos;
@@ -248,6 +258,19 @@ private:
         }
     }
 
+    // The /gene of the RNA feature, or of the gene feature just before it
+    // at the same location.
+    std::string rna_symbol() const {
+        for (const Qualifier& q : feature_.qualifiers)
+            if (q.name == "gene") return q.value;
+        return feature_.location == last_gene_location_ ? last_gene_symbol_ : std::string();
+    }
+
+    void take_rna(int k) {
+        take(rna_start_slot(k), rna_end_slot(k));
+        out_.rna_symbols[static_cast<size_t>(k)] = rna_symbol();
+    }
+
     void trna_feature() {
         std::string codon;
         for (const Qualifier& q : feature_.qualifiers) {
@@ -259,7 +282,7 @@ private:
             if (q.name != "product") continue;
             for (int k : trna_rows(q.value, codon)) {
                 if (!row_free(rna_start_slot(k))) continue;
-                take(rna_start_slot(k), rna_end_slot(k));
+                take_rna(k);
                 return;
             }
         }
@@ -270,7 +293,7 @@ private:
             if (q.name != "product") continue;
             const int k = rrna_row(q.value);
             if (k < 0 || !row_free(rna_start_slot(k))) continue;
-            take(rna_start_slot(k), rna_end_slot(k));
+            take_rna(k);
             return;
         }
     }
@@ -287,6 +310,7 @@ private:
     Feature feature_;
     bool open_value_ = false;
     bool accession_seen_ = false;
+    std::string last_gene_location_, last_gene_symbol_;
     std::array<ProteinFinding, PROTEIN_GENE_COUNT> found_;
 };
 

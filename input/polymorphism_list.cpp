@@ -7,7 +7,12 @@
 
 namespace corvella {
 
-char transition_base(char reference_letter) {
+namespace {
+
+// Inline for the list reader, which asks it for every bare position: the
+// library is position-independent code, where a call to the exported
+// function below is not inlined.
+inline char transition_of(char reference_letter) {
     switch (reference_letter) {
         case 'A': return 'G';
         case 'G': return 'A';
@@ -16,6 +21,10 @@ char transition_base(char reference_letter) {
         default: return 'Z';
     }
 }
+
+}  // namespace
+
+char transition_base(char reference_letter) { return transition_of(reference_letter); }
 
 namespace {
 
@@ -80,7 +89,7 @@ struct StoredBase {
     const std::string& reference;
     char operator()(int32_t position, char base) const {
         if (position < 1 || static_cast<size_t>(position) > reference.size()) return 0;
-        return base != 0 ? base : transition_base(reference[static_cast<size_t>(position - 1)]);
+        return base != 0 ? base : transition_of(reference[static_cast<size_t>(position - 1)]);
     }
 };
 

@@ -1,12 +1,16 @@
 #include "output/annotated_vcf.h"
 
 #include <htslib/hts.h>
+#include <htslib/kstring.h>
 #include <htslib/vcf.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <set>
+#include <string_view>
 
 #include "output/atomic_file.h"
 
@@ -45,6 +49,70 @@ struct TempFiles {
 
 std::string reason() { return errno ? std::strerror(errno) : "the file could not be written"; }
 
+// The CHROM and FILTER values of a text VCF's kept records, read as text
+// (the records are parsed once, when they are written).
+bool scan_contigs_and_filters(const std::string& input, const VcfAnnotation& how, std::set<std::string>& contigs,
+                              std::set<std::string>& filters) {
+    HtsFile in(hts_open(input.c_str(), "r"));
+    if (!in) return false;
+    kstring_t line = {0, 0, nullptr};
+    int status;
+    while ((status = hts_getline(in.get(), '\n', &line)) >= 0) {
+        const std::string_view text(line.s, line.l);
+        if (text.empty() || text.front() == '#') continue;
+        std::string_view fields[7];
+        size_t start = 0, n = 0;
+        for (; n < 7; ++n) {
+            const size_t tab = text.find('\t', start);
+            fields[n] = text.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+            if (tab == std::string_view::npos) break;
+            start = tab + 1;
+        }
+        if (n < 6 || !how.keep_contig(fields[0])) continue;
+        contigs.emplace(fields[0]);
+        for (std::string_view f = fields[6]; !f.empty();) {
+            const size_t semi = f.find(';');
+            const std::string_view one = f.substr(0, semi);
+            if (!one.empty() && one != "." && one != "PASS") filters.emplace(one);
+            f = semi == std::string_view::npos ? std::string_view() : f.substr(semi + 1);
+        }
+    }
+    free(line.s);
+    return status == -1;
+}
+
+// Declares what the kept records use and the header does not: contigs
+// (with their length) and FILTER values; a kept contig declared without a
+// length gets it.
+bool complete_header(bcf_hdr_t* header, const VcfAnnotation& how, std::set<std::string> contigs,
+                     const std::set<std::string>& filters) {
+    int n = 0;
+    const char** names = bcf_hdr_seqnames(header, &n);
+    for (int i = 0; i < n; ++i)
+        if (how.keep_contig(names[i])) contigs.emplace(names[i]);
+    free(names);
+    const std::string length = std::to_string(how.contig_length);
+    for (const std::string& contig : contigs) {
+        bcf_hrec_t* line = bcf_hdr_get_hrec(header, BCF_HL_CTG, "ID", contig.c_str(), nullptr);
+        if (line == nullptr) {
+            std::string text = "##contig=<ID=" + contig;
+            if (how.contig_length > 0) text += ",length=" + length;
+            if (bcf_hdr_append(header, (text + ">").c_str()) != 0) return false;
+        } else if (how.contig_length > 0 && bcf_hrec_find_key(line, "length") < 0) {
+            if (bcf_hrec_add_key(line, "length", 6) != 0 ||
+                bcf_hrec_set_val(line, line->nkeys - 1, length.c_str(), length.size(), 0) != 0)
+                return false;
+        }
+    }
+    for (const std::string& filter : filters) {
+        if (bcf_hdr_get_hrec(header, BCF_HL_FLT, "ID", filter.c_str(), nullptr) != nullptr) continue;
+        const std::string text =
+            "##FILTER=<ID=" + filter + ",Description=\"A filter the input's records name without declaring it\">";
+        if (bcf_hdr_append(header, text.c_str()) != 0) return false;
+    }
+    return bcf_hdr_sync(header) == 0;
+}
+
 }  // namespace
 
 bool is_vcf_output(const std::string& path) {
@@ -78,6 +146,11 @@ WriteResult write_annotated_vcf(const std::string& input, const std::string& out
         return {false, "Cannot annotate " + input + ": it already has INFO/" + how.info_id};
     if (bcf_hdr_append(header.get(), how.header_line.c_str()) != 0 || bcf_hdr_sync(header.get()) != 0)
         return write_failure(output, "the header line could not be added");
+    std::set<std::string> contigs, filters;
+    if (hts_get_format(in.get())->format == vcf && !scan_contigs_and_filters(input, how, contigs, filters))
+        return {false, "Cannot read " + input + ": " + reason()};
+    if (!complete_header(header.get(), how, contigs, filters))
+        return write_failure(output, "the header lines could not be added");
     // A BCF header names every FILTER, INFO and FORMAT key by number before
     // the first record, so a text VCF that uses keys it never declared is
     // read once to complete the header, then again to be written.

@@ -5,6 +5,7 @@
 #include "output/atomic_file.h"
 #include "pictures/chart_encoding.h"
 #include "pictures/chart_view.h"
+#include "pictures/genome_map_painter.h"
 
 namespace corvella {
 
@@ -21,6 +22,12 @@ WriteResult save_chart_spec_as(const ChartSpec& spec, const std::string& path, C
                                QSize size) {
     const std::unique_ptr<QChartView> view = offscreen_chart_view(spec, size.width(), size.height());
     return save_chart_as(view.get(), path, format);
+}
+
+WriteResult save_genome_map(const GenomeMap& map, const std::string& path, ChartImageFormat format) {
+    if (format == ChartImageFormat::Svg) return write_file_atomically(path, genome_map_svg(map));
+    const PaintedPicture picture = paint_map_picture(map, format);
+    return picture.ok ? write_file_atomically(path, picture.bytes) : write_failure(path, picture.reason);
 }
 
 WriteResult save_chart_bitmap(QWidget* chart, const std::string& path) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "output/chart_spec.h"
+#include "output/genome_map.h"
 #include "output/write_result.h"
 #include "pictures/pictures.h"
 
@@ -26,5 +27,9 @@ WriteResult save_chart_as(QWidget* chart, const std::string& path, ChartImageFor
 // Needs a QApplication.
 WriteResult save_chart_spec_as(const ChartSpec& spec, const std::string& path, ChartImageFormat format,
                                QSize size = QSize());
+
+// The genome map in `format` (an SVG is genome_map_svg's drawing, the others
+// painted), replacing an existing file atomically.
+WriteResult save_genome_map(const GenomeMap& map, const std::string& path, ChartImageFormat format);
 
 }  // namespace corvella

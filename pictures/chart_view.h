@@ -25,6 +25,13 @@ QChart* build_chart(const ChartSpec& spec);
 // A chart view showing spec, without zoom or rubber band.
 QChartView* make_chart_view(const ChartSpec& spec, QWidget* parent = nullptr);
 
+// Sets the title, the bottom labels and the left axis's title smaller where
+// the chart's present size has too little room for them at their usual
+// size (down to 6 pixels), so that every category label and the title show
+// whole at every size; at the usual size nothing changes. Views made by
+// make_chart_view do this at every resize.
+void fit_chart_texts(QChart* chart);
+
 // Replaces what an existing view shows (the old chart is deleted).
 void show_chart(QChartView& view, const ChartSpec& spec);
 

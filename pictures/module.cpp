@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "pictures/chart_encoding.h"
+#include "pictures/genome_map_painter.h"
+#include "pictures/picture_font.h"
 #include "pictures/pictures.h"
 
 namespace corvella {
@@ -24,7 +26,9 @@ std::unique_ptr<QApplication> offscreen_application(const char* program) {
     static char name[256];
     snprintf(name, sizeof name, "%s", program != nullptr ? program : "corvella-cli");
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    register_picture_fonts();
+    return app;
 }
 
 void paint_charts(const std::vector<ChartPicture>& pictures, const char* program, const PaintedSink& sink) {
@@ -34,7 +38,13 @@ void paint_charts(const std::vector<ChartPicture>& pictures, const char* program
         if (!sink(i, paint_chart(pictures[i]))) return;
 }
 
-const PictureModule MODULE = {PICTURE_MODULE_VERSION, &paint_charts};
+PaintedPicture paint_map(const GenomeMap& map, ChartImageFormat format, const char* program) {
+    std::unique_ptr<QApplication> own;
+    if (QCoreApplication::instance() == nullptr) own = offscreen_application(program);
+    return paint_map_picture(map, format);
+}
+
+const PictureModule MODULE = {PICTURE_MODULE_VERSION, &paint_charts, &paint_map};
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "output/chart_spec.h"
+#include "output/genome_map.h"
 
 namespace corvella {
 
@@ -67,9 +68,12 @@ struct PictureModule {
     // desktop's) or else an offscreen one made for the run, named `program`,
     // whose messages below critical are kept out of stderr.
     void (*paint_charts)(const std::vector<ChartPicture>& pictures, const char* program, const PaintedSink& sink);
+    // Paints the genome map as a BMP, PNG or PDF file, under an application
+    // as paint_charts makes one.
+    PaintedPicture (*paint_map)(const GenomeMap& map, ChartImageFormat format, const char* program);
 };
 
-constexpr int PICTURE_MODULE_VERSION = 1;
+constexpr int PICTURE_MODULE_VERSION = 2;
 
 // The module's file name and its one exported function, which returns the
 // table (never null).

@@ -7,6 +7,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -185,7 +186,6 @@ std::unique_ptr<Cohort> read_inputs(const std::vector<std::string>& operands, co
                 cohort->has_summary = r.has_summary();
                 cohort->summary = r.summary;
                 cohort->alignment_summary = std::move(r.alignment_summary);
-                if (r.code > NETWORK_MAX_SEQUENCES) std::vector<std::string>().swap(cohort->network_texts);
                 adopt_cohort(cohort->ws, r);
             } else {
                 error = r.message;
@@ -223,20 +223,28 @@ py::object summary_dict(const Cohort& c) {
     return std::move(d);
 }
 
-// (sample codes, sample names, position, ref, alt, level): one row per call.
+// One row per call, as columns: (sample codes, sample names, positions,
+// ref codes, alt codes, letters, levels). Samples, ref and alt are codes
+// into the names and into the letters (-1: no letter, a position past the
+// reference), so that millions of calls are a few bytes each.
 py::tuple calls_columns(const Cohort& c) {
     const Workspace& ws = c.ws;
     const size_t samples = ws.sample_positions.size();
     const size_t items = ws.sample_positions.items().size();
     py::array_t<int32_t> codes(static_cast<py::ssize_t>(items));
     py::array_t<int32_t> positions(static_cast<py::ssize_t>(items));
+    py::array_t<int16_t> refs(static_cast<py::ssize_t>(items));
+    py::array_t<int16_t> alts(static_cast<py::ssize_t>(items));
     py::array_t<double> levels(static_cast<py::ssize_t>(items));
-    std::vector<char> refs(items), alts(items);
+    std::string letters;
     {
         py::gil_scoped_release release;
         int32_t* code = codes.mutable_data();
         int32_t* position = positions.mutable_data();
+        int16_t* ref = refs.mutable_data();
+        int16_t* alt = alts.mutable_data();
         double* level = levels.mutable_data();
+        std::array<bool, 256> seen{};
         const bool leveled = ws.sample_levels.size() == items;
         size_t k = 0;
         for (size_t j = 0; j < samples; ++j) {
@@ -245,27 +253,36 @@ py::tuple calls_columns(const Cohort& c) {
             for (size_t i = 0; i < p.size(); ++i, ++k) {
                 code[k] = static_cast<int32_t>(j);
                 position[k] = p[i];
-                refs[k] = p[i] >= 1 && p[i] <= ws.reference_length() ? ws.reference_letter(p[i]) : 0;
-                alts[k] = i < b.size() ? b[i] : 0;
+                // The byte itself for now (0: none), its rank below.
+                const unsigned char r = p[i] >= 1 && p[i] <= ws.reference_length()
+                                            ? static_cast<unsigned char>(ws.reference_letter(p[i])) : 0;
+                const unsigned char a = i < b.size() ? static_cast<unsigned char>(b[i]) : 0;
+                seen[r] = true;
+                seen[a] = true;
+                ref[k] = r;
+                alt[k] = a;
                 // Levels are kept as 32-bit floats; six decimals give back the
                 // number the file wrote.
                 level[k] = leveled ? std::round(static_cast<double>(ws.sample_levels[k]) * 1e6) / 1e6 : 1.0;
             }
         }
+        std::array<int16_t, 256> rank{};
+        rank[0] = -1;
+        for (int byte = 1; byte < 256; ++byte)
+            if (seen[static_cast<size_t>(byte)]) {
+                rank[static_cast<size_t>(byte)] = static_cast<int16_t>(letters.size());
+                letters.push_back(static_cast<char>(byte));
+            }
+        for (size_t n = 0; n < items; ++n) {
+            ref[n] = rank[static_cast<size_t>(ref[n])];
+            alt[n] = rank[static_cast<size_t>(alt[n])];
+        }
     }
     py::list names;
     for (size_t j = 0; j < samples; ++j) names.append(text_of(std::string(sample_name(ws, j))));
-    auto letters = [](const std::vector<char>& chars) {
-        py::array a(py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(chars.size())});
-        auto** out = static_cast<PyObject**>(a.mutable_data());
-        for (size_t k = 0; k < chars.size(); ++k) {
-            py::object s = chars[k] ? py::object(text_of(std::string(1, chars[k]))) : py::object(py::float_(std::nan("")));
-            Py_XDECREF(out[k]);
-            out[k] = s.release().ptr();
-        }
-        return a;
-    };
-    return py::make_tuple(codes, names, positions, letters(refs), letters(alts), levels);
+    py::list letter_list;
+    for (char l : letters) letter_list.append(text_of(std::string(1, l)));
+    return py::make_tuple(codes, names, positions, refs, alts, letter_list, levels);
 }
 
 py::list write_all(const Cohort& c, const std::string& folder, const std::vector<std::string>& forms) {

@@ -136,6 +136,10 @@ void TForm1::build_menu() {
     PopulationStatistics1 = CheckDatabase1->addAction("Population &Statistics...");
     name(PopulationStatistics1, "PopulationStatistics1");
 
+    GenomeMap1 = Classification1->addAction("Genome &Map...");
+    name(GenomeMap1, "GenomeMap1");
+    GenomeMap1->setEnabled(false);
+
     About1 = bar->addAction("&About");
     name(About1, "About1");
     Exit1 = bar->addAction("E&xit");
@@ -172,6 +176,7 @@ void TForm1::build_menu() {
     connect_command(GeneTable1, &TForm1::GeneTable1Click);
     connect_command(OpenSampleGroups1, &TForm1::OpenSampleGroups1Click);
     connect_command(PopulationStatistics1, &TForm1::PopulationStatistics1Click);
+    connect_command(GenomeMap1, &TForm1::GenomeMap1Click);
     connect_command(About1, &TForm1::About1Click);
     connect_command(Exit1, &TForm1::Exit2Click);
 }
@@ -254,6 +259,7 @@ void TForm1::enable_reference_commands() {
     VariantTable1->setEnabled(false);
     GeneTable1->setEnabled(false);
     PopulationStatistics1->setEnabled(false);
+    GenomeMap1->setEnabled(false);
 }
 
 void TForm1::on_other_reference_loaded() {
@@ -270,6 +276,7 @@ void TForm1::on_polymorphism_list_read() {
     VariantTable1->setEnabled(true);
     GeneTable1->setEnabled(true);
     PopulationStatistics1->setEnabled(true);
+    GenomeMap1->setEnabled(true);
     tRNAshumanonly1->setEnabled(workspace_.human_reference);
     rRNAshumanonly1->setEnabled(workspace_.human_reference);
 }

@@ -82,6 +82,7 @@ public:
     QAction* tRNAshumanonly1;
     QAction* rRNAshumanonly1;
     QAction* VariantTable1;
+    QAction* GenomeMap1;
     QAction* GeneTable1;
     QAction* PopulationStatistics1;
     QAction* About1;
@@ -119,6 +120,7 @@ public slots:
     void rRNAshumanonly1Click();
     // Save the variant table and the gene table of the list read last.
     void VariantTable1Click();
+    void GenomeMap1Click();
     void GeneTable1Click();
     // A groups file read for the population statistics; the window of
     // statistics per region and group (in population_stats_commands.cpp).

@@ -10,6 +10,7 @@
 #include "core/version.h"
 #include "ui/Corvella_unit.h"
 #include "ui/application.h"
+#include "pictures/picture_font.h"
 #include "ui/command_line_files.h"
 #include "ui/qt_dialogs.h"
 #include "ui/resources_init.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     }
     corvella::CorvellaApplication app(argc, argv);
     corvella::init_resources();
+    corvella::register_picture_fonts();
     corvella::quit_on_termination_signals(app);
 
     corvella::PresetOpenDialogs<corvella::QtDialogs> dialogs;

@@ -98,13 +98,19 @@ class Cohort:
 
     def calls(self):
         """One row per sample and call, in the order of the inputs:
-        sample (categorical), position (1-based), ref (the reference's letter),
-        alt (the called base) and level (the heteroplasmy level, 1.0 for
-        lists and HSD; six decimals). Returns a pandas DataFrame."""
-        codes, names, position, ref, alt, level = self._engine._calls()
-        sample = pd.Categorical.from_codes(codes, categories=pd.Index(names, dtype=object)) \
-            if len(set(names)) == len(names) else pd.Series(names, dtype=object).take(codes).to_numpy()
-        return pd.DataFrame({"sample": sample, "position": position, "ref": ref, "alt": alt, "level": level})
+        sample, position (1-based), ref (the reference's letter), alt (the
+        called base) and level (the heteroplasmy level, 1.0 for lists and
+        HSD; six decimals). sample, ref and alt are categorical, so that
+        millions of calls stay small. Returns a pandas DataFrame."""
+        codes, names, position, ref, alt, letters, level = self._engine._calls()
+        if len(set(names)) == len(names):
+            sample = pd.Categorical.from_codes(codes, categories=pd.Index(names, dtype=object))
+        else:  # two samples of one name: names as texts
+            sample = pd.Series(names, dtype=object).take(codes).to_numpy()
+        letters = pd.Index(letters, dtype=object)
+        return pd.DataFrame({"sample": sample, "position": position,
+                             "ref": pd.Categorical.from_codes(ref, categories=letters),
+                             "alt": pd.Categorical.from_codes(alt, categories=letters), "level": level})
 
     def variants(self):
         """The variant table (corvella-cli annotate) as a pandas DataFrame:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "rna_test_support.h"
@@ -23,7 +24,6 @@ char translate(const std::string& codon) {
                 for (char c : bases) m[std::string{a, b, c}] = amino[static_cast<size_t>(k++)];
         return m;
     }();
-    if (codon.size() == 3 && codon[2] == ' ') return '*';  // cut short at the gene end
     const auto it = code.find(codon);
     return it == code.end() ? '?' : it->second;
 }
@@ -39,28 +39,33 @@ char complement(char c) {
 }
 
 // Brute force: every position of the gene, every other letter, the codon
-// read in the gene's direction (ND6 backwards on the complement), letters
-// past a forward gene's end blank in the reference codon after the change.
+// read in the gene's direction (ND6 backwards on the complement). The last
+// codon of a gene that ends in T or TA is completed by the poly(A) tail; a
+// change of the first codon keeps the protein (synonymous) when it gives
+// another initiation codon of the code (ATT, ATC, ATA, ATG, GTG) and loses
+// it (counted with the missense changes) otherwise.
 std::array<int32_t, 4> brute_force_possible(const Workspace& ws, int gene) {
     std::array<int32_t, 4> counts{};
     const int32_t s = ws.protein_start(gene), e = ws.protein_end(gene);
     const bool reverse = gene == ND6_ROW;
-    auto letter = [&](int32_t q) { return q >= 1 && q <= ws.reference_length() ? ws.reference_letter(q) : ' '; };
+    const std::set<std::string> starts = {"ATT", "ATC", "ATA", "ATG", "GTG"};
+    auto letter = [&](int32_t q) {
+        if (q < s || q > e) return 'A';  // the tail after the gene's last letter
+        return reverse ? complement(ws.reference_letter(q)) : ws.reference_letter(q);
+    };
     for (int32_t p = s; p <= e; ++p) {
         const int32_t offset = reverse ? e - p : p - s;
         const int in_codon = offset % 3;
-        std::string ref, alt;
-        for (int i = 0; i < 3; ++i) {
-            const int32_t q = reverse ? p + in_codon - i : p - in_codon + i;
-            char r = letter(q);
-            if (reverse) r = complement(r);
-            alt += r;
-            ref += (!reverse && i > in_codon && q > e) ? ' ' : r;
-        }
+        std::string ref;
+        for (int i = 0; i < 3; ++i) ref += letter(reverse ? p + in_codon - i : p - in_codon + i);
         for (char b : std::string("ACGT")) {
             if (b == ws.reference_letter(p)) continue;
-            std::string changed = alt;
+            std::string changed = ref;
             changed[static_cast<size_t>(in_codon)] = reverse ? complement(b) : b;
+            if (offset < 3) {
+                ++counts[starts.count(changed) ? 0 : 1];
+                continue;
+            }
             const char from = translate(ref), to = translate(changed);
             if (from == '?' || to == '?') continue;
             if (from == to) ++counts[0];
@@ -117,7 +122,7 @@ std::map<std::string, std::vector<std::string>> by_region(const std::string& tex
 }
 
 TEST(GeneTable, ObservedDistinctVariantsAndRatios) {
-    // 8993G (ATP6 missense) twice, 9207G (ATP6 stop kept, COX3 missense),
+    // 8993G (ATP6 missense) twice, 9207G (ATP6 stop kept, COX3 start kept),
     // 14484C (ND6 missense), 3243G (tRNA loop), 1555G (12S), 16519C (D-loop),
     // and 576C at the D-loop's end on the far side of the origin.
     const Workspace ws = testing::rna_workspace({{">A", {{8993, 'G'}, {9207, 'G'}, {3243, 'G'}, {16519, 'C'}}},
@@ -126,7 +131,7 @@ TEST(GeneTable, ObservedDistinctVariantsAndRatios) {
     const GeneTableRow& atp6 = rows[0];
     EXPECT_EQ(atp6.observed, (std::array<int32_t, 4>{1, 1, 0, 0}));
     EXPECT_EQ(atp6.observed_all, 2);
-    EXPECT_EQ(rows[4].observed, (std::array<int32_t, 4>{0, 1, 0, 0}));  // COX3
+    EXPECT_EQ(rows[4].observed, (std::array<int32_t, 4>{1, 0, 0, 0}));  // COX3 ATG -> GTG, still a start
     EXPECT_EQ(rows[ND6_ROW].observed[1], 1);
     EXPECT_EQ(rows[13 + 2].observed_all, 1);  // tRNA-Leu(UUR)
     EXPECT_EQ(rows[13 + 2].observed_stem + rows[13 + 2].observed_loop, 1);
@@ -137,35 +142,37 @@ TEST(GeneTable, ObservedDistinctVariantsAndRatios) {
     ASSERT_EQ(text.size(), 39u);  // header and 38 regions
     EXPECT_EQ(text.at("Region"), gene_table_header());
     const auto& a = text.at("ATP6");
-    EXPECT_EQ(a[1], "protein");
-    EXPECT_EQ(a[2], "681");
+    EXPECT_EQ(a[1], "MT-ATP6");
+    EXPECT_EQ(a[2], "protein");
+    EXPECT_EQ(a[3], "681");
     char expected[32];
     std::snprintf(expected, sizeof expected, "%.4f", (1.0 / atp6.possible[1]) / (1.0 / atp6.possible[0]));
-    EXPECT_EQ(a[15], expected);
+    EXPECT_EQ(a[16], expected);
     std::snprintf(expected, sizeof expected, "%.4f", 1.0 / atp6.possible[1]);
-    EXPECT_EQ(a[12], expected);
-    // No synonymous change seen: pN/pS is undefined and left empty.
-    EXPECT_EQ(text.at("COX3")[15], "");
-    EXPECT_EQ(text.at("ND1")[15], "");
-    EXPECT_EQ(text.at("ND1")[11], "0.0000");
+    EXPECT_EQ(a[13], expected);
+    // No synonymous change seen: pN/pS is undefined and left empty; COX3
+    // has a synonymous one and no missense.
+    EXPECT_EQ(text.at("COX3")[16], "0.0000");
+    EXPECT_EQ(text.at("ND1")[16], "");
+    EXPECT_EQ(text.at("ND1")[12], "0.0000");
     // RNA rows leave the protein columns empty, and tRNAs the non-stem ones.
     const auto& leu = text.at("tRNA-Leu(UUR)");
-    EXPECT_EQ(leu[1], "tRNA");
-    EXPECT_EQ(leu[3], "");
-    EXPECT_EQ(leu[17], "1");
-    EXPECT_NE(leu[21], "");
-    EXPECT_EQ(leu[23], "");
+    EXPECT_EQ(leu[2], "tRNA");
+    EXPECT_EQ(leu[4], "");
+    EXPECT_EQ(leu[18], "1");
+    EXPECT_NE(leu[22], "");
+    EXPECT_EQ(leu[24], "");
     const auto& s12 = text.at("s-rRNA");
-    EXPECT_EQ(s12[19], std::to_string(3 * 418));
-    EXPECT_EQ(s12[21], "");
-    EXPECT_EQ(text.at("D-loop")[1], "D-loop");
-    EXPECT_EQ(text.at("D-loop")[17], "2");
-    EXPECT_EQ(text.at("D-loop")[19], "");
+    EXPECT_EQ(s12[20], std::to_string(3 * 418));
+    EXPECT_EQ(s12[22], "");
+    EXPECT_EQ(text.at("D-loop")[2], "D-loop");
+    EXPECT_EQ(text.at("D-loop")[18], "2");
+    EXPECT_EQ(text.at("D-loop")[20], "");
 
     const Report book = gene_table_report(ws, ReportFormat::Workbook);
     EXPECT_EQ(testing::cell_at(book.cells, 2, 1), "ATP6");
     EXPECT_EQ(testing::cell_at(book.cells, 39, 1), "D-loop");
-    EXPECT_EQ(testing::cell_at(book.cells, 2, 16), a[15]);
+    EXPECT_EQ(testing::cell_at(book.cells, 2, 17), a[16]);
 }
 
 }  // namespace

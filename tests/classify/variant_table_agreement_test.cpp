@@ -48,6 +48,12 @@ std::string three(const std::string& aa) {
     return it == names.end() ? "?" : it->second;
 }
 
+int gene_row(const std::string& name) {
+    for (int g = 0; g < PROTEIN_GENE_COUNT; ++g)
+        if (name == PROTEIN_GENE_NAMES[static_cast<size_t>(g)]) return g;
+    return 0;
+}
+
 class VariantTableAgreement : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -96,11 +102,11 @@ TEST_F(VariantTableAgreement, EveryRowAgreesWithThePerPositionReports) {
     std::set<std::string> variants_seen;
     for (size_t r = 1; r < table.size(); ++r) {
         const Fields& row = table[r];
-        ASSERT_EQ(row.size(), 24u);
+        ASSERT_EQ(row.size(), 26u);
         const std::string& variant = row[3];
         const std::string& region = row[11];
-        const std::string& type = row[12];
-        const std::string& consequence = row[13];
+        const std::string& type = row[13];
+        const std::string& consequence = row[14];
         variants_seen.insert(variant);
         const std::string change = row[1] + "-" + row[2];
         EXPECT_EQ(row[4], "m." + row[0] + row[1] + ">" + row[2]);
@@ -119,13 +125,33 @@ TEST_F(VariantTableAgreement, EveryRowAgreesWithThePerPositionReports) {
             const Fields& p = it->second;
             EXPECT_EQ(p[1], change);
             EXPECT_EQ(p[12], row[6]);  // Frequency there is the occurrence count
-            EXPECT_EQ(row[14], p[6]);
-            EXPECT_EQ(row[15], p[4]);
-            EXPECT_EQ(row[16], p[5]);
-            EXPECT_EQ(row[17], p[7]);
-            EXPECT_EQ(row[18], p[8]);
-            EXPECT_EQ(row[19], p[9]);
-            EXPECT_EQ(row[20], p[10] + ">" + p[11]);
+            EXPECT_EQ(row[12], PROTEIN_GENE_SYMBOLS[static_cast<size_t>(gene_row(region))]);
+            // The report reads the initiation codon as any other codon and
+            // the last codon of ND1, ND2, COX3, ND3, ND4 and CYTB with the
+            // next gene's letters; the table reads them as the biology does
+            // (the conformance table checks their values).
+            const int g = gene_row(region);
+            const int32_t length = ws.protein_end(g) - ws.protein_start(g) + 1;
+            const int aa = std::stoi(p[9]);
+            if (aa == 1) {
+                EXPECT_TRUE(consequence == "start_lost" || consequence == "start_retained_variant") << variant;
+                EXPECT_EQ(row[18], "M");
+                protein.erase(it);
+                continue;
+            }
+            if (length % 3 != 0 && aa == length / 3 + 1) {
+                EXPECT_EQ(consequence, "stop_lost") << variant;
+                EXPECT_EQ(row[16].substr(0, 3), p[4].substr(0, length % 3) + std::string(3 - length % 3, 'A'));
+                protein.erase(it);
+                continue;
+            }
+            EXPECT_EQ(row[15], p[6]);
+            EXPECT_EQ(row[16], p[4]);
+            EXPECT_EQ(row[17], p[5]);
+            EXPECT_EQ(row[18], p[7]);
+            EXPECT_EQ(row[19], p[8]);
+            EXPECT_EQ(row[20], p[9]);
+            EXPECT_EQ(row[21], p[10] + ">" + p[11]);
             const std::string& ref = p[7];
             const std::string& alt = p[8];
             std::string expected_term, expected_hgvs;
@@ -142,12 +168,12 @@ TEST_F(VariantTableAgreement, EveryRowAgreesWithThePerPositionReports) {
                 expected_hgvs = "p." + three(ref) + p[9] + three(alt) + (ref == "STOP" ? "ext*?" : "");
             }
             EXPECT_EQ(consequence, expected_term) << variant << " " << region;
-            EXPECT_EQ(row[21], expected_hgvs) << variant << " " << region;
-            EXPECT_EQ(row[22] + row[23], "");
+            EXPECT_EQ(row[23], expected_hgvs) << variant << " " << region;
+            EXPECT_EQ(row[24] + row[25], "");
             protein.erase(it);
             continue;
         }
-        for (size_t c = 14; c <= 21; ++c) EXPECT_EQ(row[c], "") << variant << " column " << c;
+        for (size_t c = 15; c <= 23; ++c) EXPECT_EQ(row[c], "") << variant << " column " << c;
         // The non-protein text report spells the rest "Non-Coding".
         const std::string np_region = region == "Non-coding" ? "Non-Coding" : region;
         const auto it = non_protein.find({variant, np_region});
@@ -157,29 +183,29 @@ TEST_F(VariantTableAgreement, EveryRowAgreesWithThePerPositionReports) {
         non_protein.erase(it);
         if (type == "tRNA") {
             EXPECT_EQ(consequence, "non_coding_transcript_exon_variant");
-            EXPECT_EQ(row[23], "");
+            EXPECT_EQ(row[25], "");
             const auto t = trna.find({variant, region});
-            if (row[22].empty()) {
+            if (row[24].empty()) {
                 EXPECT_EQ(t, trna.end()) << variant;
             } else {
                 ASSERT_NE(t, trna.end()) << variant << " " << region;
-                EXPECT_EQ(t->second[3], row[22]);
+                EXPECT_EQ(t->second[3], row[24]);
                 EXPECT_EQ(t->second[4], row[6]);
                 trna.erase(t);
             }
         } else if (type == "rRNA") {
             EXPECT_EQ(consequence, "non_coding_transcript_exon_variant");
-            EXPECT_EQ(row[22], "");
+            EXPECT_EQ(row[24], "");
             const auto t = rrna.find({variant, region == "s-rRNA" ? "12S" : "16S"});
             ASSERT_NE(t, rrna.end()) << variant << " " << region;
-            EXPECT_EQ(t->second[3], row[23]);
+            EXPECT_EQ(t->second[3], row[25]);
             EXPECT_EQ(t->second[4], row[6]);
             rrna.erase(t);
         } else {
             EXPECT_TRUE(type == "D-loop" ? region == "D-loop" : type == "non-coding" && region == "Non-coding")
                 << type << " " << region;
             EXPECT_EQ(consequence, "intergenic_variant");
-            EXPECT_EQ(row[22] + row[23], "");
+            EXPECT_EQ(row[24] + row[25], "");
         }
     }
     // Nothing that the reports list is missing from the table.

@@ -51,6 +51,7 @@ class AllCommand(CliCase):
                 single = self.single(*pre, command, source, "-o", self.out("single." + form))
                 self.assertEqual(content(os.path.join(folder, f"{name}.{form}")), single, name)
         expected.add("network.rdf")
+        expected.update({"corvella_mqc.json", "corvella_genes_mqc.tsv"})
         single = self.single(*pre, "network", source, "-o", self.out("single.rdf"))
         self.assertEqual(read_file(os.path.join(folder, "network.rdf")), single)
         self.assertEqual(set(os.listdir(folder)), expected)

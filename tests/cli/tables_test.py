@@ -31,11 +31,14 @@ class VariantTable(CliCase):
         for r in rows[1:]:
             by.setdefault(r[col["Variant"]], []).append(r)
         # 8527 lies in ATP6 and ATP8: two rows, table order.
-        self.assertEqual([r[col["Region"]] for r in by["8527"]], ["ATP6", "ATP8"])
+        self.assertEqual([(r[col["Region"]], r[col["Symbol"]]) for r in by["8527"]],
+                         [("ATP6", "MT-ATP6"), ("ATP8", "MT-ATP8")])
         atp6 = by["8527"][0]
         self.assertEqual(atp6[col["HGVS"]], "m.8527A>G")
-        self.assertEqual(atp6[col["HGVS protein"]], "p.Met1Val")
-        self.assertEqual(atp6[col["Consequence"]], "missense_variant")
+        # ATP6's initiation codon ATG -> GTG still starts the protein.
+        self.assertEqual(atp6[col["HGVS protein"]], "p.Met1=")
+        self.assertEqual(atp6[col["Consequence"]], "start_retained_variant")
+        self.assertEqual(atp6[col["HGVS coding"]], "c.1A>G")
         self.assertEqual(by["8527"][1][col["HGVS protein"]], "p.Lys54=")
         self.assertEqual(by["8527"][1][col["Consequence"]], "synonymous_variant")
         # 14766 in all five samples; 9207T in two, and on the ATP6 stop.
@@ -74,7 +77,7 @@ class VariantTable(CliCase):
         cells = read_xls(self.annotate("v.xls"))
         rows = text_rows(self.annotate("v.txt"))
         self.assertEqual(cells[(1, 1)], "Position")
-        self.assertEqual(cells[(1, 24)], "rRNA structure")
+        self.assertEqual(cells[(1, 26)], "rRNA structure")
         self.assertEqual(cells[(2, 12)], rows[1][11])
         self.assertEqual(cells[(len(rows), 4)], rows[-1][3])
 
@@ -123,34 +126,39 @@ class AnnotatedVcf(CliCase):
         for name in ("out.vcf", "out.vcf.gz", "out.bcf"):
             out = self.out(name)
             self.assertEqual(run("annotate", source, "-o", out), (0, "", ""), name)
-            lines = bcftools("+split-vep", "-d", "-f", "%POS\\t%Allele\\t%SYMBOL\\t%Consequence\\t%HGVSc\\t"
-                             "%HGVSp\\t%Amino_acids\\t%Codons\\t%MT_region_type\\t%MT_tRNA_structure\\n",
+            lines = bcftools("+split-vep", "-d", "-f", "%POS\\t%Allele\\t%SYMBOL\\t%Consequence\\t%HGVSg\\t"
+                             "%HGVSp\\t%Amino_acids\\t%Codons\\t%MT_region_type\\t%MT_tRNA_structure\\t%HGVSc\\n",
                              out).splitlines()
             rows = [line.split("\t") for line in lines]
             by = {}
             for r in rows:
                 by.setdefault((r[0], r[1]), []).append(r)
-            self.assertEqual(by[("3243", "G")][0][2:6], ["tRNA-Leu(UUR)", "non_coding_transcript_exon_variant",
-                                                          "m.3243A>G", "."])
+            self.assertEqual(by[("3243", "G")][0][2:6], ["MT-TL1", "non_coding_transcript_exon_variant",
+                                                          "NC_012920.1:m.3243A>G", "."])
             self.assertNotEqual(by[("3243", "G")][0][9], ".")
-            self.assertEqual([r[2] for r in by[("8527", "G")]], ["ATP6", "ATP8"])
-            self.assertEqual(by[("8527", "G")][0][3:8], ["missense_variant", "m.8527A>G", "p.Met1Val", "M/V",
-                                                         "Atg/Gtg"])
-            self.assertEqual(by[("8527", "G")][1][5:7], ["p.Lys54%3D", "K"])  # "=" encoded as the annotator does
+            self.assertEqual([r[2] for r in by[("8527", "G")]], ["MT-ATP6", "MT-ATP8"])
+            self.assertEqual(by[("8527", "G")][0][3:8], ["start_retained_variant", "NC_012920.1:m.8527A>G",
+                                                         "MT-ATP6:p.Met1%3D", "M", "Atg/Gtg"])
+            self.assertEqual(by[("8527", "G")][0][10], "MT-ATP6:c.1A>G")
+            # "=" encoded as the annotator does
+            self.assertEqual(by[("8527", "G")][1][5:7], ["MT-ATP8:p.Lys54%3D", "K"])
             # One entry per ALT allele and region.
             self.assertEqual([(r[2], r[3]) for r in by[("9207", "T")]],
-                             [("ATP6", "stop_lost"), ("COX3", "missense_variant")])
+                             [("MT-ATP6", "stop_lost"), ("MT-CO3", "start_lost")])
             self.assertEqual([(r[2], r[3], r[7]) for r in by[("9207", "G")]],
-                             [("ATP6", "stop_retained_variant", "taA/taG"), ("COX3", "missense_variant", "Atg/Gtg")])
-            self.assertEqual(by[("14484", "C")][0][5], "p.Met64Val")
-            self.assertEqual(by[("16519", "C")][0][2:4], ["D-loop", "intergenic_variant"])
+                             [("MT-ATP6", "stop_retained_variant", "taA/taG"),
+                              ("MT-CO3", "start_retained_variant", "Atg/Gtg")])
+            self.assertEqual(by[("14484", "C")][0][5], "MT-ND6:p.Met64Val")
+            self.assertEqual(by[("14484", "C")][0][10], "MT-ND6:c.190A>G")
+            self.assertEqual(by[("16519", "C")][0][2:4], [".", "intergenic_variant"])
+            self.assertEqual(by[("16519", "C")][0][8], "D-loop")
             self.assertNotIn(("16520", "<DEL>"), by)
             # Every mitochondrial record, in order, samples untouched; chr1 left out.
             query = "%CHROM\\t%POS\\t%REF\\t%ALT\\t%FILTER\\t%DP[\\t%GT:%AF]\\n"
             expected = bcftools("query", "-f", query, source).splitlines()[1:]
             self.assertEqual(bcftools("query", "-f", query, out).splitlines(), expected, name)
             header = bcftools("view", "-h", out)
-            self.assertIn("Format: Allele|Consequence|SYMBOL|Feature_type|HGVSc|HGVSp|Protein_position|"
+            self.assertIn("Format: Allele|Consequence|SYMBOL|Feature_type|HGVSg|HGVSc|HGVSp|Protein_position|"
                           "Amino_acids|Codons|MT_region_type|MT_tRNA_structure|MT_rRNA_structure\"", header)
 
     def test_records_on_the_loaded_references_accession_are_annotated(self):
@@ -208,13 +216,15 @@ class GeneTable(CliCase):
         self.assertEqual(run("genes", SIX_KEYS, "-o", out), (0, "", ""))
         rows = text_rows(out)
         self.assertEqual(len(rows), 1 + 13 + 24 + 1)
-        self.assertEqual(rows[0][:3], ["Region", "Region type", "Length"])
+        self.assertEqual(rows[0][:4], ["Region", "Symbol", "Region type", "Length"])
         col = {name: i for i, name in enumerate(rows[0])}
         by = {r[0]: r for r in rows[1:]}
         self.assertEqual([r[0] for r in rows[1:14]], ["ATP6", "ATP8", "COX1", "COX2", "COX3", "CYTB", "ND1",
                                                       "ND2", "ND3", "ND4L", "ND4", "ND5", "ND6"])
-        self.assertEqual(rows[-1][:3], ["D-loop", "D-loop", "1122"])
+        self.assertEqual(rows[-1][:4], ["D-loop", "", "D-loop", "1122"])
         cytb = by["CYTB"]
+        self.assertEqual(cytb[col["Symbol"]], "MT-CYB")
+        self.assertEqual(by["tRNA-Leu(UUR)"][col["Symbol"]], "MT-TL1")
         self.assertEqual(cytb[col["Observed missense"]], "1")  # 14766 p.Thr7Ile
         self.assertEqual(cytb[col["Observed"]], "1")
         atp6 = by["ATP6"]

@@ -155,3 +155,38 @@ TEST(GenBankReader, LongLinesAreReadWhole) {
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.accession, "NC_012920");
 }
+
+// The gene symbols come from the /gene qualifiers of the features that gave
+// each row, also for an RNA whose own feature names no /gene.
+TEST(GenBankReader, GeneQualifiersGiveTheSymbols) {
+    const ReferenceReadResult r = parse_genbank_text(rcrs_text());
+    ASSERT_TRUE(r.ok) << r.message;
+    const struct {
+        bool protein;
+        int row;
+        const char* symbol;
+    } cases[] = {{true, 0, "ATP6"}, {true, 2, "COX1"}, {true, 6, "ND1"}, {true, ND6_ROW, "ND6"},
+                 {false, 0, "TRNF"}, {false, 2, "TRNL1"}, {false, RRNA_12S_ROW, "RNR1"}, {false, RRNA_16S_ROW, "RNR2"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.protein ? r.protein_symbols[static_cast<size_t>(c.row)] : r.rna_symbols[static_cast<size_t>(c.row)],
+                  c.symbol)
+            << c.row;
+    for (const std::string& s : r.rna_symbols) EXPECT_FALSE(s.empty());
+
+    // Without the tRNA feature's own /gene the gene feature before it names it;
+    // a record with neither leaves the symbol empty.
+    const ReferenceReadResult from_gene =
+        parse_genbank_text(edited("     tRNA            577..647\n                     /gene=\"TRNF\"\n",
+                                  "     tRNA            577..647\n"));
+    ASSERT_TRUE(from_gene.ok) << from_gene.message;
+    EXPECT_EQ(from_gene.rna_symbols[0], "TRNF");
+    const ReferenceReadResult unnamed = parse_genbank_text(edited("/gene=\"TRNF\"", "/note=\"F\""));
+    ASSERT_TRUE(unnamed.ok) << unnamed.message;
+    EXPECT_EQ(unnamed.rna_symbols[0], "");
+    EXPECT_EQ(unnamed.rna_symbols[1], "TRNV");
+
+    Workspace ws;
+    use_reference(ws, r);
+    EXPECT_EQ(ws.protein_symbols, r.protein_symbols);
+    EXPECT_EQ(ws.rna_symbols[2], "TRNL1");
+}

@@ -10,10 +10,18 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLegend>
+#include <QRawFont>
 #include <QTemporaryDir>
 #include <QValueAxis>
 
+#include "classify/non_protein.h"
+#include "classify/protein_counting.h"
+#include "classify/rrna_classification.h"
+#include "classify/trna_classification.h"
+#include "pictures/chart_image.h"
 #include "pictures/chart_view.h"
+#include "pictures/picture_font.h"
+#include "ui/counting_window_layout.h"
 #include "ui/qt_dialogs.h"
 
 using namespace corvella;
@@ -80,7 +88,7 @@ TEST(Charts, TextsAreSetInPixelsOfOneFamilyAndLowAxesCountInWholeNumbers) {
     auto* bottom = chart->axes(Qt::Horizontal).first();
     for (const QFont& font : {chart->titleFont(), chart->legend()->font(), left->labelsFont(), left->titleFont(),
                               bottom->labelsFont()}) {
-        EXPECT_EQ(font.family(), "Arial");
+        EXPECT_EQ(font.family(), picture_font_family());
         EXPECT_GT(font.pixelSize(), 0);  // pixels, not points
         EXPECT_EQ(font.hintingPreference(), QFont::PreferNoHinting);
     }
@@ -97,6 +105,25 @@ TEST(Charts, TextsAreSetInPixelsOfOneFamilyAndLowAxesCountInWholeNumbers) {
     chart.reset(build_chart(spec));
     left = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).first());
     EXPECT_EQ(left->tickCount(), static_cast<int>(left->max()) + 1);
+}
+
+// The faces Qt draws the chart texts with are the carried ones, whatever
+// the machine has installed under the same name: their tables are the
+// resource's bytes.
+TEST(Charts, TextsAreDrawnWithTheCarriedFaces) {
+    ASSERT_TRUE(register_picture_fonts());
+    for (const bool bold : {false, true}) {
+        QFile file(picture_font_resource(bold));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << bold;
+        const QRawFont carried(file.readAll(), 12);
+        ASSERT_TRUE(carried.isValid());
+        const QRawFont drawn = QRawFont::fromFont(picture_font(12, bold));
+        ASSERT_TRUE(drawn.isValid());
+        EXPECT_EQ(drawn.familyName(), picture_font_family());
+        EXPECT_EQ(drawn.weight(), bold ? QFont::Bold : QFont::Normal);
+        for (const char* table : {"head", "name", "glyf"})
+            EXPECT_EQ(drawn.fontTable(table), carried.fontTable(table)) << table << (bold ? " bold" : " regular");
+    }
 }
 
 TEST(Charts, SavedBitmapIsTheChartAsShown) {
@@ -126,6 +153,67 @@ TEST(Charts, SavedBitmapIsTheChartAsShown) {
     const WriteResult again = save_chart_spec_bitmap(spec, path);
     ASSERT_TRUE(again.ok) << again.error;
     EXPECT_EQ(QImageReader(QString::fromStdString(path)).size(), QSize(300, 200));
+}
+
+// Every category label and the whole title are drawn (in the vector
+// drawing, as text) at every size from the counting windows' least chart and
+// corvella-cli's least --size up, in the window's view as in the batch image.
+TEST(Charts, EveryLabelAndTheTitleShowAtSmallSizes) {
+    struct Kind {
+        const char* name;
+        ChartSpec spec;
+    };
+    const Kind kinds[] = {{"protein", protein_chart_spec(ProteinCounts{})},
+                          {"nonprotein", non_protein_chart(NonProteinCounts{})},
+                          {"trna", trna_chart(TrnaGroupCounts{})},
+                          {"rrna", rrna_chart(RrnaCounts{})}};
+    const QSize sizes[] = {QSize(640, 420), CHART_MINIMUM, QSize(397, 405), QSize(320, 240), QSize(1600, 300)};
+    QTemporaryDir dir;
+    for (const Kind& k : kinds) {
+        for (const QSize& size : sizes) {
+            for (const bool window : {true, false}) {
+                const std::string path = dir.filePath("chart.svg").toStdString();
+                if (window) {
+                    // The window's view shrinks and grows with the window.
+                    std::unique_ptr<QChartView> view(make_chart_view(k.spec));
+                    view->setMinimumSize(QSize(1, 1));
+                    view->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+                    view->resize(1000, 700);
+                    view->resize(size);
+                    ASSERT_TRUE(save_chart_as(view.get(), path, ChartImageFormat::Svg).ok);
+                } else {
+                    ASSERT_TRUE(save_chart_spec_as(k.spec, path, ChartImageFormat::Svg, size).ok);
+                }
+                QFile file(QString::fromStdString(path));
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                const QString svg = QString::fromUtf8(file.readAll());
+                const QString where = QString("%1 at %2x%3 %4").arg(k.name).arg(size.width()).arg(size.height())
+                                          .arg(window ? "in the window" : "from the spec");
+                EXPECT_TRUE(svg.contains(QString::fromStdString(k.spec.title).toHtmlEscaped())) << where.toStdString();
+                EXPECT_FALSE(svg.contains("...")) << where.toStdString();
+                for (const ChartPoint& p : k.spec.series.front().points) {
+                    const QString label = QString::fromStdString(p.label).trimmed().toHtmlEscaped();
+                    EXPECT_TRUE(svg.contains(">" + label + "<")) << label.toStdString() << ", " << where.toStdString();
+                }
+            }
+        }
+    }
+}
+
+// At the size the counting windows open with, the texts keep their usual
+// letters: the fitting changes nothing there.
+TEST(Charts, TheUsualSizeKeepsTheUsualLetters) {
+    for (const ChartSpec& spec : {protein_chart_spec(ProteinCounts{}), non_protein_chart(NonProteinCounts{})}) {
+        std::unique_ptr<QChartView> view(make_chart_view(spec));
+        view->setAttribute(Qt::WA_DontShowOnScreen);
+        view->show();
+        QChart* chart = view->chart();
+        EXPECT_EQ(chart->titleFont().pixelSize(), 16);
+        EXPECT_EQ(chart->axes(Qt::Horizontal).first()->labelsFont().pixelSize(), spec.bottom_label_pixels);
+        EXPECT_EQ(chart->axes(Qt::Vertical).first()->titleFont().pixelSize(), 12);
+        EXPECT_EQ(qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first())->count(),
+                  static_cast<int>(spec.series.front().points.size()));
+    }
 }
 
 TEST(Charts, UnwritableBitmapReportsTheReason) {

@@ -1,0 +1,182 @@
+#!/usr/bin/env python3
+"""End-to-end tests of corvella-cli map, html and the MultiQC sections of all. Usage: pictures_test.py CLI GROUP"""
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import xml.etree.ElementTree as ET
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from cli_test import DATA, SIX_KEYS, CliCase, read_file, run, run_group  # noqa: E402
+
+MUTSERVE = os.path.join(DATA, "vcf", "mutserve.vcf")
+SVG = "{http://www.w3.org/2000/svg}"
+
+
+def distinct_variants(list_path):
+    """(position, base) keys of a list as the tally counts them: a transition token is a bare position."""
+    keys = set()
+    with open(list_path) as f:
+        for line in f:
+            line = line.strip()
+            if not line or line.startswith(">") or not line[0].isdigit():
+                continue
+            for token in line.split():
+                keys.add(token)
+    return keys
+
+
+class Map(CliCase):
+    def test_svg_holds_38_arcs_and_one_bar_per_distinct_variant(self):
+        out = self.out("map.svg")
+        rc, stdout, err = run("map", SIX_KEYS, "-o", out)
+        self.assertEqual((rc, stdout, err), (0, "", ""))
+        root = ET.parse(out).getroot()  # well-formed XML
+        self.assertEqual(root.tag, SVG + "svg")
+        self.assertEqual((root.get("width"), root.get("height")), ("900", "700"))
+        arcs = [e for e in root.iter(SVG + "path") if e.get("class") == "arc"]
+        bars = [e for e in root.iter(SVG + "polygon") if (e.get("class") or "").startswith("bar")]
+        self.assertEqual(len(arcs), 38)
+        self.assertEqual(len(bars), len(distinct_variants(SIX_KEYS)))
+        titles = [b.find(SVG + "title").text for b in bars]
+        self.assertTrue(any(t.startswith("14766 m.14766C>T | MT-CYB | missense | 5 of 5 samples") for t in titles),
+                        titles)
+        labels = {t.text for t in root.iter(SVG + "text")}
+        for symbol in ["MT-ND5", "MT-CO1", "MT-RNR2", "D-loop", "16k", "synonymous", "heteroplasmic only"]:
+            self.assertIn(symbol, labels)
+
+    def test_every_format_at_a_size_and_refusals(self):
+        for ext, magic in [("png", b"\x89PNG"), ("bmp", b"BM"), ("pdf", b"%PDF")]:
+            out = self.out("map." + ext)
+            rc, _, err = run("map", MUTSERVE, "-o", out, "--size", "640x480")
+            self.assertEqual(rc, 0, err)
+            data = read_file(out)
+            self.assertEqual(data[:len(magic)], magic, ext)
+            if ext == "png":
+                self.assertEqual(int.from_bytes(data[16:20], "big"), 640)
+                self.assertEqual(int.from_bytes(data[20:24], "big"), 480)
+        # Heteroplasmic calls of the VCF (below 0.95) give hollow bars.
+        rc, _, err = run("--min-level", "0.1", "map", MUTSERVE, "-o", self.out("het.svg"))
+        self.assertEqual(rc, 0, err)
+        self.assertIn('class="bar hollow"', read_file(self.out("het.svg")).decode())
+        rc, _, err = run("map", self.out("none.txt"), "-o", self.out("x.svg"))
+        self.assertEqual(rc, 2)
+        self.assertFalse(os.path.exists(self.out("x.svg")))
+        rc, _, err = run("map", SIX_KEYS, "-o", self.out("x.svg"), "--size", "0x10")
+        self.assertEqual(rc, 64)
+        # The same map twice is the same bytes.
+        for n in ("a", "b"):
+            run("map", SIX_KEYS, "-o", self.out(n + ".png"))
+        self.assertEqual(read_file(self.out("a.png")), read_file(self.out("b.png")))
+
+
+def chromium():
+    for name in ("chromium", "chromium-browser"):
+        if shutil.which(name):
+            return name
+    return None
+
+
+class Html(CliCase):
+    def page(self, *inputs):
+        out = self.out("report.html")
+        rc, stdout, err = run("html", *inputs, "-o", out)
+        self.assertEqual((rc, stdout), (0, ""), err)
+        return out, read_file(out).decode()
+
+    def test_page_is_self_contained_and_holds_every_part(self):
+        out, text = self.page(SIX_KEYS)
+        # Nothing is fetched: no source, link or style sheet from elsewhere.
+        self.assertIsNone(re.search(r'\b(src|href)\s*=', text), "a reference to another file")
+        self.assertNotIn("@import", text)
+        self.assertIn("Content-Security-Policy", text)
+        self.assertEqual(text.count("<svg"), 5)  # the map and four charts
+        self.assertEqual(text.count('class="arc"'), 38)
+        for words in ["What was read", "Distinct variants", "AC_000021", "Gene table", "Variant table",
+                      "six_keys.txt", "MT-CYB"]:
+            self.assertIn(words, text)
+        rows = re.findall(r"<table class=\"data\" id=\"variants\">.*?</table>", text, re.S)[0].count("<tr>")
+        self.assertEqual(rows, 1 + self.variant_rows(SIX_KEYS))  # the header, a row per variant and region
+
+    def variant_rows(self, source):
+        table = self.out("variants.txt")
+        self.assertEqual(run("annotate", source, "-o", table)[0], 0)
+        return read_file(table).count(b"\n") - 1
+
+    def test_more_than_5000_variants_keep_the_most_frequent_with_a_note(self):
+        big = self.out("big.txt")
+        with open(big, "w") as f:
+            # 6,000 distinct variants at 2,000 positions; 16 common to every sample.
+            for s in range(4):
+                f.write(">s%d\n" % s)
+                tokens = ["%d%s" % (p, b) for p in range(1, 2001) for b in "ACGT"
+                          if (p * 7 + "ACGT".index(b) + s) % 4 != 0 or p <= 4]
+                f.write(" ".join(tokens[s::4] + [str(p) for p in range(1, 5)]) + " \n")
+        out, text = self.page(big)
+        self.assertIn("The 5000 variants carried by the most samples, of ", text)
+        table = re.findall(r"<table class=\"data\" id=\"variants\">.*?</table>", text, re.S)[0]
+        positions = set(re.findall(r"<tr><td>(\d+)</td><td>[^<]*</td><td>([^<]*)</td>", table))
+        self.assertEqual(len(positions), 5000)
+
+    def test_chromium_runs_the_page_without_a_script_error(self):
+        browser = chromium()
+        if browser is None:
+            self.skipTest("chromium is not installed (scripts/install-deps installs it)")
+        out, _ = self.page(SIX_KEYS)
+        profile = self.out("profile")
+        for width in (1280, 800):
+            p = subprocess.run([browser, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                                "--user-data-dir=" + profile, "--enable-logging=stderr", "--v=0",
+                                "--window-size=%d,900" % width, "--dump-dom", "file://" + out],
+                               capture_output=True, timeout=120)
+            dom = p.stdout.decode("utf-8", "replace")
+            log = p.stderr.decode("utf-8", "replace")
+            self.assertEqual(p.returncode, 0, log[-2000:])
+            self.assertIn('data-ready="yes"', dom)  # the page's script ran to its end
+            rows = self.variant_rows(SIX_KEYS)
+            self.assertIn('id="variants-count">%d of %d rows<' % (rows, rows), dom)
+            console = [l for l in log.splitlines() if "CONSOLE" in l or "Uncaught" in l]
+            self.assertEqual(console, [], "\n".join(console))
+
+
+class Multiqc(CliCase):
+    def test_all_writes_both_sections_and_multiqc_finds_them(self):
+        folder = self.out("results")
+        rc, _, err = run("all", SIX_KEYS, "-o", folder, "--charts", "none", "--html")
+        self.assertEqual(rc, 0, err)
+        self.assertTrue(os.path.exists(os.path.join(folder, "report.html")))
+        classes = json.loads(read_file(os.path.join(folder, "corvella_mqc.json")))
+        self.assertEqual(classes["plot_type"], "bargraph")
+        self.assertEqual(sorted(classes["data"]), ["S1", "S2", "S3", "S4", "S5"])
+        # The protein classes are the per-sample report's totals, sample by sample.
+        totals, block = {}, None
+        for line in read_file(os.path.join(folder, "protein-samples.txt")).decode().split("\r\n"):
+            cells = line.split("\t")
+            if cells[0] in ("Synonymous", "Non-Synonymous"):
+                block = cells[0].lower()
+            elif cells[0].startswith(">"):
+                totals.setdefault(cells[0][1:], {})[block] = int(cells[-1])
+        self.assertEqual(len(totals), 5)
+        for sample, counts in totals.items():
+            got = classes["data"][sample]
+            self.assertEqual((got["synonymous"], got["non-synonymous"]), (counts["synonymous"], counts["non-synonymous"]),
+                             sample)
+            self.assertEqual((got["tRNA"], got["rRNA"], got["D-loop"]), (0, 0, 0), sample)
+        genes = read_file(os.path.join(folder, "corvella_genes_mqc.tsv")).decode()
+        self.assertIn("# plot_type: 'table'", genes)
+        table = [l for l in genes.split("\n") if l and not l.startswith("#")]
+        self.assertEqual(table, read_file(os.path.join(folder, "genes.txt")).decode().split("\r\n")[:-1])
+        if shutil.which("multiqc") is None:
+            self.skipTest("multiqc is not installed (scripts/install-deps installs it)")
+        report = self.out("mqc")
+        p = subprocess.run(["multiqc", "--force", "--outdir", report, folder], capture_output=True, timeout=300)
+        self.assertEqual(p.returncode, 0, p.stderr.decode()[-2000:])
+        html = read_file(os.path.join(report, "multiqc_report.html")).decode("utf-8", "replace")
+        for section in ("corvella_variant_classes", "corvella_genes"):
+            self.assertIn(section, html)
+
+
+if __name__ == "__main__":
+    run_group(__name__)
