@@ -63,9 +63,6 @@ int run_all(const Args& args, Workspace& ws, int argc, char** argv) {
     }
 
     std::vector<FolderFile> jobs = table_files(ws, args.forms);
-    // The sections `multiqc FOLDER` shows.
-    jobs.push_back({"corvella_mqc.json", [&ws](const std::string& path) { return write_multiqc_classes(ws, path); }});
-    jobs.push_back({"corvella_genes_mqc.tsv", [&ws](const std::string& path) { return write_multiqc_genes(ws, path); }});
     std::vector<ChartJob> charts;
     for (const ReportKind& kind : all_report_kinds()) {
         if (kind.needs_human_reference && !ws.human_reference) continue;

@@ -181,8 +181,7 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Convert: return run_convert(args, ws);
         case Command::Align: return run_align(args, ws);
         case Command::Annotate:
-            if (is_vcf_output(args.output))
-                return write_or_fail(save_annotated_vcf(ws, args.operands[0], args.output, args.index));
+            if (is_vcf_output(args.output)) return run_annotated_vcf(args.operands, args.input, ws, args.output, args.index);
             return run_table(args, ws, save_variant_table);
         case Command::Genes: return run_table(args, ws, save_gene_table);
         case Command::All: return run_all(args, ws, argc, argv);

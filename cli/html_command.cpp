@@ -1,13 +1,10 @@
 #include "cli/html_command.h"
 
 #include "classify/cohort_report.h"
-#include "classify/gene_table.h"
-#include "classify/sample_classes.h"
 #include "cli/chart_command.h"
 #include "classify/report_kinds.h"
 #include "input/converted_list.h"
 #include "output/atomic_file.h"
-#include "output/multiqc.h"
 
 namespace corvella::cli {
 
@@ -26,26 +23,6 @@ WriteResult write_html_report(const Workspace& ws, const std::vector<std::string
     for (size_t i = 0; i < charts.size(); ++i)
         if (!svgs[i].empty()) parts.charts.push_back({charts[i].title, svgs[i]});
     return write_file_atomically(path, html_report(cohort_html_report(ws, parts)));
-}
-
-WriteResult write_multiqc_classes(const Workspace& ws, const std::string& path) {
-    std::vector<std::string> categories;
-    for (size_t c = 0; c < SAMPLE_CLASS_COUNT; ++c) categories.emplace_back(sample_class_name(static_cast<SampleClass>(c)));
-    std::vector<std::pair<std::string, std::vector<int64_t>>> samples;
-    for (const SampleClassCounts& s : sample_class_counts(ws))
-        samples.emplace_back(s.name, std::vector<int64_t>(s.counts.begin(), s.counts.end()));
-    const MultiqcSection section{"corvella_variant_classes", "Corvella: variants by class",
-                                 "Each sample's variants by class: synonymous and non-synonymous changes in the "
-                                 "protein genes, changes in the tRNAs, the rRNAs and the D-loop, counted as "
-                                 "Corvella's per-sample reports count them."};
-    return write_file_atomically(path, multiqc_bargraph_json(section, categories, samples, "Variants"));
-}
-
-WriteResult write_multiqc_genes(const Workspace& ws, const std::string& path) {
-    const MultiqcSection section{"corvella_genes", "Corvella: gene table",
-                                 "Per gene: the possible and the observed changes of the cohort (Corvella's gene "
-                                 "table)."};
-    return write_file_atomically(path, multiqc_table_tsv(section, gene_table_report(ws, ReportFormat::Text).text));
 }
 
 }  // namespace corvella::cli

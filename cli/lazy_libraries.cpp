@@ -136,6 +136,9 @@ void bcf_destroy(bcf1_t* v) { CORVELLA_LAZY(hts, bcf_destroy)(v); }
 bcf_fmt_t* bcf_get_fmt(const bcf_hdr_t* hdr, bcf1_t* line, const char* key) {
     return CORVELLA_LAZY(hts, bcf_get_fmt)(hdr, line, key);
 }
+bcf_info_t* bcf_get_info(const bcf_hdr_t* hdr, bcf1_t* line, const char* key) {
+    return CORVELLA_LAZY(hts, bcf_get_info)(hdr, line, key);
+}
 int bcf_hdr_append(bcf_hdr_t* h, const char* line) { return CORVELLA_LAZY(hts, bcf_hdr_append)(h, line); }
 void bcf_hdr_destroy(bcf_hdr_t* h) { CORVELLA_LAZY(hts, bcf_hdr_destroy)(h); }
 int bcf_hdr_id2int(const bcf_hdr_t* hdr, int type, const char* id) {

@@ -8,11 +8,15 @@
 #include <cstring>
 #include <thread>
 
+#include "classify/gene_table.h"
 #include "classify/report_kinds.h"
+#include "classify/sample_classes.h"
 #include "classify/table_files.h"
 #include "export/network_cohort.h"
 #include "export/network_file.h"
 #include "export/variable_sites.h"
+#include "output/atomic_file.h"
+#include "output/multiqc.h"
 #include "output/text_writer.h"
 
 namespace corvella {
@@ -75,7 +79,30 @@ std::vector<FolderFile> table_files(const Workspace& ws, const std::vector<std::
         files.push_back({"variants." + form, [&ws](const std::string& path) { return save_variant_table(ws, path); }});
         files.push_back({"genes." + form, [&ws](const std::string& path) { return save_gene_table(ws, path); }});
     }
+    // The sections `multiqc FOLDER` shows.
+    files.push_back({"corvella_mqc.json", [&ws](const std::string& path) { return write_multiqc_classes(ws, path); }});
+    files.push_back({"corvella_genes_mqc.tsv", [&ws](const std::string& path) { return write_multiqc_genes(ws, path); }});
     return files;
+}
+
+WriteResult write_multiqc_classes(const Workspace& ws, const std::string& path) {
+    std::vector<std::string> categories;
+    for (size_t c = 0; c < SAMPLE_CLASS_COUNT; ++c) categories.emplace_back(sample_class_name(static_cast<SampleClass>(c)));
+    std::vector<std::pair<std::string, std::vector<int64_t>>> samples;
+    for (const SampleClassCounts& s : sample_class_counts(ws))
+        samples.emplace_back(s.name, std::vector<int64_t>(s.counts.begin(), s.counts.end()));
+    const MultiqcSection section{"corvella_variant_classes", "Corvella: variants by class",
+                                 "Each sample's variants by class: synonymous and non-synonymous changes in the "
+                                 "protein genes, changes in the tRNAs, the rRNAs and the D-loop, counted as "
+                                 "Corvella's per-sample reports count them."};
+    return write_file_atomically(path, multiqc_bargraph_json(section, categories, samples, "Variants"));
+}
+
+WriteResult write_multiqc_genes(const Workspace& ws, const std::string& path) {
+    const MultiqcSection section{"corvella_genes", "Corvella: gene table",
+                                 "Per gene: the possible and the observed changes of the cohort (Corvella's gene "
+                                 "table)."};
+    return write_file_atomically(path, multiqc_table_tsv(section, gene_table_report(ws, ReportFormat::Text).text));
 }
 
 std::string read_folder_network(Workspace& network, int32_t samples, const std::vector<std::string>& texts) {

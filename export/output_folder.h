@@ -31,8 +31,15 @@ std::string make_folder(const std::string& folder);
 
 // "KIND-TABLE.FORM" of every counting kind (the structure kinds only on the
 // built-in human reference), then "variants.FORM" and "genes.FORM", for each
-// FORM of `forms` ("txt", "xls", "xlsx"). The jobs hold `ws` by reference.
+// FORM of `forms` ("txt", "xls", "xlsx"), then the two MultiQC sections. The
+// jobs hold `ws` by reference.
 std::vector<FolderFile> table_files(const Workspace& ws, const std::vector<std::string>& forms);
+
+// corvella_mqc.json: each sample's synonymous, non-synonymous, tRNA, rRNA and
+// D-loop variants as a MultiQC bar graph.
+WriteResult write_multiqc_classes(const Workspace& ws, const std::string& path);
+// corvella_genes_mqc.tsv: the gene table as a MultiQC table.
+WriteResult write_multiqc_genes(const Workspace& ws, const std::string& path);
 
 // Reads `texts` with the network reader into `network` when the cohort of
 // `samples` entries stays within the network format's limits. The reason

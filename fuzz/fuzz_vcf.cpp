@@ -40,6 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 FUZZ_CHECK(read.lists.positions[i].size() == samples[i].levels.size());
                 items += static_cast<int64_t>(read.lists.positions[i].size());
                 for (float level : samples[i].levels) FUZZ_CHECK(level >= 0.9f);
+                // No call at the reference's N placeholder.
+                for (int32_t p : read.lists.positions[i]) FUZZ_CHECK(reference[static_cast<size_t>(p - 1)] != 'N');
             }
             FUZZ_CHECK(items == summary.calls);
         } else {

@@ -108,9 +108,7 @@ CohortRead read_fasta_cohort(const Workspace& against, const std::vector<std::st
     std::vector<FastaRecord> records;
     for (const std::string& path : paths) {
         FastaReadResult read = read_fasta_file(path);
-        if (read.code < 0)
-            return failed(read.code == -1 ? COHORT_CANNOT_OPEN : COHORT_BAD_FORMAT,
-                          paths.size() > 1 ? file_name(path) + ": " + read.message : read.message);
+        if (read.code < 0) return failed(read.code == -1 ? COHORT_CANNOT_OPEN : COHORT_BAD_FORMAT, read.message);
         for (FastaRecord& r : read.records) records.push_back(std::move(r));
     }
     AlignProgress progress;
@@ -178,9 +176,10 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
     if (format == InputFormat::Hsd) {
         std::string text;
         for (const std::string& path : paths) {
-            if (!read_text_file(path, text)) return failed(COHORT_CANNOT_OPEN, list_message(COHORT_CANNOT_OPEN, path, paths.size()));
-            if (!parse_hsd_text(text, reference.letters, samples, result.summary))
-                return failed(COHORT_BAD_FORMAT, list_message(COHORT_BAD_FORMAT, path, paths.size()));
+            if (!read_text_file(path, text)) return failed(COHORT_CANNOT_OPEN, file_name(path) + ": File cannot be opened.");
+            if (text.empty()) return failed(COHORT_REFUSED, file_name(path) + ": the file is empty (0 bytes): there is nothing to read.");
+            if (std::string problem = parse_hsd_text(text, reference.letters, samples, result.summary); !problem.empty())
+                return failed(COHORT_REFUSED, file_name(path) + ": " + problem);
             done += file_size(path);
             if (options.progress) options.progress(done, total);
         }
@@ -196,6 +195,13 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
             done += file_size(path);
             if (options.progress) options.progress(done, total);
         }
+    }
+    // A file whose every call was passed over would read as samples that
+    // carry nothing: refused, saying why.
+    if (result.summary.samples > 0) {
+        const std::string what = paths.size() == 1 ? file_name(paths.front()) : "the " + std::to_string(paths.size()) + " files";
+        if (std::string m = nothing_kept_refusal(result.summary, what, options.reading.min_level); !m.empty())
+            return failed(COHORT_REFUSED, m);
     }
     result.converted_text =
         converted_list_text(converted_reference_name(against->human_reference, against->reference_accession), samples);

@@ -1,5 +1,7 @@
 #include "input/converted_list.h"
 
+#include <cstdio>
+
 #include "input/polymorphism_list.h"
 
 namespace corvella {
@@ -44,7 +46,42 @@ std::string import_summary_text(const ImportSummary& s) {
         if (s.unreadable > 0)
             text += " (first \"" + s.first_unreadable + "\" on line " + std::to_string(s.first_unreadable_line) + ")";
     }
+    if (s.placeholder > 0) {
+        add_count(text, first, s.placeholder,
+                  s.hsd ? "variants at the reference's N placeholder" : "records at the reference's N placeholder");
+        text += " (" + std::to_string(s.first_placeholder) + ")";
+    }
+    if (s.empty_lines > 0) add_count(text, first, s.empty_lines, "empty lines");
     return text;
+}
+
+int64_t passed_over_count(const ImportSummary& s) {
+    return s.other_contig + s.filtered + s.ref_mismatch + s.below_level + s.missing_genotype + s.other_shapes +
+           s.outside_reference + s.same_as_reference + s.unreadable + s.placeholder;
+}
+
+std::string nothing_kept_refusal(const ImportSummary& s, const std::string& what, double min_level) {
+    if (s.calls + s.indel_tokens > 0 || passed_over_count(s) == 0) return {};
+    std::string reasons;
+    const auto reason = [&reasons](int64_t n, const std::string& why) {
+        if (n == 0) return;
+        if (!reasons.empty()) reasons += ", ";
+        reasons += std::to_string(n) + " " + why;
+    };
+    char level[32];
+    std::snprintf(level, sizeof level, "%g", min_level);
+    reason(s.filtered, "filtered records (FILTER neither PASS nor \".\"; --include-filtered keeps them)");
+    reason(s.below_level, std::string("calls below the minimum level ") + level + " (--min-level sets it)");
+    reason(s.other_contig,
+           "records on another contig (the mitochondrial one is chrM, M, MT, chrMT, NC_012920 or rCRS)");
+    reason(s.ref_mismatch, "records with a REF unlike the reference");
+    reason(s.missing_genotype, "calls with a missing genotype");
+    reason(s.other_shapes, s.hsd ? "ambiguous variants" : "alleles of another shape");
+    reason(s.outside_reference, "outside the reference");
+    reason(s.same_as_reference, "variants equal to the reference");
+    reason(s.unreadable, "unreadable HSD variants");
+    reason(s.placeholder, s.hsd ? "variants at the reference's N placeholder" : "records at the reference's N placeholder");
+    return what + ": no call was kept; passed over: " + reasons + ".";
 }
 
 void append_snv_token(std::string& tokens, int32_t position, char base, std::string_view reference) {

@@ -35,7 +35,21 @@ struct ImportSummary {
     int64_t unreadable = 0;         // HSD variant words that do not read
     std::string first_unreadable;   // the first of them, and the line it is on (1-based)
     int64_t first_unreadable_line = 0;
+    // Passed over and named in the summary only when there are any, so that
+    // the summary of a file without them reads as it always has:
+    int64_t placeholder = 0;        // records (HSD: variants) at an N of the reference, rCRS's 3107
+    int32_t first_placeholder = 0;  // the position of the first of them
+    int64_t empty_lines = 0;        // empty lines among a VCF's records
 };
+
+// The counts of everything passed over (indels kept as tokens are kept).
+int64_t passed_over_count(const ImportSummary& s);
+
+// Why an import from which no call was kept is refused, or empty when a call
+// was kept or nothing was passed over (an input of samples identical to the
+// reference). `what` names the input ("x.vcf", "the 3 files"); `min_level`
+// is the level the calls were held to.
+std::string nothing_kept_refusal(const ImportSummary& s, const std::string& what, double min_level);
 
 // "2504 samples, 4012 records, 118227 calls kept; passed over: ..." in one line.
 std::string import_summary_text(const ImportSummary& s);

@@ -1,5 +1,6 @@
 #include "input/fasta_reader.h"
 
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <array>
@@ -75,7 +76,7 @@ FastaReadResult parse_fasta_text(std::string_view text) {
             if (skippable_before_first_record(line)) continue;
             if (line[0] != '>') {
                 result.code = -2;
-                result.message = "Bad input format.";
+                result.message = "Line " + std::to_string(line_number) + ": a FASTA record begins with a \">name\" line.";
                 result.records.clear();
                 return result;
             }
@@ -114,7 +115,9 @@ FastaReadResult parse_fasta_text(std::string_view text) {
     return result;
 }
 
-FastaReadResult read_fasta_file(const std::string& path) {
+namespace {
+
+FastaReadResult read_fasta_bytes(const std::string& path) {
     FastaReadResult result;
     // zlib reads a plain file as it stands, so one path serves both.
     gzFile f = gzopen(path.c_str(), "rb");
@@ -146,6 +149,25 @@ FastaReadResult read_fasta_file(const std::string& path) {
         return result;
     }
     return parse_fasta_text(text);
+}
+
+}  // namespace
+
+FastaReadResult read_fasta_file(const std::string& path) {
+    struct stat st {};
+    FastaReadResult result;
+    if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0) {
+        result.code = -2;
+        result.message = "the file is empty (0 bytes): there is nothing to read.";
+    } else {
+        result = read_fasta_bytes(path);
+    }
+    // Every refusal names the file it is about.
+    if (result.code < 0) {
+        const size_t slash = path.find_last_of("/\\");
+        result.message = (slash == std::string::npos ? path : path.substr(slash + 1)) + ": " + result.message;
+    }
+    return result;
 }
 
 bool looks_like_fasta(std::string_view text) {

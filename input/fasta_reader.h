@@ -41,7 +41,9 @@ bool is_nucleotide_letter(char c);
 //   taken for sequences. A record without letters is kept (empty).
 FastaReadResult parse_fasta_text(std::string_view text);
 
-// Reads the file at `path`, plain or gzip-compressed, and parses it.
+// Reads the file at `path`, plain or gzip-compressed, and parses it. Its
+// messages begin with the file's name ("raw.fasta: Line 4: ..."); an empty
+// file is refused as empty.
 FastaReadResult read_fasta_file(const std::string& path);
 
 // Whether `text` looks like a FASTA file of sequences: its first line starts

@@ -43,6 +43,16 @@ bool only_blanks(std::string_view line) {
     return true;
 }
 
+// Where a line holds a NUL byte, which no text has and every binary file
+// does, or npos. An odd control byte in a word only makes it unreadable.
+size_t not_text_at(std::string_view line) { return line.find('\0'); }
+
+std::string hex_byte(char c) {
+    static const char hex[] = "0123456789ABCDEF";
+    const auto u = static_cast<unsigned char>(c);
+    return std::string{hex[u >> 4], hex[u & 15]};
+}
+
 }  // namespace
 
 HsdVariant read_hsd_variant(std::string_view word, std::string_view reference) {
@@ -69,6 +79,8 @@ HsdVariant read_hsd_variant(std::string_view word, std::string_view reference) {
             v.kind = HsdVariant::Outside;
         } else if (base == reference[static_cast<size_t>(position - 1)]) {
             v.kind = HsdVariant::SameAsReference;
+        } else if (reference[static_cast<size_t>(position - 1)] == 'N') {
+            v.kind = HsdVariant::Placeholder;
         } else {
             v.kind = HsdVariant::Snv;
             v.base = base;
@@ -114,8 +126,8 @@ HsdVariant read_hsd_variant(std::string_view word, std::string_view reference) {
     return v;
 }
 
-bool parse_hsd_text(std::string_view text, std::string_view reference, std::vector<ConvertedSample>& samples,
-                    ImportSummary& summary) {
+std::string parse_hsd_text(std::string_view text, std::string_view reference, std::vector<ConvertedSample>& samples,
+                           ImportSummary& summary) {
     summary.hsd = true;
     size_t pos = 0;
     std::string_view line;
@@ -125,6 +137,9 @@ bool parse_hsd_text(std::string_view text, std::string_view reference, std::vect
     while (next_line(text, pos, line)) {
         ++line_number;
         if (line.empty() || only_blanks(line)) continue;
+        if (const size_t bad = not_text_at(line); bad != std::string_view::npos)
+            return "line " + std::to_string(line_number) + " holds bytes that are not text (the byte 0x" +
+                   hex_byte(line[bad]) + " in column " + std::to_string(bad + 1) + "): it is not an HSD line.";
         std::string_view id = line.substr(0, line.find('\t'));
         // A carriage return left at the end of the id (a file with CR CR LF
         // line ends) would be taken for the line end of the list's name line.
@@ -164,6 +179,9 @@ bool parse_hsd_text(std::string_view text, std::string_view reference, std::vect
                     case HsdVariant::SameAsReference: ++summary.same_as_reference; break;
                     case HsdVariant::Ambiguous: ++summary.other_shapes; break;
                     case HsdVariant::Outside: ++summary.outside_reference; break;
+                    case HsdVariant::Placeholder:
+                        if (summary.placeholder++ == 0) summary.first_placeholder = v.position;
+                        break;
                     case HsdVariant::Unreadable:
                         if (summary.unreadable++ == 0) {
                             summary.first_unreadable = std::string(word.substr(0, 40));
@@ -175,7 +193,10 @@ bool parse_hsd_text(std::string_view text, std::string_view reference, std::vect
         });
         samples.push_back(std::move(sample));
     }
-    return any_sample;
+    if (!any_sample)
+        return "no sample line: an HSD line holds the sample id, the range, the haplogroup and the variants, "
+               "separated by tabs.";
+    return {};
 }
 
 }  // namespace corvella

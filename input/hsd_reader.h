@@ -14,7 +14,7 @@ namespace corvella {
 
 // What one HSD variant word is.
 struct HsdVariant {
-    enum Kind { Snv, Token, SameAsReference, Ambiguous, Outside, Unreadable } kind = Unreadable;
+    enum Kind { Snv, Token, SameAsReference, Ambiguous, Outside, Unreadable, Placeholder } kind = Unreadable;
     int32_t position = 0;
     char base = 0;      // Snv: the upper-case base
     std::string token;  // Token: "315insC", "523delA" (without the blank)
@@ -24,13 +24,16 @@ struct HsdVariant {
 // index p - 1): 73G and 73g are (73, G); 315.1C is the token 315insC; 523d,
 // 523del and 523DEL are 523del and the reference letter; a base equal to the
 // reference letter, N and the other ambiguity codes, positions outside the
-// reference and anything else are passed over.
+// reference, a base at an N of the reference (rCRS's placeholder 3107) and
+// anything else are passed over.
 HsdVariant read_hsd_variant(std::string_view word, std::string_view reference);
 
 // Parses a whole HSD text and appends one ConvertedSample per sample line.
-// False when the text has no sample line (the caller says "Bad input
-// format."). Each single-base call has level 1.
-bool parse_hsd_text(std::string_view text, std::string_view reference, std::vector<ConvertedSample>& samples,
-                    ImportSummary& summary);
+// Each single-base call has level 1. Returns why the text is refused, with
+// its line where there is one ("line 4: ..."), or empty when it reads: a
+// text with no sample line, or a line holding bytes that are not text (a
+// binary file's), is refused.
+std::string parse_hsd_text(std::string_view text, std::string_view reference, std::vector<ConvertedSample>& samples,
+                           ImportSummary& summary);
 
 }  // namespace corvella

@@ -2,6 +2,7 @@
 
 #include <htslib/hfile.h>
 #include <htslib/hts.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <fstream>
@@ -49,6 +50,36 @@ bool htslib_says_vcf(const std::string& path) {
     return found;
 }
 
+bool ends_with(const std::string& s, std::string_view tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool named_vcf(const std::string& path) {
+    return ends_with(path, ".vcf") || ends_with(path, ".vcf.gz") || ends_with(path, ".vcf.bgz") || ends_with(path, ".bcf");
+}
+
+// Whether the start of a gzip file cannot be decompressed.
+bool gzip_damaged(const std::string& path) {
+    gzFile f = gzopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    char block[1 << 14];
+    const int got = gzread(f, block, sizeof block);
+    int errnum = Z_OK;
+    gzerror(f, &errnum);
+    gzclose(f);
+    return got < 0 || (errnum != Z_OK && errnum != Z_BUF_ERROR);
+}
+
+// The kind an empty file was meant to be, by its name: it is refused as
+// empty by that kind's reader (a list may be empty).
+InputFormat kind_by_name(const std::string& path) {
+    if (named_vcf(path)) return InputFormat::Vcf;
+    if (ends_with(path, ".hsd")) return InputFormat::Hsd;
+    for (const char* tail : {".fasta", ".fa", ".fas", ".fna", ".fst", ".fasta.gz", ".fa.gz", ".fas.gz", ".fna.gz"})
+        if (ends_with(path, tail)) return InputFormat::Fasta;
+    return InputFormat::List;
+}
+
 }  // namespace
 
 bool may_be_vcf(std::string_view head) {
@@ -79,6 +110,13 @@ InputFormat detect_input_format(const std::string& path) {
     if (fasta_file_detected(path)) return InputFormat::Fasta;
     std::ifstream in(path, std::ios::binary);
     if (!in) return InputFormat::List;
+    if (in.peek() == std::ifstream::traits_type::eof()) return kind_by_name(path);
+    // Damaged gzip data, and a file named as a VCF that htslib does not
+    // take for one: the VCF reader says what is wrong, with the file's name.
+    const int c0 = in.get(), c1 = in.get();
+    if ((c0 == 0x1f && c1 == 0x8b && gzip_damaged(path)) || named_vcf(path)) return InputFormat::Vcf;
+    in.clear();
+    in.seekg(0);
     // Only the first non-empty line matters; read until one has been seen
     // whole (or the file ends).
     std::string head;
@@ -88,6 +126,8 @@ InputFormat detect_input_format(const std::string& path) {
         head += '\n';
         if (!line.empty() && line != "\r") break;
     }
+    // A VCF header without its ##fileformat line.
+    if (head.compare(0, 6, "#CHROM") == 0 || head.compare(0, 2, "##") == 0) return InputFormat::Vcf;
     return detect_text_format(head);
 }
 

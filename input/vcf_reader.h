@@ -20,6 +20,15 @@ struct VariantReadOptions {
     // keeps what is the sample's own sequence and leaves heteroplasmies out.
     double min_level = 0.9;
     bool include_filtered = false;  // keep records whose FILTER is neither PASS nor missing
+    // Annotating records rather than reading calls: a file without sample
+    // columns is read too.
+    bool records_only = false;
+    // When set, one entry per record in file order: 1 when the record is
+    // read, 0 when it is passed over as a whole (another contig, a REF
+    // unlike the reference, a position outside it, the reference's N
+    // placeholder, an empty line). FILTER and levels are about calls and do
+    // not pass a record over here.
+    std::vector<uint8_t>* record_use = nullptr;
 };
 
 // What the reader needs to know about the loaded reference.
@@ -43,8 +52,15 @@ bool is_mitochondrial_contig(std::string_view chrom, const std::string& accessio
 bool ref_matches_reference(std::string_view ref, int64_t position, std::string_view reference);
 
 // Reads the VCF or BCF at `path` and appends one ConvertedSample per sample
-// column to `samples`, counting into `summary`. On a refusal the message says
-// why; what was appended must then be dropped by the caller. `pool` may be
+// column to `samples`, counting into `summary`. A file of one sample column
+// whose records name their sample in FORMAT/SM (the long form of merged
+// call sets) gives one sample per SM value, in order of first appearance.
+// On a refusal the message names the file, the line (BCF: the record) where
+// there is one, and the cause; what was appended must then be dropped by
+// the caller. A refused file is one that cannot be read right: empty,
+// damaged, records that contradict their header or name alleles they lack,
+// two mitochondrial contig names, or REFs unlike the reference in more than
+// a quarter of its mitochondrial records. `pool` may be
 // null; when given, compressed files decompress on its threads. `progress`,
 // when set, is called now and then with the bytes of the file read so far.
 VariantReadResult read_vcf_file(const std::string& path, const ReferenceView& reference,

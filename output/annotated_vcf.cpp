@@ -178,12 +178,18 @@ WriteResult write_annotated_vcf(const std::string& input, const std::string& out
     Record rec(bcf_init());
     std::vector<std::string> alts;
     int status;
+    int64_t record = 0;
     while ((status = bcf_read(in.get(), header.get(), rec.get())) == 0) {
+        ++record;
         const char* chrom = bcf_seqname(header.get(), rec.get());
         if (chrom == nullptr || !how.keep_contig(chrom)) continue;
         if (bcf_unpack(rec.get(), BCF_UN_STR) != 0) return {false, "Cannot read " + input + ": a damaged record"};
         // A key the header did not declare has been added to it by now.
         rec->errcode &= ~BCF_ERR_TAG_UNDEF;
+        if (how.annotate_record && !how.annotate_record(record)) {
+            if (bcf_write(out.get(), header.get(), rec.get()) != 0) return write_failure(output, reason());
+            continue;
+        }
         alts.clear();
         for (uint32_t a = 1; a < rec->n_allele; ++a) alts.emplace_back(rec->d.allele[a]);
         const std::string_view ref = rec->n_allele > 0 ? rec->d.allele[0] : "";

@@ -25,6 +25,10 @@ struct VcfAnnotation {
     // The field's value for a record (1-based POS, REF, ALT alleles); an
     // empty value leaves the record without the field.
     std::function<std::string(int64_t position, std::string_view ref, const std::vector<std::string>& alts)> value;
+    // Whether a record of the chosen contig is annotated, by its number
+    // (1-based, every record of the file counted); one that is not is
+    // written unchanged, without the field. Unset: every record is.
+    std::function<bool(int64_t record)> annotate_record;
 };
 
 // Whether a name asks for an annotated VCF: ".vcf", ".vcf.gz" or ".bcf".

@@ -143,8 +143,11 @@ class Cohort:
         a path ending in .xlsx is an Excel workbook, .xls an Excel 97-2003
         workbook, anything else a text table. kind: 'protein', 'nonprotein',
         'trna', 'rrna' with table 'summary', 'positions' or 'samples'; or
-        'variants' or 'genes' with table None. Raises corvella.WriteError
+        'variants' or 'genes' with table None (or the path in its place).
+        Raises corvella.WriteError
         when the file cannot be written; returns None."""
+        if path is None and kind in ("variants", "genes"):
+            table, path = None, table  # write("variants", "variants.txt")
         if path is None:
             raise TypeError("write() needs a path")
         self._engine._write(kind, table, os.fspath(path))

@@ -363,8 +363,10 @@ class Loading(CliCase):
         import shutil
         root = self.out("usr")
         cli = self.copy_program(os.path.join(root, "bin"))
-        os.makedirs(os.path.join(root, "lib", "corvella"))
-        shutil.copy(os.path.join(os.path.dirname(CLI), MODULE), os.path.join(root, "lib", "corvella"))
+        # The folder the package installs the module in, under the prefix.
+        module_dir = os.path.join(root, os.environ.get("CORVELLA_PICTURES_INSTALL_DIR", "lib/x86_64-linux-gnu/corvella"))
+        os.makedirs(module_dir)
+        shutil.copy(os.path.join(os.path.dirname(CLI), MODULE), module_dir)
         for kind in ["protein", "rrna"]:
             installed, built = self.out(kind + "-installed.png"), self.out(kind + "-built.png")
             p = subprocess.run([cli, "chart", kind, SIX_KEYS, "-o", installed], capture_output=True)
@@ -589,13 +591,13 @@ class Align(CliCase):
 
     def test_align_messages(self):
         rc, out, err = run("align", self.out("none.fasta"), "-o", self.out("l.txt"))
-        self.assertEqual((rc, out, err), (2, "", "corvella-cli: File cannot be opened.\n"))
+        self.assertEqual((rc, out, err), (2, "", "corvella-cli: none.fasta: File cannot be opened.\n"))
         bad = self.out("bad.fasta")
         with open(bad, "w") as f:
             f.write(">s\nACGT\n>t\nMKVL*\n")
         rc, out, err = run("align", bad, "-o", self.out("l.txt"))
         self.assertEqual((rc, out), (2, ""))
-        self.assertEqual(err, 'corvella-cli: Line 4: "L" is not a nucleotide letter (record "t").\n')
+        self.assertEqual(err, 'corvella-cli: bad.fasta: Line 4: "L" is not a nucleotide letter (record "t").\n')
         self.assertFalse(os.path.exists(self.out("l.txt")))
 
 

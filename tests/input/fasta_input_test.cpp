@@ -79,7 +79,9 @@ TEST(FastaInput, RefusalsNameTheFileAndKindsDoNotMix) {
     const CohortRead refused = read_cohort(ws, {good.path(), bad.path()}, forced);
     EXPECT_EQ(refused.code, COHORT_BAD_FORMAT);
     EXPECT_EQ(refused.message, "tmp_fasta_input_bad.fasta: Line 2: \"L\" is not a nucleotide letter (record \"p\").");
-    EXPECT_EQ(read_cohort(ws, {bad.path()}, forced).message, "Line 2: \"L\" is not a nucleotide letter (record \"p\").");
+    // One file or several, the message names the file.
+    EXPECT_EQ(read_cohort(ws, {bad.path()}, forced).message,
+              "tmp_fasta_input_bad.fasta: Line 2: \"L\" is not a nucleotide letter (record \"p\").");
     // Recognised, a protein file is no FASTA of sequences but a list.
     EXPECT_EQ(read_cohort(ws, {good.path(), bad.path()}, CohortOptions{}).code, COHORT_REFUSED);
     EXPECT_EQ(read_cohort(ws, {"/nonexistent/raw.fasta"}, forced).code, COHORT_CANNOT_OPEN);

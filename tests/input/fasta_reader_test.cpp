@@ -31,7 +31,7 @@ TEST(FastaReader, RefusesWhatIsNoNucleotideFile) {
     EXPECT_EQ(parse_fasta_text("\n\n").code, -2);
     const FastaReadResult list = parse_fasta_text("73 263\n>s\nACGT\n");
     EXPECT_EQ(list.code, -2);
-    EXPECT_EQ(list.message, "Bad input format.");
+    EXPECT_EQ(list.message, "Line 1: a FASTA record begins with a \">name\" line.");
     const FastaReadResult protein = parse_fasta_text(">p\nMKV*\n");
     EXPECT_EQ(protein.code, -2);
     EXPECT_EQ(protein.message, "Line 2: \"*\" is not a nucleotide letter (record \"p\").");
@@ -58,7 +58,7 @@ TEST(FastaReader, ReadsPlainAndGzipFilesAlike) {
     TempFile cut("fasta_cut.fasta.gz", whole.substr(0, whole.size() / 2));
     const FastaReadResult c = read_fasta_file(cut.path());
     EXPECT_EQ(c.code, -2);
-    EXPECT_EQ(c.message, "The file is a damaged gzip file.");
+    EXPECT_EQ(c.message, "tmp_fasta_cut.fasta.gz: The file is a damaged gzip file.");
     EXPECT_EQ(read_fasta_file(std::string(CORVELLA_BINARY_DIR) + "/no_such.fasta").code, -1);
 }
 

@@ -82,11 +82,13 @@ TEST(HsdReader, HeaderIsOnlyTheFirstLineAndAnyCase) {
     EXPECT_EQ(read.converted_text, ">rCRS\nNumbering Reference\n\n>A\n73 \n\n>SampleId\n263 \n\n");
 }
 
-TEST(HsdReader, NoSampleLineIsBadInputFormat) {
+TEST(HsdReader, NoSampleLineIsRefusedNamingTheFile) {
     for (const char* text : {"\t\t\t\n", "SampleId\tRange\tHaplogroup\tPolymorphisms\n", "\t \t\n\n"}) {
         const CohortRead read = read_hsd_text(text);
-        EXPECT_EQ(read.code, COHORT_BAD_FORMAT) << text;
-        EXPECT_EQ(read.message, "Bad input format.") << text;
+        EXPECT_EQ(read.code, COHORT_REFUSED) << text;
+        EXPECT_EQ(read.message, "tmp_cohort.hsd: no sample line: an HSD line holds the sample id, the range, the "
+                                "haplogroup and the variants, separated by tabs.")
+            << text;
     }
 }
 

@@ -10,9 +10,11 @@
 #include "input/vcf_reader.h"
 #include "core/human_workspace.h"
 #include "core/temp_file.h"
+#include "input/converted_lists.h"
 
 using namespace corvella;
 using corvella_test::data_path;
+using corvella_test::list_of;
 using corvella_test::TempFile;
 
 namespace {
@@ -24,12 +26,6 @@ CohortRead read_vcf(const std::string& fixture, double min_level = 0.9, bool inc
     return read_cohort(corvella_test::human_workspace(), {data_path("vcf/" + fixture)}, options);
 }
 
-// The converted list of a cohort whose samples carry these token lines.
-std::string list_of(const std::vector<std::pair<std::string, std::string>>& samples) {
-    std::string text = ">rCRS\nNumbering Reference\n\n";
-    for (const auto& [name, tokens] : samples) text += ">" + name + "\n" + tokens + "\n\n";
-    return text;
-}
 
 }  // namespace
 
@@ -58,21 +54,23 @@ TEST(VcfRef, MatchesIgnoringCaseWithNOnEitherSide) {
 TEST(VcfReader, MutserveHomoplasmiesAndHeteroplasmiesSplitAtTheMinimumLevel) {
     const CohortRead read = read_vcf("mutserve.vcf");
     ASSERT_TRUE(read.ok()) << read.message;
-    // 3107 is N in the reference: the C found there is written with its letter.
+    // 3107 is the reference's N placeholder: the C called there is no variant.
     EXPECT_EQ(read.converted_text,
-              list_of({{"S1", "73 263 3107C 16519 "}, {"S2", "73 263 16519 "}, {"S3", "263 310 "}}));
-    EXPECT_EQ(read.levels, (std::vector<float>{1.0f, 1.0f, 0.99f, 0.9f, 0.998f, 1.0f, 1.0f, 1.0f, 0.93f}));
+              list_of({{"S1", "73 263 16519 "}, {"S2", "73 263 16519 "}, {"S3", "263 310 "}}));
+    EXPECT_EQ(read.levels, (std::vector<float>{1.0f, 1.0f, 0.9f, 0.998f, 1.0f, 1.0f, 1.0f, 0.93f}));
     EXPECT_EQ(read.summary.samples, 3);
     EXPECT_EQ(read.summary.records, 5);
-    EXPECT_EQ(read.summary.calls, 9);
+    EXPECT_EQ(read.summary.calls, 8);
     EXPECT_EQ(read.summary.below_level, 1);  // S1's 310 at 0.12
+    EXPECT_EQ(read.summary.placeholder, 1);
+    EXPECT_EQ(read.summary.first_placeholder, 3107);
     EXPECT_EQ(read.code, 3);
     ASSERT_EQ(read.lists.positions.size(), 3u);
-    EXPECT_EQ(read.lists.bases[0], "GGCC");
+    EXPECT_EQ(read.lists.bases[0], "GGC");
 
     const CohortRead low = read_vcf("mutserve.vcf", 0.1);
     EXPECT_EQ(low.converted_text,
-              list_of({{"S1", "73 263 310 3107C 16519 "}, {"S2", "73 263 16519 "}, {"S3", "263 310 "}}));
+              list_of({{"S1", "73 263 310 16519 "}, {"S2", "73 263 16519 "}, {"S3", "263 310 "}}));
 }
 
 TEST(VcfReader, BcfAndBgzipFormsReadAsTheirText) {
@@ -119,12 +117,13 @@ TEST(VcfReader, MToolBoxHfAndMityVafAreLevelsToo) {
 TEST(VcfReader, ThousandGenomesHaploidGenotypesWithoutLevels) {
     const CohortRead read = read_vcf("kg_haploid.vcf");
     ASSERT_TRUE(read.ok()) << read.message;
-    EXPECT_EQ(read.converted_text, list_of({{"HG00096", "73 263 1438 3107T "},
+    EXPECT_EQ(read.converted_text, list_of({{"HG00096", "73 263 1438 "},
                                             {"HG00097", "263 1438C 16519 "},
                                             {"HG00099", "73 263 "},
                                             {"NA12878", "263 1438 16519 12705 "}}));
-    EXPECT_EQ(read.levels, std::vector<float>(13, 1.0f));
+    EXPECT_EQ(read.levels, std::vector<float>(12, 1.0f));
     EXPECT_EQ(read.summary.missing_genotype, 2);
+    EXPECT_EQ(read.summary.placeholder, 1);  // MT 3107 N>T
 }
 
 TEST(VcfReader, WholeGenomeFilePassesOverTheOtherContigs) {
@@ -138,28 +137,43 @@ TEST(VcfReader, WholeGenomeFilePassesOverTheOtherContigs) {
 TEST(VcfReader, AlleleShapesNumberRAndMissingLevels) {
     const CohortRead read = read_vcf("shapes.vcf");
     ASSERT_TRUE(read.ok()) << read.message;
-    // 8860 AC>GT gives two transitions; CNT>CAC at 3106 gives 3107A (N in the
-    // reference) and the transition 3108; the lower-case chrm record reads, and
-    // A2's missing AF there leaves its GT 1 to say level 1.
-    EXPECT_EQ(read.converted_text, list_of({{"A1", "1438 309insT 8860 8861 3107A 3108 16569delG 73 "},
+    // 8860 AC>GT gives two transitions; CNT>CAC at 3106 gives the transition
+    // 3108 and nothing at the N placeholder 3107; the lower-case chrm record
+    // reads (the same contig as chrM), and A2's missing AF there leaves its
+    // GT 1 to say level 1.
+    EXPECT_EQ(read.converted_text, list_of({{"A1", "1438 309insT 8860 8861 3108 16569delG 73 "},
                                             {"A2", "309insTT 73 "}}));
-    EXPECT_EQ(read.levels, (std::vector<float>{1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f}));
+    EXPECT_EQ(read.levels, (std::vector<float>{1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f}));
+    EXPECT_EQ(read.summary.placeholder, 1);
+    EXPECT_EQ(read.summary.first_placeholder, 3107);
     EXPECT_EQ(read.summary.other_shapes, 4);  // *, <NON_REF>, <DEL>, N
     EXPECT_EQ(read.summary.indel_tokens, 3);
     EXPECT_EQ(read.summary.below_level, 2);   // A2's 1438 C and T at 0.5
 }
 
-TEST(VcfReader, RefMismatchesArePassedOverUnlessNoneMatches) {
-    const CohortRead some = read_vcf("ref_mismatch.vcf");
+TEST(VcfReader, RefMismatchesArePassedOverUpToAQuarterOfTheRecords) {
+    // One REF in four unlike the reference is passed over; one in three is
+    // a file numbered on another sequence.
+    const TempFile quarter("quarter.vcf",
+                           "##fileformat=VCFv4.2\n##FORMAT=<ID=GT,Number=1,Type=String,Description=\"g\">\n"
+                           "#CHROM\tPOS\tID\tREF\tALT\tQUAL\tFILTER\tINFO\tFORMAT\tR1\n"
+                           "chrM\t73\t.\tG\tA\t.\tPASS\t.\tGT\t1\nchrM\t263\t.\tA\tG\t.\tPASS\t.\tGT\t1\n"
+                           "chrM\t310\t.\tTCCC\tT\t.\tPASS\t.\tGT\t1\nchrM\t750\t.\tA\tG\t.\tPASS\t.\tGT\t1\n");
+    const CohortRead some = read_cohort(corvella_test::human_workspace(), {quarter.path()}, CohortOptions{});
     ASSERT_TRUE(some.ok()) << some.message;
-    EXPECT_EQ(some.converted_text, list_of({{"R1", "263 311delCCC "}}));
+    EXPECT_EQ(some.converted_text, list_of({{"R1", "263 311delCCC 750 "}}));
     EXPECT_EQ(some.summary.ref_mismatch, 1);
 
+    const CohortRead third = read_vcf("ref_mismatch.vcf");
+    EXPECT_EQ(third.code, COHORT_REFUSED);
+    EXPECT_EQ(third.message,
+              "ref_mismatch.vcf: 1 of 3 records on chrM (33 %) have a REF unlike the loaded reference (73: REF G, "
+              "reference A): the file looks numbered on another reference and is not read.");
     const CohortRead none = read_vcf("all_mismatch.vcf");
     EXPECT_EQ(none.code, COHORT_REFUSED);
     EXPECT_EQ(none.message,
-              "all_mismatch.vcf: no record's REF matches the loaded reference: the file is numbered on another "
-              "sequence.");
+              "all_mismatch.vcf: 2 of 2 records on chrM (100 %) have a REF unlike the loaded reference (73: REF G, "
+              "reference A; 263: REF C, reference A): the file looks numbered on another reference and is not read.");
 }
 
 TEST(VcfReader, LevelsAloneDecideWithoutGenotypes) {
@@ -212,11 +226,18 @@ TEST(VcfReader, ARecordCutShortBeforeItsAllelesIsRefusedNotRead) {
         "##fileformat=VCFv4.2\n##contig=<ID=chrM,length=16569>\n"
         "##FORMAT=<ID=GT,Number=1,Type=String,Description=\"Genotype\">\n"
         "#CHROM\tPOS\tID\tREF\tALT\tQUAL\tFILTER\tINFO\tFORMAT\tS1\n";
-    for (const std::string& cut : {std::string("chrM\t73\n"), std::string("chrM\t7\0\0\0\0\n", 9), std::string("chrM\n")}) {
+    // The second ends in NUL bytes without a line end: cut short as a file.
+    const std::string before_ref = "tmp_cut.vcf: line 6 cannot be read: it is cut short before its REF column.";
+    const std::vector<std::pair<std::string, std::string>> cuts = {
+        {"chrM\t73\n", before_ref},
+        {std::string("chrM\t7\0\0\0\0\n", 9), "tmp_cut.vcf: line 6, the last, has no line end: the file looks cut short."},
+        {"chrM\n", before_ref},
+    };
+    for (const auto& [cut, message] : cuts) {
         const TempFile vcf("cut.vcf", header + "chrM\t263\t.\tA\tG\t.\tPASS\t.\tGT\t1\n" + cut);
         const CohortRead read = read_cohort(corvella_test::human_workspace(), {vcf.path()}, CohortOptions{});
         EXPECT_EQ(read.code, COHORT_REFUSED) << cut;
-        EXPECT_EQ(read.message, "tmp_cut.vcf: record 2 cannot be read.") << cut;
+        EXPECT_EQ(read.message, message) << cut;
     }
 }
 

@@ -35,6 +35,15 @@ def test_write_gives_the_cli_bytes(tmp_path, kind, table, words, form):
     assert read_bytes(own) == read_bytes(cli)
 
 
+def test_tables_without_tables_take_the_path_second(tmp_path):
+    cohort = corvella.read(LIST)
+    cohort.write("genes", tmp_path / "a.txt")
+    cohort.write("genes", None, tmp_path / "b.txt")
+    assert read_bytes(tmp_path / "a.txt") == read_bytes(tmp_path / "b.txt")
+    with pytest.raises(TypeError):
+        cohort.write("protein", "summary")
+
+
 def test_write_xlsx_holds_the_cli_cells(tmp_path):
     cli, own = str(tmp_path / "cli.xlsx"), str(tmp_path / "own.xlsx")
     assert run_cli("annotate", LIST, "-o", cli)[0] == 0

@@ -111,8 +111,9 @@ TEST_F(UnalignedImport, ForeignReferenceNamesTheListAndBadFilesGiveTheirMessage)
     TempFile raw("ui_raw2.fasta", raw_fasta());
     import(protein.path());
     import("/nonexistent/raw.fasta");
-    EXPECT_EQ(dialogs.errors, (std::vector<QString>{"Line 2: \"L\" is not a nucleotide letter (record \"p\").",
-                                                    "File cannot be opened."}));
+    EXPECT_EQ(dialogs.errors,
+              (std::vector<QString>{"tmp_ui_protein.fasta: Line 2: \"L\" is not a nucleotide letter (record \"p\").",
+                                    "raw.fasta: File cannot be opened."}));
     EXPECT_TRUE(shown.empty());
     import(raw.path());
     form.Form2->Button1->click();

@@ -60,11 +60,12 @@ TEST_F(VcfOpen, VcfAsksForTheLevelKeepsTheChoiceAndShowsTheSummary) {
     EXPECT_FALSE(dialogs.vcf_offers[0].include_filtered);
     EXPECT_TRUE(dialogs.errors.empty());
     ASSERT_EQ(dialogs.informations.size(), 1u);
-    EXPECT_TRUE(dialogs.informations[0].startsWith("mutserve.vcf: 3 samples, 5 records, 10 calls kept; passed over:"))
+    EXPECT_TRUE(dialogs.informations[0].startsWith("mutserve.vcf: 3 samples, 5 records, 9 calls kept; passed over:"))
         << dialogs.informations[0].toStdString();
     EXPECT_EQ(summaries(), std::vector<QString>(4, "mutserve.vcf  -  3 sequences"));
     EXPECT_TRUE(form.Protein1->isEnabled());
-    EXPECT_EQ(form.workspace().sample_levels.size(), 10u);  // S1's 310 at 0.12 is kept at level 0.1
+    // S1's 310 at 0.12 is kept at level 0.1; its C at the placeholder 3107 is no call.
+    EXPECT_EQ(form.workspace().sample_levels.size(), 9u);
 
     // The next VCF offers the kept choice.
     dialogs.vcf_answers.push_back(VcfChoice{0.9, true});
@@ -93,14 +94,16 @@ TEST_F(VcfOpen, CancellingTheQuestionOrARefusedFileChangesNothing) {
     EXPECT_TRUE(dialogs.informations.empty());
 }
 
-TEST_F(VcfOpen, HsdNeedsNoQuestionAndBadHsdIsBadInputFormat) {
+TEST_F(VcfOpen, HsdNeedsNoQuestionAndBadHsdNamesTheFile) {
     open(data_path("vcf/cohort.hsd"));
     EXPECT_TRUE(dialogs.vcf_offers.empty());
     ASSERT_EQ(dialogs.informations.size(), 1u);
     EXPECT_EQ(summaries()[0], "cohort.hsd  -  3 sequences");
     TempFile tabs("vcf_open_tabs.hsd", "\t\t\t\n");
     open(tabs.path());
-    EXPECT_EQ(dialogs.errors, (std::vector<QString>{"Bad input format."}));
+    EXPECT_EQ(dialogs.errors, (std::vector<QString>{"tmp_vcf_open_tabs.hsd: no sample line: an HSD line holds the sample "
+                                                    "id, the range, the haplogroup and the variants, separated by "
+                                                    "tabs."}));
 }
 
 TEST_F(VcfOpen, NetworkExportReadsTheConvertedListWithItsOwnReader) {
@@ -111,5 +114,37 @@ TEST_F(VcfOpen, NetworkExportReadsTheConvertedListWithItsOwnReader) {
     EXPECT_EQ(form.Form7->Label2->text(), "kg_haploid.vcf  -  4 sequences");
     // A transition keeps "Z" in the network reading, as from a list.
     const auto& ws = form.workspace();
-    EXPECT_EQ(ws.sample_bases[0], "ZZZT");
+    EXPECT_EQ(ws.sample_bases[0], "ZZZ");  // its 3107T is the placeholder, no variant
+}
+
+TEST_F(VcfOpen, BothOpenCommandsRefuseDamagedFilesWithTheReadersMessage) {
+    const std::string head =
+        "##fileformat=VCFv4.2\n##FORMAT=<ID=GT,Number=1,Type=String,Description=\"g\">\n"
+        "#CHROM\tPOS\tID\tREF\tALT\tQUAL\tFILTER\tINFO\tFORMAT\tX\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {head + "chrM\t73\t.\tA\tG\t.\tPASS\t.\tGT\t1\nMT\t263\t.\tA\tG\t.\tPASS\t.\tGT\t1\n",
+         "tmp_vcf_open_bad.vcf: line 5 is on MT, but line 4 is on chrM: the file names the mitochondrial sequence "
+         "twice, and its records are not merged."},
+        {head + "MT\t73\t.\tA\tG\t.\tfa\t.\tGT\t1\n",
+         "tmp_vcf_open_bad.vcf: no call was kept; passed over: 1 filtered records (FILTER neither PASS nor \".\"; "
+         "--include-filtered keeps them)."},
+        {"", "tmp_vcf_open_bad.vcf: the file is empty (0 bytes): there is nothing to read."},
+    };
+    TempFile list("vcf_open_list.txt", ">a\n73 \n");
+    open(list.path());
+    const std::vector<QString> before = summaries();
+    for (const auto& [text, message] : cases) {
+        TempFile bad("vcf_open_bad.vcf", text);
+        dialogs.errors.clear();
+        dialogs.vcf_answers.push_back(VcfChoice{});
+        open(bad.path());
+        EXPECT_EQ(dialogs.errors, (std::vector<QString>{QString::fromStdString(message)}));
+        EXPECT_EQ(summaries(), before);
+        dialogs.errors.clear();
+        dialogs.vcf_answers.push_back(VcfChoice{});
+        dialogs.open_answers.push_back(bad.path());
+        form.ExportToNetworkFile1Click();
+        EXPECT_EQ(dialogs.errors, (std::vector<QString>{QString::fromStdString(message)}));
+    }
+    EXPECT_TRUE(shown.empty());
 }
