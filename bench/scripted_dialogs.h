@@ -6,6 +6,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/dialogs.h"
 
@@ -17,8 +18,9 @@ public:
     std::deque<std::string> opens;
     std::deque<SaveChoice> saves;
     bool confirm_replace(QWidget*, const std::string&) override { return true; }
-    void error_message(QWidget*, const QString& text) override {
-        std::fprintf(stderr, "error shown: %s\n", qPrintable(text));
+    using corvella::Dialogs::error_message;
+    void error_message(QWidget*, const QString& text, const QString& informative) override {
+        std::fprintf(stderr, "error shown: %s\n%s\n", qPrintable(text), qPrintable(informative));
     }
     void information_message(QWidget*, const QString&) override {}
     std::optional<corvella::VcfChoice> vcf_options(QWidget*, const corvella::VcfChoice& offered) override {
@@ -31,6 +33,11 @@ protected:
         std::string path = opens.front();
         opens.pop_front();
         return path;
+    }
+    std::vector<std::string> ask_open_files(QWidget* parent, const QString& filter,
+                                            const corvella::DialogStart& start) override {
+        std::optional<std::string> one = ask_open_file(parent, filter, start);
+        return one ? std::vector<std::string>{*one} : std::vector<std::string>{};
     }
     std::optional<SaveChoice> ask_save_file(QWidget*, const QString&, int, bool,
                                             const corvella::DialogStart&) override {

@@ -172,7 +172,9 @@ Report gene_table_report(const Workspace& ws, ReportFormat format) {
         f.push_back(rrna ? number(r.observed_non_stem) : "");
         report.row(workbook_row++, f);
     }
-    return report.take();
+    Report taken = report.take();
+    mark_number_columns(taken.cells, 2);
+    return taken;
 }
 
 }  // namespace corvella

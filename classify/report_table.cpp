@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "output/excel_text.h"
+
 namespace corvella {
 
 std::string tab_line(const std::vector<std::string>& fields) {
@@ -38,7 +40,7 @@ void ReportTable::row(int32_t workbook_row, const std::vector<std::string>& fiel
 void ReportTable::cells_row(int32_t workbook_row, const RowCells& cells) {
     if (is_text() || stopped_) return;
     if (sink_ == nullptr) {
-        for (const RowCell& c : cells) report_.cells.push_back(Cell{workbook_row, c.column, c.text});
+        for (const RowCell& c : cells) report_.cells.push_back(Cell{workbook_row, c.column, c.text, c.number});
         return;
     }
     if (!sink_->row(workbook_row, cells)) stopped_ = true;
@@ -56,6 +58,21 @@ Report ReportTable::build(ReportFormat format, const std::function<void(ReportTa
     ReportTable table(format);
     fill(table);
     return table.take();
+}
+
+void mark_number_columns(std::vector<Cell>& cells, int32_t first_row) {
+    // Per column: 0 nothing yet, 1 numbers so far, -1 not a number column.
+    std::vector<int8_t> kind;
+    for (const Cell& c : cells) {
+        if (c.row < first_row || c.column < 1 || c.text.empty()) continue;
+        if (static_cast<size_t>(c.column) > kind.size()) kind.resize(static_cast<size_t>(c.column), 0);
+        int8_t& k = kind[static_cast<size_t>(c.column - 1)];
+        double value = 0;
+        if (k >= 0) k = decimal_number(c.text, &value) ? 1 : -1;
+    }
+    for (Cell& c : cells)
+        if (c.row >= first_row && c.column >= 1 && static_cast<size_t>(c.column) <= kind.size())
+            c.number = kind[static_cast<size_t>(c.column - 1)] == 1;
 }
 
 void tally_report(const Workspace& ws, ReportTable& report, ProgressSink* progress,

@@ -55,6 +55,14 @@ private:
     Report report_;
 };
 
+// Marks the number columns of a table's workbook cells: a column is one when
+// every cell it has from `first_row` on is a decimal number or empty, and at
+// least one is a number (Position, Frequency, Max level, pN/pS ...). Its
+// cells from `first_row` on are then number cells; a header stays text. The
+// kind goes by what a column holds, so a column added to a table takes the
+// right kind without a list of numeric columns to keep.
+void mark_number_columns(std::vector<Cell>& cells, int32_t first_row);
+
 // Drives the progress window of a workbook report: start(maximum) at
 // construction, one step per item, finish(). Silent for the text form and
 // without a sink, so the report loops need not ask.

@@ -115,7 +115,7 @@ Report variant_table_report(const Workspace& ws, ReportFormat format, ProgressSi
     const std::vector<VariantCarriers> carriers = count_variant_carriers(ws);
     const auto sample_count = static_cast<double>(ws.sample_positions.size());
     size_t k = 0;
-    return tally_report(
+    Report report = tally_report(
         ws, format, progress, variant_table_header(), [&](const VariantKey& key, int32_t count) {
             const VariantCarriers& c = carriers[k++];
             std::vector<std::vector<std::string>> rows;
@@ -143,6 +143,8 @@ Report variant_table_report(const Workspace& ws, ReportFormat format, ProgressSi
             }
             return rows;
         });
+    mark_number_columns(report.cells, 2);
+    return report;
 }
 
 TableVariant table_variant(const Workspace& ws, const VariantKey& key) {

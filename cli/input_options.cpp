@@ -1,24 +1,13 @@
 #include "cli/input_options.h"
 
-#include <cmath>
 #include <cstdlib>
 #include <iostream>
 
 #include "cli/cli_args.h"
+#include "input/min_level.h"
 #include "export/network_cohort.h"
 
 namespace corvella::cli {
-
-namespace {
-
-bool read_level(const std::string& word, double& level) {
-    if (word.empty()) return false;
-    char* end = nullptr;
-    level = std::strtod(word.c_str(), &end);
-    return end == word.c_str() + word.size() && std::isfinite(level) && level >= 0 && level <= 1;
-}
-
-}  // namespace
 
 OptionParse parse_input_option(const std::vector<std::string>& words, size_t& i, InputOptions& options,
                                std::string& error) {
@@ -40,7 +29,9 @@ OptionParse parse_input_option(const std::vector<std::string>& words, size_t& i,
             error = "--format takes list, hsd, vcf or fasta, not " + value;
             return OptionParse::Error;
         }
-    } else if (!read_level(value, options.min_level)) {
+    } else if (const std::optional<double> level = read_min_level(value)) {
+        options.min_level = *level;
+    } else {
         error = "--min-level takes a number from 0 to 1, not " + value;
         return OptionParse::Error;
     }

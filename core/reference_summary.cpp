@@ -23,23 +23,24 @@ std::string code_name(int id) {
 
 }  // namespace
 
-std::string reference_summary(const Workspace& ws) {
+std::string genetic_code_summary(const Workspace& ws) {
     std::vector<int> codes;  // in order of first use along the gene table
     for (const ProteinGeneReading& r : ws.protein_reading) {
         bool seen = false;
         for (int c : codes) seen = seen || c == r.genetic_code;
         if (!seen) codes.push_back(r.genetic_code);
     }
-    std::string text = (ws.reference_accession.empty() ? std::string("(no accession)") : ws.reference_accession) +
-                       ", " + std::to_string(ws.reference_length()) + " bases; ";
     auto uses_code = [](const ProteinGeneReading& r, int code) { return r.genetic_code == code; };
-    if (codes.size() == 1) {
-        text += "genetic code " + code_name(codes[0]);
-    } else {
-        text += "genetic codes ";
-        for (size_t i = 0; i < codes.size(); ++i)
-            text += (i ? ", " : "") + code_name(codes[i]) + " for " + gene_list(ws, uses_code, codes[i]);
-    }
+    if (codes.size() == 1) return "genetic code " + code_name(codes[0]);
+    std::string text = "genetic codes ";
+    for (size_t i = 0; i < codes.size(); ++i)
+        text += (i ? ", " : "") + code_name(codes[i]) + " for " + gene_list(ws, uses_code, codes[i]);
+    return text;
+}
+
+std::string reference_summary(const Workspace& ws) {
+    std::string text = (ws.reference_accession.empty() ? std::string("(no accession)") : ws.reference_accession) +
+                       ", " + std::to_string(ws.reference_length()) + " bases; " + genetic_code_summary(ws);
     auto on_strand = [](const ProteinGeneReading& r, int reverse) { return r.reverse == (reverse != 0); };
     text += "; forward strand: " + gene_list(ws, on_strand, 0) + "; reverse strand: " + gene_list(ws, on_strand, 1);
     return text;

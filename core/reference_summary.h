@@ -14,4 +14,9 @@ namespace corvella {
 // for ND6". Genes in region-table order; an empty strand reads "none".
 std::string reference_summary(const Workspace& ws);
 
+// The genetic code part of it alone: "genetic code 2 (Vertebrate
+// Mitochondrial)", or with several codes "genetic codes 5 (...) for ATP6 ...,
+// 2 (...) for ND6".
+std::string genetic_code_summary(const Workspace& ws);
+
 }  // namespace corvella

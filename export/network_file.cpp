@@ -66,7 +66,7 @@ void convert_pos(int32_t p, char c, std::array<std::string, NETWORK_HEADER_LINES
 
 std::string build_network_text(const FlatPositions& sample_positions,
                                const FlatTexts& sample_bases,
-                               const VariantTally& tally) {
+                               const VariantTally& tally, ProgressSink* progress) {
     const size_t n = sample_positions.size();
     const size_t v_count = tally.size();
 
@@ -90,7 +90,13 @@ std::string build_network_text(const FlatPositions& sample_positions,
         text += '\n';
     }
 
+    int shown = 0;
+    if (progress) progress->start(100);
     for (size_t i = 0; i < n; ++i) {
+        if (progress) {
+            const int percent = progress_percent(static_cast<int64_t>(i), static_cast<int64_t>(n));
+            while (shown < percent) progress->step(++shown);
+        }
         text += make_sequence_name(static_cast<int64_t>(i) + 1);
         const size_t row_start = text.size();
         text.append(v_count, '0');
@@ -104,6 +110,8 @@ std::string build_network_text(const FlatPositions& sample_positions,
         text += SEQUENCE_LINE_END;
     }
 
+    while (progress && shown < 100) progress->step(++shown);
+    if (progress) progress->finish();
     text += '\n';
     for (size_t c = 1; c <= v_count; ++c) {
         text += "10";

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/workspace.h"
+#include "output/report.h"
 
 namespace corvella {
 
@@ -32,13 +33,16 @@ std::string make_sequence_name(int64_t k);
 void convert_pos(int32_t p, char c, std::array<std::string, NETWORK_HEADER_LINES>& header);
 
 // The whole network data file text. Runs in time proportional to the size of
-// the text plus the number of items: each item finds its column once.
+// the text plus the number of items: each item finds its column once. The
+// text is reserved once at its full size, so it is the only large block
+// built. `progress`, when given, runs from 0 to 100 over the sequence lines
+// (one step per percent).
 std::string build_network_text(const FlatPositions& sample_positions,
                                const FlatTexts& sample_bases,
-                               const VariantTally& tally);
+                               const VariantTally& tally, ProgressSink* progress = nullptr);
 
-inline std::string build_network_text(const Workspace& ws) {
-    return build_network_text(ws.sample_positions, ws.sample_bases, ws.variant_tally);
+inline std::string build_network_text(const Workspace& ws, ProgressSink* progress = nullptr) {
+    return build_network_text(ws.sample_positions, ws.sample_bases, ws.variant_tally, progress);
 }
 
 }  // namespace corvella

@@ -171,6 +171,8 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
     result.format = format;
     result.summary.hsd = format == InputFormat::Hsd;
     result.summary.files = static_cast<int64_t>(paths.size());
+    result.summary.min_level = options.reading.min_level;
+    result.summary.include_filtered = options.reading.include_filtered;
     std::vector<ConvertedSample> samples;
     int64_t done = 0;
     if (format == InputFormat::Hsd) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "input/min_level.h"
 #include "input/polymorphism_list.h"
 
 namespace corvella {
@@ -52,6 +53,9 @@ std::string import_summary_text(const ImportSummary& s) {
         text += " (" + std::to_string(s.first_placeholder) + ")";
     }
     if (s.empty_lines > 0) add_count(text, first, s.empty_lines, "empty lines");
+    if (!s.hsd)
+        text += "; minimum level " + min_level_text(s.min_level) + ", records whose FILTER is not PASS " +
+                (s.include_filtered ? "kept" : "left out");
     return text;
 }
 

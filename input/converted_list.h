@@ -40,6 +40,9 @@ struct ImportSummary {
     int64_t placeholder = 0;        // records (HSD: variants) at an N of the reference, rCRS's 3107
     int32_t first_placeholder = 0;  // the position of the first of them
     int64_t empty_lines = 0;        // empty lines among a VCF's records
+    // VCF only: the rule the calls were kept by.
+    double min_level = 0.9;
+    bool include_filtered = false;
 };
 
 // The counts of everything passed over (indels kept as tokens are kept).
@@ -51,7 +54,9 @@ int64_t passed_over_count(const ImportSummary& s);
 // is the level the calls were held to.
 std::string nothing_kept_refusal(const ImportSummary& s, const std::string& what, double min_level);
 
-// "2504 samples, 4012 records, 118227 calls kept; passed over: ..." in one line.
+// "2504 samples, 4012 records, 118227 calls kept; passed over: ...; minimum
+// level 0.9, records whose FILTER is not PASS left out" in one line (the rule
+// at its end for VCF only).
 std::string import_summary_text(const ImportSummary& s);
 
 // One sample of a converted list.

@@ -1,5 +1,7 @@
 #include "output/atomic_file.h"
 
+#include "output/cancellation.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -112,7 +114,17 @@ WriteResult write_atomically(const std::string& path, const Fill& fill) {
 
     // A writer that opens the file by name writes into this same file: the
     // descriptor stays open, so it is still the one flushed and renamed.
-    std::string reason = fill(fd, std::string(temp.data()));
+    std::string reason;
+    try {
+        reason = fill(fd, std::string(temp.data()));
+        // Cancelled work leaves the target as it was, also once its new
+        // content is complete.
+        if (reason.empty()) throw_if_cancelled();
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.data());
+        throw;
+    }
     int error = 0;
     if (reason.empty() && fchmod(fd, mode_for(target)) != 0) error = errno;
     if (reason.empty() && error == 0 && fsync(fd) != 0) error = errno;

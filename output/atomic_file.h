@@ -12,7 +12,9 @@ namespace corvella {
 // Writes `bytes` to a temporary file in the folder of `path`, flushes it to
 // disk and renames it over `path`. On any failure the temporary file is
 // removed, an existing file at `path` is left as it was, and the result holds
-// "Cannot write <path>: <the system's reason>".
+// "Cannot write <path>: <the system's reason>". The same holds when the
+// content's writer throws (the exception goes on) and when the work on this
+// thread was cancelled (WorkCancelled is thrown before the rename).
 WriteResult write_file_atomically(const std::string& path, std::string_view bytes);
 
 // The same for content written straight into the file: `fill` gets the open

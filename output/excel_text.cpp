@@ -1,5 +1,6 @@
 #include "output/excel_text.h"
 
+#include <charconv>
 #include <cstdint>
 
 namespace corvella {
@@ -69,6 +70,25 @@ bool plain_integer(std::string_view text, uint32_t* value) {
         if (c < '0' || c > '9') return false;
         v = v * 10 + static_cast<uint32_t>(c - '0');
     }
+    *value = v;
+    return true;
+}
+
+bool decimal_number(std::string_view text, double* value) {
+    if (text.empty() || text.size() > 24) return false;
+    size_t i = text[0] == '-' ? 1 : 0;
+    const size_t first_digit = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    if (i == first_digit) return false;
+    if (i < text.size()) {
+        if (text[i] != '.') return false;
+        const size_t after_point = ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        if (i == after_point || i != text.size()) return false;
+    }
+    double v = 0;
+    const std::from_chars_result r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return false;
     *value = v;
     return true;
 }

@@ -25,4 +25,9 @@ std::u16string excel_text(std::string_view bytes);
 // nine digits. The value goes to *value.
 bool plain_integer(std::string_view text, uint32_t* value);
 
+// True when `text` is a decimal number as the tables write them: an optional
+// "-", digits, and an optional "." with more digits ("12", "0.250000",
+// "-1.5"); at most 24 characters. The value goes to *value.
+bool decimal_number(std::string_view text, double* value);
+
 }  // namespace corvella

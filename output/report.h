@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvella {
@@ -22,9 +23,17 @@ inline void append_decimal(std::string& text, int64_t v) {
 enum class ReportFormat { Text = 1, Workbook = 2 };
 
 struct Cell {
-    int32_t row;     // from 1; row 1 holds the headers unless the report says otherwise
-    int32_t column;  // from 1
+    int32_t row = 0;     // from 1; row 1 holds the headers unless the report says otherwise
+    int32_t column = 0;  // from 1
     std::string text;
+    // The cell of a number column (mark_number_columns): a decimal text is
+    // stored as a number in an .xlsx sheet. Other cells follow the writers'
+    // integer rule.
+    bool number = false;
+
+    Cell() = default;
+    Cell(int32_t row_, int32_t column_, std::string text_, bool number_ = false)
+        : row(row_), column(column_), text(std::move(text_)), number(number_) {}
 };
 
 struct Report {

@@ -10,7 +10,7 @@ bool CellCollector::begin(const SheetExtent& e) {
 }
 
 bool CellCollector::row(int32_t row, const RowCells& row_cells) {
-    for (const RowCell& c : row_cells) cells.push_back(Cell{row, c.column, c.text});
+    for (const RowCell& c : row_cells) cells.push_back(Cell{row, c.column, c.text, c.number});
     return true;
 }
 
@@ -51,7 +51,7 @@ void rows_of_cells(const std::vector<Cell>& cells, RowSink& sink) {
     for (size_t i = 0; i < order.size();) {
         const int32_t r = order[i]->row;
         row.clear();
-        for (; i < order.size() && order[i]->row == r; ++i) row.push_back({order[i]->column, order[i]->text});
+        for (; i < order.size() && order[i]->row == r; ++i) row.push_back({order[i]->column, order[i]->text, order[i]->number});
         if (!sink.row(r, row)) return;
     }
     sink.end();

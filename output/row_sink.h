@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "output/report.h"
@@ -24,8 +25,13 @@ struct SheetExtent {
 };
 
 struct RowCell {
-    int32_t column;  // from 1
+    int32_t column = 0;  // from 1
     std::string text;
+    bool number = false;  // as Cell::number
+
+    RowCell() = default;
+    RowCell(int32_t column_, std::string text_, bool number_ = false)
+        : column(column_), text(std::move(text_)), number(number_) {}
 };
 
 // One row's cells. An empty text is an empty cell, as in Report::cells.

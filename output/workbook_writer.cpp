@@ -27,7 +27,7 @@ public:
         return false;
     }
     bool row(int32_t row, const RowCells& row_cells) override {
-        for (const RowCell& c : row_cells) cells.push_back(Cell{row, c.column, c.text});
+        for (const RowCell& c : row_cells) cells.push_back(Cell{row, c.column, c.text, c.number});
         return true;
     }
     void end() override {}

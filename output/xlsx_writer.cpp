@@ -88,8 +88,11 @@ public:
             const auto r = static_cast<lxw_row_t>(row - 1);
             const auto col = static_cast<lxw_col_t>(c.column - 1);
             uint32_t value = 0;
+            double number = 0;
             lxw_error error;
-            if (plain_integer(c.text, &value)) {
+            if (c.number && decimal_number(c.text, &number)) {
+                error = worksheet_write_number(sheet_, r, col, number, nullptr);
+            } else if (plain_integer(c.text, &value)) {
                 error = worksheet_write_number(sheet_, r, col, static_cast<double>(value), nullptr);
             } else {
                 size_t units = 0;

@@ -17,7 +17,8 @@ constexpr int32_t XLSX_MAX_COLUMNS = 16384;
 
 // Runs `produce` into a sink that writes each row as it comes. The cells
 // follow the .xls writer's rule: a plain decimal integer of at most nine
-// digits is a number, every other text a string (valid UTF-8 as it is,
+// digits is a number, and so is a decimal text of a number column's cell
+// (Cell::number), every other text a string (valid UTF-8 as it is,
 // anything else byte for byte as Latin-1); an empty text leaves its cell
 // empty. A report whose declared extent passes 1,048,576 rows or 16,384
 // columns, or with a cell over 32,767 characters, is refused with a message

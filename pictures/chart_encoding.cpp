@@ -1,7 +1,10 @@
 #include "pictures/chart_encoding.h"
 
+#include <cstring>
+
 #include <QBuffer>
 #include <QChartView>
+#include <QImage>
 #include <QImageWriter>
 #include <QPageSize>
 #include <QPainter>
@@ -18,7 +21,12 @@ bool encode_pixels(QWidget* chart, const char* type, QByteArray* bytes, std::str
     QBuffer buffer(bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, type);
-    if (writer.write(chart->grab().toImage())) return true;
+    QImage image = chart->grab().toImage();
+    // A PNG is opaque RGB whatever the screen's format: the window's file is
+    // then the same bytes as corvella-cli's, which paints off screen without
+    // alpha (a window on X grabs with an alpha channel).
+    if (std::strcmp(type, "png") == 0) image = image.convertToFormat(QImage::Format_RGB32);
+    if (writer.write(image)) return true;
     *reason = writer.errorString().toStdString();
     return false;
 }

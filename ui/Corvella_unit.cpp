@@ -15,6 +15,7 @@
 #include "input/aligned_import.h"
 #include "input/genbank_reader.h"
 #include "core/human_reference.h"
+#include "core/reference_summary.h"
 #include "input/polymorphism_list.h"
 #include "core/version.h"
 #include "export/variable_sites.h"
@@ -55,7 +56,8 @@ const char* const TForm1::OpenDialog2Filter =
     "Files|*.*";
 const char* const TForm1::OpenDialog3Filter =
     "Text Files (*.txt)|*.txt|All Files|*.*|VCF files (*.vcf; *.vcf.gz; *.bcf)|*.vcf; *.vcf.gz; *.bcf|"
-    "HSD files (*.hsd)|*.hsd";
+    "HSD files (*.hsd)|*.hsd|FASTA files, unaligned (*.fasta; *.fas; *.fa; *.fna; *.fst; *.gz)|*.fasta; *.fas; "
+    "*.fa; *.fna; *.fst; *.gz";
 
 TForm1::TForm1(corvella::Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs) {
@@ -72,10 +74,13 @@ TForm1::TForm1(corvella::Dialogs& dialogs, QWidget* parent)
     Form6 = new TForm6(this);
     Form4 = new TForm4(workspace_, dialogs_, *Form6, this);
     Form5 = new TForm5(workspace_, dialogs_, *Form6, this);
-    Form7 = new TForm7(workspace_, dialogs_, this);
+    Form7 = new TForm7(workspace_, dialogs_, *Form6, this);
     Form8 = new TForm8(this);
     Form9 = new TForm9(workspace_, dialogs_, *Form6, this);
     Form10 = new TForm10(workspace_, dialogs_, *Form6, this);
+
+    VariantTableSave.title = "Save Variant Table";
+    GeneTableSave.title = "Save Gene Table";
 
     // Nothing under "Check Database" can be reached before a reference is loaded.
     set_reference_commands_enabled(false);
@@ -228,6 +233,13 @@ void TForm1::show_loaded() {
     LoadedLabel->adjustSize();
 }
 
+void TForm1::forget_list() {
+    // The counting commands wait for a list read against this reference: the
+    // line no longer names the one read before.
+    list_line_ = corvella::list_line("", 0, 0, "");
+    show_loaded();
+}
+
 void TForm1::show_list_read(const std::string& path, int32_t entries, const char* variants_word) {
     const QString summary = QString::fromStdString(corvella::list_summary(path, entries));
     for (QLabel* label : {Form4->Label1, Form5->Label1, Form9->Label1, Form10->Label1}) label->setText(summary);
@@ -246,6 +258,7 @@ void TForm1::set_reference_commands_enabled(bool enabled) {
 
 void TForm1::enable_reference_commands() {
     set_reference_commands_enabled(true);
+    forget_list();
     Protein1->setEnabled(false);
     NonProtein1->setEnabled(false);
     VariantTable1->setEnabled(false);
@@ -276,6 +289,7 @@ void TForm1::on_polymorphism_list_read() {
 std::optional<std::string> TForm1::OpenDialog1() { return dialogs_.open_file(this, OpenDialog1Filter); }
 std::optional<std::string> TForm1::OpenDialog2() { return dialogs_.open_file(this, OpenDialog2Filter); }
 std::optional<std::string> TForm1::OpenDialog3() { return dialogs_.open_file(this, OpenDialog3Filter); }
+std::vector<std::string> TForm1::OpenDialog3Files() { return dialogs_.open_files(this, OpenDialog3Filter); }
 
 // ---- commands ----------------------------------------------------------------
 
@@ -287,6 +301,7 @@ void TForm1::HumanReference1Click() {
         workspace_.human_reference = false;
         HumanReference1->setChecked(false);
         set_reference_commands_enabled(false);
+        forget_list();
         reference_line_ = corvella::reference_line(corvella::LoadedReference::None, "");
         show_loaded();
         return;
@@ -298,7 +313,8 @@ void TForm1::HumanReference1Click() {
     tRNAshumanonly1->setEnabled(false);
     rRNAshumanonly1->setEnabled(false);
     corvella::use_human_ref_data(workspace_);
-    reference_line_ = corvella::reference_line(corvella::LoadedReference::BuiltIn, "AC_000021");
+    reference_line_ = corvella::reference_line(corvella::LoadedReference::BuiltIn, "AC_000021") + "; " +
+                      corvella::genetic_code_summary(workspace_);
     show_loaded();
 }
 
@@ -319,11 +335,11 @@ void TForm1::ImportAlignedFiles1Click() {
     if (!path) return;
     const int32_t read = corvella::read_polymorphisms_file(workspace_, *path);
     if (read == -1) {
-        dialogs_.error_message(this, "File cannot be openned.");
+        corvella::show_read_failure(this, dialogs_, "File cannot be openned.", *path, corvella::OpenedAs::Aligned);
         return;
     }
     if (read == -2) {
-        dialogs_.error_message(this, "Bad input format.");
+        corvella::show_read_failure(this, dialogs_, "Bad input format.", *path, corvella::OpenedAs::Aligned);
         return;
     }
     Form2->show_import(corvella::file_name_of(*path), corvella::perform_lenght_status(workspace_));
@@ -333,15 +349,16 @@ void TForm1::ImportAlignedFiles1Click() {
 // -----------------------------------------------------------------------------
 
 void TForm1::ExportToNetworkFile1Click() {
-    const std::optional<std::string> path = OpenDialog3();
-    if (!path) return;
+    std::vector<std::string> paths = OpenDialog3Files();
+    if (paths.empty()) return;
     // The reading replaces the sample lists and the tally only on success.
-    const std::optional<corvella::CohortRead> read = corvella::open_cohort_file(
-        this, dialogs_, *Form6, workspace_, *path, corvella::CohortUse::Network, vcf_choice_);
+    const std::optional<corvella::CohortRead> read = corvella::open_cohort_files(
+        this, dialogs_, *Form6, workspace_, paths, corvella::CohortUse::Network, vcf_choice_);
     if (!read || !read->ok()) return;
     // The counting windows now count this reading: their label names it.
-    show_list_read(*path, read->code, "variable variants");
-    Form7->show_reading(corvella::file_name_of(*path), read->code);
+    const std::string name = corvella::cohort_name(paths);
+    show_list_read(name, read->code, "distinct variants");
+    Form7->show_reading(name, read->code);
     show_modal(*Form7);
 }
 
@@ -354,29 +371,40 @@ void TForm1::OpenOtherReferenceFile1Click() {
     // the reference, the title and the menus as they were.
     const corvella::ReferenceReadResult read = corvella::extract_info_from_reference(*path);
     if (!read.ok) {
-        dialogs_.error_message(this, QString::fromStdString(read.message));
+        corvella::show_read_failure(this, dialogs_, read.message, *path, corvella::OpenedAs::Reference);
         return;
     }
     corvella::use_reference(workspace_, read);
     setWindowTitle(QString::fromStdString(corvella::reference_title(read)));
     on_other_reference_loaded();
     reference_line_ = corvella::reference_line(corvella::LoadedReference::GenBank, read.accession,
-                                               corvella::file_name_of(*path));
+                                               corvella::file_name_of(*path)) +
+                      "; " + corvella::genetic_code_summary(workspace_);
     show_loaded();
 }
 
 // -----------------------------------------------------------------------------
 
 void TForm1::OpenPolymorphismsFile1Click() {
-    const std::optional<std::string> path = OpenDialog3();
-    if (!path) return;
+    std::vector<std::string> paths = OpenDialog3Files();
+    open_polymorphism_files(paths);
+}
+
+void TForm1::open_polymorphism_files(std::vector<std::string> paths) {
+    if (paths.empty()) return;
     // Sample lists and tally are replaced together, and only by a good read.
-    const std::optional<corvella::CohortRead> read = corvella::open_cohort_file(
-        this, dialogs_, *Form6, workspace_, *path, corvella::CohortUse::Counting, vcf_choice_);
+    const std::optional<corvella::CohortRead> read = corvella::open_cohort_files(
+        this, dialogs_, *Form6, workspace_, paths, corvella::CohortUse::Counting, vcf_choice_);
     if (!read || !read->ok()) return;
     const int32_t entries = read->code;
     on_polymorphism_list_read();
-    show_list_read(*path, entries, "distinct variants");
+    const std::string name = corvella::cohort_name(paths);
+    show_list_read(name, entries, "distinct variants");
+    if (read->format == corvella::InputFormat::Fasta) {
+        // Unaligned mitogenomes: how each aligned, as "Import Unaligned File..." shows it.
+        Form2->show_unaligned_import(name, read->alignment_summary, read->converted_text);
+        show_modal(*Form2);
+    }
 }
 
 // -----------------------------------------------------------------------------

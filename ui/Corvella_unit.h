@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/workspace.h"
 #include "ui/dialogs.h"
@@ -45,6 +46,12 @@ public:
     std::optional<std::string> OpenDialog1();
     std::optional<std::string> OpenDialog2();
     std::optional<std::string> OpenDialog3();
+    // OpenDialog3 taking several files: one cohort of files of one kind.
+    std::vector<std::string> OpenDialog3Files();
+
+    // "Open Polymorphism File..." once its files are chosen (one, several, or
+    // a file listing them); the command line opens its files here too.
+    void open_polymorphism_files(std::vector<std::string> paths);
     // The open dialog of "Import Unaligned File...".
     std::optional<std::string> OpenDialog4();
     static const char* const OpenDialog4Filter;
@@ -137,6 +144,8 @@ private:
     // network reading: both replace the sample lists and the tally).
     void show_list_read(const std::string& path, int32_t entries, const char* variants_word);
     void show_loaded();
+    // The list line back to "none" once the counting commands are off.
+    void forget_list();
 
     std::string reference_line_;  // "Reference: ..." as shown
     std::string list_line_;       // "Polymorphism list: ..." as shown

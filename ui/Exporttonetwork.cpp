@@ -11,6 +11,7 @@
 #include "export/variable_sites.h"
 #include "output/file_names.h"
 #include "output/text_writer.h"
+#include "ui/Progressbarform.h"
 #include "ui/fonts.h"
 #include "ui/memo_window_layout.h"
 #include "ui/widget_helpers.h"
@@ -21,8 +22,8 @@ const char* const NETWORK_FILTER = "Network Binary File (*.rdf)|*.rdf";
 
 }  // namespace
 
-TForm7::TForm7(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), ws_(ws), dialogs_(dialogs) {
+TForm7::TForm7(corvella::Workspace& ws, corvella::Dialogs& dialogs, TForm6& progress, QWidget* parent)
+    : QDialog(parent), ws_(ws), dialogs_(dialogs), progress_(progress) {
     setWindowTitle("Export to Network Binary File");
     setModal(true);
 
@@ -61,7 +62,15 @@ void TForm7::show_reading(const std::string& file_name, int32_t n) {
 void TForm7::Button1Click() {
     Memo1->clear();
     network_text_.reset();
-    network_text_ = std::make_shared<const std::string>(corvella::build_network_text(ws_));
+    Button2->setEnabled(false);
+    // Built on a worker thread under the progress window: a text of 100,000
+    // samples takes seconds, in which the window keeps painting. Cancelled,
+    // the memo stays empty.
+    std::string text;
+    const bool built = progress_.run(
+        this, [&](corvella::ProgressSink& steps) { text = corvella::build_network_text(ws_, &steps); });
+    if (!built) return;
+    network_text_ = std::make_shared<const std::string>(std::move(text));
     Memo1->show_text(network_text_);  // the same bytes "Save As..." writes, not a copy
     Button2->setEnabled(true);
 }

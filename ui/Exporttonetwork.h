@@ -12,13 +12,15 @@
 #include "ui/text_lines_view.h"
 
 class QLabel;
+class TForm6;
 class QPushButton;
 
 class TForm7 : public QDialog {
     Q_OBJECT
 
 public:
-    TForm7(corvella::Workspace& ws, corvella::Dialogs& dialogs, QWidget* parent = nullptr);
+    // "Transform" builds the text under `progress`, off the event loop.
+    TForm7(corvella::Workspace& ws, corvella::Dialogs& dialogs, TForm6& progress, QWidget* parent = nullptr);
 
     // After a successful network reading of n entries from the file named
     // file_name: sets the caption of Label2, disables "Save As..." and puts
@@ -45,5 +47,6 @@ protected:
 private:
     corvella::Workspace& ws_;
     corvella::Dialogs& dialogs_;
+    TForm6& progress_;
     std::shared_ptr<const std::string> network_text_;  // held once, by this window and Memo1
 };

@@ -100,7 +100,8 @@ NonProteinGridTexts TForm5::grid_texts() const {
 void TForm5::Button1Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return non_protein_summary_report(ws_, grid_texts(), ReportFormat::Text).text; },
-                            [this](RowSink& rows, ProgressSink*) { non_protein_summary_rows(ws_, grid_texts(), rows); }},
+                            [this](RowSink& rows, ProgressSink*) { non_protein_summary_rows(ws_, grid_texts(), rows); },
+                            0, Button1},
                 nullptr);
 }
 
@@ -108,7 +109,7 @@ void TForm5::Button2Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return non_protein_per_position_report(ws_, ReportFormat::Text, nullptr).text; },
                             [this](RowSink& rows, ProgressSink* p) { non_protein_per_position_rows(ws_, rows, p); },
-                            ws_.sample_positions.size()},
+                            ws_.sample_positions.size(), Button2},
                 &progress_);
 }
 
@@ -116,7 +117,7 @@ void TForm5::Button3Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return non_protein_per_sample_report(ws_, ReportFormat::Text, nullptr).text; },
                             [this](RowSink& rows, ProgressSink* p) { non_protein_per_sample_rows(ws_, rows, p); },
-                            ws_.sample_positions.size()},
+                            ws_.sample_positions.size(), Button3},
                 &progress_);
 }
 

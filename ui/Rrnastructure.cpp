@@ -61,9 +61,9 @@ void TForm10::Button2Click() {
                  [&grid](RowSink& rows) { rrna_summary_rows(grid, rows); });
 }
 
-void TForm10::Button3Click() { save_workspace_report(rrna_per_position_report, rrna_per_position_rows); }
+void TForm10::Button3Click() { save_workspace_report(rrna_per_position_report, rrna_per_position_rows, Button3); }
 
-void TForm10::Button4Click() { save_workspace_report(rrna_per_sample_report, rrna_per_sample_rows); }
+void TForm10::Button4Click() { save_workspace_report(rrna_per_sample_report, rrna_per_sample_rows, Button4); }
 
 void TForm10::Button1Click() { save_chart(); }
 

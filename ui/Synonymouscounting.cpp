@@ -100,7 +100,8 @@ QBarSet* TForm4::Series2() const { return series(1); }
 void TForm4::Button2Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return protein_summary_report(ws_, counts_, ReportFormat::Text).text; },
-                            [this](RowSink& rows, ProgressSink*) { protein_summary_rows(ws_, counts_, rows); }},
+                            [this](RowSink& rows, ProgressSink*) { protein_summary_rows(ws_, counts_, rows); },
+                            0, Button2},
                 nullptr);
 }
 
@@ -108,7 +109,7 @@ void TForm4::Button3Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return protein_per_position_report(ws_, ReportFormat::Text, nullptr).text; },
                             [this](RowSink& rows, ProgressSink* p) { protein_per_position_rows(ws_, rows, p); },
-                            ws_.sample_positions.size()},
+                            ws_.sample_positions.size(), Button3},
                 &progress_);
 }
 
@@ -116,7 +117,7 @@ void TForm4::Button4Click() {
     save_report(this, dialogs_, SaveDialog1, SaveDialog1Filter,
                 ReportForms{[this] { return protein_per_sample_report(ws_, ReportFormat::Text, nullptr).text; },
                             [this](RowSink& rows, ProgressSink* p) { protein_per_sample_rows(ws_, rows, p); },
-                            ws_.sample_positions.size()},
+                            ws_.sample_positions.size(), Button4},
                 &progress_);
 }
 

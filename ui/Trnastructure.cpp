@@ -64,9 +64,9 @@ void TForm9::Button2Click() {
                  [&grid](RowSink& rows) { trna_summary_rows(grid, rows); });
 }
 
-void TForm9::Button3Click() { save_workspace_report(trna_per_position_report, trna_per_position_rows); }
+void TForm9::Button3Click() { save_workspace_report(trna_per_position_report, trna_per_position_rows, Button3); }
 
-void TForm9::Button4Click() { save_workspace_report(trna_per_sample_report, trna_per_sample_rows); }
+void TForm9::Button4Click() { save_workspace_report(trna_per_sample_report, trna_per_sample_rows, Button4); }
 
 void TForm9::Button1Click() { save_chart(); }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/dialogs.h"
 
@@ -39,12 +40,21 @@ bool looks_like_genbank(const std::string& path);
 
 // Opens `path` as the menu would: a GenBank file through "Open Other
 // Reference File...", anything else (a polymorphism list, HSD, VCF, BCF,
-// unaligned FASTA) through "Open Polymorphism File...", after choosing
-// "Human Reference" when no reference is loaded yet. A file that cannot be
-// read gives the command's own message. `answer_next_open` is the
-// PresetOpenDialogs' answer_next_open of the window's dialogs.
+// unaligned FASTA, a file listing such files) through "Open Polymorphism
+// File...", after choosing "Human Reference" when no reference is loaded yet.
+// A file that cannot be read gives the command's own message. `answer_next_open`
+// is the PresetOpenDialogs' answer_next_open of the window's dialogs.
 void open_command_line_file(TForm1& form,
                             const std::function<void(std::optional<std::string>)>& answer_next_open,
                             const std::string& path);
+
+// The same for every word of `corvella FILE...`: the GenBank files first, in
+// order, as the reference; then all the other files together as one cohort
+// (one VCF question for all), as the Open dialog reads several files. A word
+// "@PATHS" stands for the files listed in PATHS, one per line, as for
+// corvella-cli.
+void open_command_line_files(TForm1& form,
+                             const std::function<void(std::optional<std::string>)>& answer_next_open,
+                             const std::vector<std::string>& words);
 
 }  // namespace corvella

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -24,6 +26,10 @@ struct VcfChoice {
 struct DialogStart {
     std::string folder;
     std::string name;
+    std::string title;  // the dialog's title; empty: the toolkit's own ("Save As")
+
+    DialogStart(std::string folder_ = {}, std::string name_ = {}, std::string title_ = {})
+        : folder(std::move(folder_)), name(std::move(name_)), title(std::move(title_)) {}
 };
 
 class Dialogs {
@@ -36,6 +42,10 @@ public:
     // file chosen in any open or save dialog of this run.
     std::optional<std::string> open_file(QWidget* parent, const QString& filter);
 
+    // The same dialog taking one file or several (of one kind: a cohort of
+    // lists, of VCFs ...). Empty when the person cancels.
+    std::vector<std::string> open_files(QWidget* parent, const QString& filter);
+
     struct SaveChoice {
         std::string path;
         int filter_index;  // 1 for the first pair of the filter, 2 for the second ...
@@ -47,15 +57,24 @@ public:
     // (the same window and filter) in its name box.
     // Two dialogs of one window with one filter are told apart by `dialog`
     // (any address that stands for the dialog, such as its SaveDialogState).
+    // `title`, when given, names what is saved ("Save Variant Table").
     std::optional<SaveChoice> save_file(QWidget* parent, const QString& filter, int initial_filter_index,
-                                        bool confirm_overwrite, const void* dialog = nullptr);
+                                        bool confirm_overwrite, const void* dialog = nullptr,
+                                        const std::string& title = std::string());
+
+    // The type last chosen in any save dialog of this filter in this run, or
+    // `otherwise` before the first.
+    int last_type(const QString& filter, int otherwise) const;
 
     // Asks whether an existing file may be replaced (used when the name was
     // completed with an extension after the dialog). True to replace.
     virtual bool confirm_replace(QWidget* parent, const std::string& path) = 0;
 
-    // A modal message box titled "Corvella" with an error icon and one OK button.
-    virtual void error_message(QWidget* parent, const QString& text) = 0;
+    // A modal message box titled "Corvella" with an error icon and one OK
+    // button: `text` as the message, `informative` (when not empty) beneath it
+    // in the box's smaller informative text: the file, the line and what to do.
+    virtual void error_message(QWidget* parent, const QString& text, const QString& informative) = 0;
+    void error_message(QWidget* parent, const QString& text) { error_message(parent, text, QString()); }
 
     // A modal message box titled "Corvella" with an information icon and one
     // OK button (the import summary of a VCF or HSD read).
@@ -70,6 +89,8 @@ protected:
     // The dialogs themselves, shown where `start` says.
     virtual std::optional<std::string> ask_open_file(QWidget* parent, const QString& filter,
                                                      const DialogStart& start) = 0;
+    virtual std::vector<std::string> ask_open_files(QWidget* parent, const QString& filter,
+                                                    const DialogStart& start) = 0;
     virtual std::optional<SaveChoice> ask_save_file(QWidget* parent, const QString& filter,
                                                     int initial_filter_index, bool confirm_overwrite,
                                                     const DialogStart& start) = 0;
@@ -81,6 +102,7 @@ private:
     // The last name chosen in each save dialog, a dialog being its window,
     // its filter and the address that stands for it.
     std::map<std::tuple<const QWidget*, QString, const void*>, std::string> last_names_;
+    std::map<QString, int> last_types_;  // by filter
 };
 
 }  // namespace corvella

@@ -36,14 +36,16 @@ int main(int argc, char** argv) {
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             form1.setGeometry(screen->availableGeometry());
         form1.showMaximized();
-        // `corvella FILE...`: each file is opened once the window is up, as
-        // its menu command would open it (Qt's own options are gone by now).
+        // `corvella FILE...`: the files are opened once the window is up, as
+        // their menu commands would open them, the cohort's files together
+        // (Qt's own options are gone by now).
         const QStringList files = app.arguments().mid(1);
         QTimer::singleShot(0, &form1, [&form1, &dialogs, files] {
-            for (const QString& file : files)
-                corvella::open_command_line_file(
-                    form1, [&dialogs](std::optional<std::string> path) { dialogs.answer_next_open(std::move(path)); },
-                    file.toLocal8Bit().toStdString());
+            std::vector<std::string> words;
+            for (const QString& file : files) words.push_back(file.toLocal8Bit().toStdString());
+            corvella::open_command_line_files(
+                form1, [&dialogs](std::optional<std::string> path) { dialogs.answer_next_open(std::move(path)); },
+                words);
         });
         const int status = app.exec();
         app.on_error = nullptr;

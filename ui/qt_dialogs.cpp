@@ -1,15 +1,11 @@
 #include "ui/qt_dialogs.h"
 
-#include <QCheckBox>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFormLayout>
-#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
+
+#include "ui/vcf_options_dialog.h"
 
 namespace corvella {
 
@@ -48,6 +44,17 @@ std::optional<std::string> QtDialogs::ask_open_file(QWidget* parent, const QStri
     return path.toStdString();
 }
 
+std::vector<std::string> QtDialogs::ask_open_files(QWidget* parent, const QString& filter,
+                                                   const DialogStart& start) {
+    const QStringList filters = qt_name_filters(filter);
+    QString chosen = filters.value(0);
+    const QStringList paths =
+        QFileDialog::getOpenFileNames(parent, QString(), qt_start_path(start), filters.join(";;"), &chosen);
+    std::vector<std::string> result;
+    for (const QString& path : paths) result.push_back(path.toStdString());
+    return result;
+}
+
 std::optional<Dialogs::SaveChoice> QtDialogs::ask_save_file(QWidget* parent, const QString& filter,
                                                             int initial_filter_index, bool confirm_overwrite,
                                                             const DialogStart& start) {
@@ -55,7 +62,7 @@ std::optional<Dialogs::SaveChoice> QtDialogs::ask_save_file(QWidget* parent, con
     QString chosen = filters.value(initial_filter_index - 1, filters.value(0));
     QFileDialog::Options options;
     if (!confirm_overwrite) options |= QFileDialog::DontConfirmOverwrite;
-    const QString path = QFileDialog::getSaveFileName(parent, QString(), qt_start_path(start),
+    const QString path = QFileDialog::getSaveFileName(parent, QString::fromStdString(start.title), qt_start_path(start),
                                                       filters.join(";;"), &chosen, options);
     if (path.isEmpty()) return std::nullopt;
     return SaveChoice{path.toStdString(), static_cast<int>(filters.indexOf(chosen)) + 1};
@@ -69,8 +76,9 @@ bool QtDialogs::confirm_replace(QWidget* parent, const std::string& path) {
     return answer == QMessageBox::Yes;
 }
 
-void QtDialogs::error_message(QWidget* parent, const QString& text) {
+void QtDialogs::error_message(QWidget* parent, const QString& text, const QString& informative) {
     QMessageBox box(QMessageBox::Critical, "Corvella", text, QMessageBox::Ok, parent);
+    if (!informative.isEmpty()) box.setInformativeText(informative);
     box.exec();
 }
 
@@ -80,28 +88,9 @@ void QtDialogs::information_message(QWidget* parent, const QString& text) {
 }
 
 std::optional<VcfChoice> QtDialogs::vcf_options(QWidget* parent, const VcfChoice& offered) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle("Corvella");
-    auto* level = new QDoubleSpinBox(&dialog);
-    level->setObjectName("MinimumLevel");
-    level->setRange(0.0, 1.0);
-    level->setDecimals(3);
-    level->setSingleStep(0.05);
-    level->setValue(offered.min_level);
-    auto* filtered = new QCheckBox("Keep records whose FILTER is not PASS", &dialog);
-    filtered->setObjectName("IncludeFiltered");
-    filtered->setChecked(offered.include_filtered);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* form = new QFormLayout(&dialog);
-    form->addRow(new QLabel("Calls at or above the minimum level are the sample's own sequence;\n"
-                            "lower ones (heteroplasmies) are left out.", &dialog));
-    form->addRow("Minimum level (AF, HF or VAF):", level);
-    form->addRow(filtered);
-    form->addRow(buttons);
+    VcfOptionsDialog dialog(offered, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return VcfChoice{level->value(), filtered->isChecked()};
+    return dialog.choice();
 }
 
 }  // namespace corvella

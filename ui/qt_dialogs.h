@@ -21,13 +21,16 @@ QString qt_start_path(const DialogStart& start);
 class QtDialogs : public Dialogs {
 public:
     bool confirm_replace(QWidget* parent, const std::string& path) override;
-    void error_message(QWidget* parent, const QString& text) override;
+    using Dialogs::error_message;
+    void error_message(QWidget* parent, const QString& text, const QString& informative) override;
     void information_message(QWidget* parent, const QString& text) override;
     std::optional<VcfChoice> vcf_options(QWidget* parent, const VcfChoice& offered) override;
 
 protected:
     std::optional<std::string> ask_open_file(QWidget* parent, const QString& filter,
                                              const DialogStart& start) override;
+    std::vector<std::string> ask_open_files(QWidget* parent, const QString& filter,
+                                            const DialogStart& start) override;
     std::optional<SaveChoice> ask_save_file(QWidget* parent, const QString& filter, int initial_filter_index,
                                             bool confirm_overwrite, const DialogStart& start) override;
 };

@@ -60,11 +60,26 @@ private:
     bool open_ = false;
 };
 
+// The chosen form of the report written to `path`, `steps` driven by the
+// workbook rows (the text form: half when built, the rest when written).
+WriteResult write_report_form(const std::string& path, int type, const ReportForms& forms, ProgressSink* steps) {
+    if (type == static_cast<int>(ReportFormat::Text)) {
+        if (steps) steps->start(100);
+        const std::string text = forms.text();
+        if (steps) steps->step(50);
+        return write_text_file(path, text);
+    }
+    const RowProducer rows = [&](RowSink& sink) { forms.rows(sink, steps); };
+    return type == XLSX_FILTER_INDEX ? write_xlsx(path, rows) : write_xls(path, rows);
+}
+
 }  // namespace
 
 bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, const QString& filter,
                  const ReportForms& forms, ProgressSink* progress) {
-    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, filter, state.filter_index, true, &state);
+    const void* dialog = forms.table != nullptr ? forms.table : &state;
+    const std::optional<Dialogs::SaveChoice> choice =
+        dialogs.save_file(parent, filter, state.filter_index, true, dialog, state.title);
     if (!choice) return false;
     state.filter_index = choice->filter_index;
 
@@ -79,25 +94,24 @@ bool save_report(QWidget* parent, Dialogs& dialogs, SaveDialogState& state, cons
     if (!may_write(parent, dialogs, choice->path, path)) return false;
 
     const bool text_form = type == static_cast<int>(ReportFormat::Text);
+    const bool long_save = !text_form || forms.samples >= LONG_TEXT_SAMPLES;
+    if (auto* window = dynamic_cast<TForm6*>(progress); window != nullptr && long_save) {
+        // The whole save, the building of the text or rows and the writing
+        // and packing of the file, runs off the event loop under the
+        // progress window, which belongs to the window whose button started
+        // it and stays above it.
+        WriteResult result;
+        const bool finished = window->run(parent, [&](ProgressSink& steps) {
+            result = write_report_form(path, type, forms, &steps);
+        });
+        // Cancelled: nothing was written, an existing file is as it was.
+        if (!finished) return false;
+        return shown_if_failed(parent, dialogs, result);
+    }
+    // Another progress sink (a test's record) is driven on this thread.
     std::optional<ClosingProgress> window;
-    if (progress != nullptr && (!text_form || forms.samples >= LONG_TEXT_SAMPLES)) {
-        // The progress window belongs to the window whose button started the
-        // report, so that it stays above that modal window.
-        if (auto* owned = dynamic_cast<TForm6*>(progress)) owned->set_owner(parent);
-        window.emplace(progress);
-    }
-    if (text_form) {
-        // Half when the text is built, the rest when it is written.
-        if (window) window->start(100);
-        const std::string text = forms.text();
-        if (window) window->step(50);
-        const WriteResult written = write_text_file(path, text);
-        window.reset();
-        return shown_if_failed(parent, dialogs, written);
-    }
-    ProgressSink* steps = window ? &*window : nullptr;
-    const RowProducer rows = [&](RowSink& sink) { forms.rows(sink, steps); };
-    const WriteResult result = type == XLSX_FILTER_INDEX ? write_xlsx(path, rows) : write_xls(path, rows);
+    if (progress != nullptr && long_save) window.emplace(progress);
+    const WriteResult result = write_report_form(path, type, forms, window ? &*window : nullptr);
     window.reset();
     return shown_if_failed(parent, dialogs, result);
 }
@@ -123,7 +137,8 @@ bool save_text_block(QWidget* parent, Dialogs& dialogs, const QString& filter, c
 
 bool save_chart_image(QWidget* parent, Dialogs& dialogs,
                       const std::function<WriteResult(const std::string& path, ChartImageFormat format)>& save) {
-    const std::optional<Dialogs::SaveChoice> choice = dialogs.save_file(parent, CHART_FILTER, 1, false);
+    const std::optional<Dialogs::SaveChoice> choice =
+        dialogs.save_file(parent, CHART_FILTER, dialogs.last_type(CHART_FILTER, 1), false);
     if (!choice || choice->filter_index < 1 || choice->filter_index > 4) return false;
     const ChartImageFormat format = CHART_TYPES[choice->filter_index - 1];
     return shown_if_failed(parent, dialogs, save(ensure_extension(choice->path, chart_image_extension(format)), format));

@@ -23,6 +23,7 @@ namespace corvella {
 // first save of a run starts with Text.
 struct SaveDialogState {
     int filter_index = static_cast<int>(ReportFormat::Text);
+    std::string title;  // the dialog's title; empty: the toolkit's own
 };
 
 // Builds the report in the asked form. Long workbook reports drive `progress`
@@ -39,6 +40,10 @@ struct ReportForms {
     // LONG_TEXT_SAMPLES or more shows the progress window while it is built
     // and written (it takes about a second at a million samples).
     std::size_t samples = 0;
+    // Which table this is, when one dialog saves several (any address that
+    // stands for it, such as its button): each table's dialog offers the
+    // name chosen for that table last. nullptr: the dialog's state stands for it.
+    const void* table = nullptr;
 };
 
 constexpr std::size_t LONG_TEXT_SAMPLES = 200000;
@@ -71,7 +76,8 @@ bool save_text_block(QWidget* parent, Dialogs& dialogs, const QString& filter, c
 
 // The "4. Save graph as image" buttons: the dialog "Bitmap (*.bmp)|*.bmp|PNG
 // (*.png)|*.png|SVG (*.svg)|*.svg|PDF (*.pdf)|*.pdf", which starts with the
-// bitmap type and does not ask before replacing; the name is completed with
+// type chosen last in any chart's dialog of the run (the bitmap type at
+// first) and does not ask before replacing; the name is completed with
 // the chosen type's extension and handed to `save` with the type.
 bool save_chart_image(QWidget* parent, Dialogs& dialogs,
                       const std::function<WriteResult(const std::string& path, ChartImageFormat format)>& save);

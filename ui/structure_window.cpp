@@ -91,15 +91,16 @@ void StructureWindow::save_summary(const std::function<Report(ReportFormat)>& bu
                                    const std::function<void(RowSink&)>& rows) {
     save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
                 ReportForms{[&build] { return build(ReportFormat::Text).text; },
-                            [&rows](RowSink& sink, ProgressSink*) { rows(sink); }},
+                            [&rows](RowSink& sink, ProgressSink*) { rows(sink); },
+                            0, Button2},
                 nullptr);
 }
 
-void StructureWindow::save_workspace_report(WorkspaceReport build, WorkspaceRows rows) {
+void StructureWindow::save_workspace_report(WorkspaceReport build, WorkspaceRows rows, const void* table) {
     save_report(this, dialogs_, SaveDialog1, STRUCTURE_REPORT_FILTER,
                 ReportForms{[this, build] { return build(ws_, ReportFormat::Text, nullptr).text; },
                             [this, rows](RowSink& sink, ProgressSink* progress) { rows(ws_, sink, progress); },
-                            ws_.sample_positions.size()},
+                            ws_.sample_positions.size(), table},
                 &progress_);
 }
 

@@ -80,8 +80,9 @@ protected:
     void save_summary(const std::function<Report(ReportFormat)>& build,
                       const std::function<void(RowSink&)>& rows);
     // SaveDialog1, then a report read from the workspace at the click; its
-    // workbook form drives the progress window.
-    void save_workspace_report(WorkspaceReport build, WorkspaceRows rows);
+    // workbook form drives the progress window. `table` stands for the
+    // report in the dialog's memory of names (its button).
+    void save_workspace_report(WorkspaceReport build, WorkspaceRows rows, const void* table);
     // SaveDialog2, then Chart1 as shown.
     void save_chart();
 

@@ -11,6 +11,7 @@
 #include "ui/Corvella_unit.h"
 #include "ui/Polymorphisms.h"
 #include "ui/Progressbarform.h"
+#include "ui/cohort_open.h"
 
 const char* const TForm1::OpenDialog4Filter =
     "Fasta Files (*.fasta, *.fas, *.fa, *.fna, *.fst, *.gz)|*.fasta; *.fas; *.fa; *.fna; *.fst; *.gz|All "
@@ -24,7 +25,7 @@ void TForm1::ImportUnalignedFile1Click() {
     if (!path) return;
     const corvella::FastaReadResult read = corvella::read_fasta_file(*path);
     if (read.code < 0) {
-        dialogs_.error_message(this, QString::fromStdString(read.message));
+        corvella::show_read_failure(this, dialogs_, read.message, *path, corvella::OpenedAs::Unaligned);
         return;
     }
     // The aligners run on worker threads; this thread moves the bar once

@@ -26,7 +26,8 @@ class Convert(CliCase):
                               "0 records on another contig, 0 filtered records, 0 records with a REF unlike the "
                               "reference, 1 calls below the minimum level, 0 calls with a missing genotype, 0 indels "
                               "kept as list tokens (not counted), 0 alleles of another shape, 0 outside the reference, "
-                              "1 records at the reference's N placeholder (3107)\n")
+                              "1 records at the reference's N placeholder (3107); "
+                              "minimum level 0.9, records whose FILTER is not PASS left out\n")
         self.assertEqual(read_file(self.out("l.txt")),
                          b">rCRS\r\nNumbering Reference\r\n\r\n>S1\r\n73 263 16519 \r\n\r\n"
                          b">S2\r\n73 263 16519 \r\n\r\n>S3\r\n263 310 \r\n\r\n")

@@ -72,7 +72,10 @@ TEST_F(DialogMemory, DialogsStartWhereTheLastFileWasAndSaveDialogsOfferTheirLast
     EXPECT_TRUE(std::filesystem::exists(dir + "/reports/summary.txt"));
     EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{DATA + "/cli", ""}));
     save(protein.Button3, dir + "/reports/positions", 1);
-    // The same dialog (SaveDialog1 of the protein window) offers the name chosen last.
+    // The same dialog (SaveDialog1 of the protein window) saves three tables:
+    // each offers the name chosen for it last, none before its first save.
+    EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", ""}));
+    protein.Button2->click();  // cancelled
     EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", "summary"}));
     // The chart's dialog is another one: folder yes, name not yet.
     save(protein.Button1, dir + "/reports/chart.bmp", 1);
@@ -80,6 +83,8 @@ TEST_F(DialogMemory, DialogsStartWhereTheLastFileWasAndSaveDialogsOfferTheirLast
     protein.Button1->click();  // cancelled, but offered its own last name
     EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", "chart.bmp"}));
     protein.Button4->click();
+    EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", ""}));
+    protein.Button3->click();
     EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", "positions"}));
 
     // Another window's dialog with the same kind of filter has its own name.
@@ -102,6 +107,40 @@ TEST_F(DialogMemory, TwoSaveDialogsOfOneWindowWithOneFilterKeepTheirOwnNames) {
     EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", ""}));
     form.VariantTable1->trigger();
     EXPECT_EQ(dialogs.save_starts.back(), (DialogStart{dir + "/reports", "variants"}));
+}
+
+TEST_F(DialogMemory, TheImageDialogStartsWithTheTypeChosenLastInAnyChartsDialog) {
+    form.HumanReference1->trigger();
+    dialogs.open_answers.push_back(DATA + "/cli/six_keys.txt");
+    form.OpenPolymorphismsFile1->trigger();
+    form.Protein1->trigger();
+    TForm4& protein = *form.Form4;
+    protein.Button1->click();  // cancelled: the first of the run starts on Bitmap
+    save(protein.Button1, dir + "/reports/chart", 2);
+    EXPECT_TRUE(std::filesystem::exists(dir + "/reports/chart.png"));
+    protein.Button1->click();
+    form.NonProtein1->trigger();
+    save(form.Form5->Button5, dir + "/reports/regions", 3);  // another window's chart, same memory
+    protein.Button1->click();
+    EXPECT_EQ(dialogs.save_initial_indexes, (std::vector<int>{1, 1, 2, 2, 3}));
+    // The table dialogs keep their own type.
+    protein.Button2->click();
+    EXPECT_EQ(dialogs.save_initial_indexes.back(), 1);
+}
+
+TEST_F(DialogMemory, TheTableCommandsSaveDialogsAreTitledWithTheirTable) {
+    form.HumanReference1->trigger();
+    dialogs.open_answers.push_back(DATA + "/cli/six_keys.txt");
+    form.OpenPolymorphismsFile1->trigger();
+    form.VariantTable1->trigger();
+    form.GeneTable1->trigger();
+    ASSERT_EQ(dialogs.save_starts.size(), 2u);
+    EXPECT_EQ(dialogs.save_starts[0].title, "Save Variant Table");
+    EXPECT_EQ(dialogs.save_starts[1].title, "Save Gene Table");
+    // The counting windows' dialogs keep the toolkit's own title.
+    form.Protein1->trigger();
+    form.Form4->Button2->click();
+    EXPECT_EQ(dialogs.save_starts.back().title, "");
 }
 
 TEST(QtDialogStart, FolderAndNameMakeTheDialogsStartingPath) {

@@ -115,13 +115,14 @@ TEST_F(MainWindowKeys, ShortcutsRunTheirCommandOnlyWhereTheMenuReachesIt) {
 TEST_F(MainWindowKeys, TheLoadedLineFollowsEveryRead) {
     EXPECT_EQ(loaded(), "Reference: none\nPolymorphism list: none");
     form.HumanReference1->trigger();
-    EXPECT_EQ(loaded(), "Reference: built-in human reference (AC_000021)\nPolymorphism list: none");
+    const std::string human = "Reference: built-in human reference (AC_000021); genetic code 2 (Vertebrate Mitochondrial)";
+    EXPECT_EQ(loaded(), human + "\nPolymorphism list: none");
 
     dialogs.open_answers.push_back(DATA + "/cli/six_keys.txt");
     form.OpenPolymorphismsFile1->trigger();
     const size_t keys = form.workspace().variant_tally.size();
     const int32_t samples = static_cast<int32_t>(form.workspace().sample_positions.size());
-    EXPECT_EQ(loaded(), "Reference: built-in human reference (AC_000021)\nPolymorphism list: six_keys.txt - " +
+    EXPECT_EQ(loaded(), human + "\nPolymorphism list: six_keys.txt - " +
                             std::to_string(samples) + " samples, " + std::to_string(keys) + " distinct variants");
 
     // A failed read leaves the line as it was.
@@ -132,7 +133,8 @@ TEST_F(MainWindowKeys, TheLoadedLineFollowsEveryRead) {
 
     dialogs.open_answers.push_back(DATA + "/NC_012920.1.gb");
     form.OpenOtherReferenceFile1->trigger();
-    EXPECT_EQ(loaded().substr(0, loaded().find('\n')), "Reference: NC_012920 (NC_012920.1.gb)");
+    EXPECT_EQ(loaded().substr(0, loaded().find('\n')),
+              "Reference: NC_012920 (NC_012920.1.gb); genetic code 2 (Vertebrate Mitochondrial)");
 
     form.HumanReference1->trigger();  // on
     form.HumanReference1->trigger();  // off again: nothing loaded
@@ -154,8 +156,58 @@ TEST_F(MainWindowKeys, NetworkExportNamesItsFileInTheCountingWindows) {
     // The counting windows now count the exported list: their label says so.
     for (QLabel* label : {form.Form4->Label1, form.Form5->Label1, form.Form9->Label1, form.Form10->Label1})
         EXPECT_EQ(label->text(), "other.txt  -  3 sequences");
-    EXPECT_NE(loaded().find("Polymorphism list: other.txt - 3 samples, 2 variable variants"), std::string::npos)
+    // Its tally holds the distinct variants that vary, named as every read names them.
+    EXPECT_NE(loaded().find("Polymorphism list: other.txt - 3 samples, 2 distinct variants"), std::string::npos)
         << loaded();
+    std::filesystem::remove_all(dir);
+}
+
+TEST_F(MainWindowKeys, AReferenceOpenedAfterAListLeavesNoListNamedWhileCountingIsOff) {
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+    };
+    const std::vector<Step> loads = {
+        {"another reference", [&] {
+             dialogs.open_answers.push_back(DATA + "/NC_012920.1.gb");
+             form.OpenOtherReferenceFile1->trigger();
+         }},
+        {"the human reference off and on", [&] {
+             form.HumanReference1->trigger();
+             form.HumanReference1->trigger();
+         }},
+    };
+    for (const Step& s : loads) {
+        SCOPED_TRACE(s.what);
+        if (!form.HumanReference1->isChecked()) form.HumanReference1->trigger();
+        dialogs.open_answers.push_back(DATA + "/cli/six_keys.txt");
+        form.OpenPolymorphismsFile1->trigger();
+        ASSERT_NE(loaded().find("six_keys.txt"), std::string::npos);
+        s.act();
+        EXPECT_FALSE(form.Protein1->isEnabled());
+        EXPECT_EQ(loaded().substr(loaded().find('\n') + 1), "Polymorphism list: none");
+    }
+}
+
+TEST_F(MainWindowKeys, TheReferenceLineNamesTheGeneticCodesOfAnotherRecord) {
+    // ATP8 read with the invertebrate code, as a record's /transl_table=5 gives it.
+    std::ifstream in(DATA + "/NC_012920.1.gb", std::ios::binary);
+    std::string record((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string atp8 = "/gene=\"ATP8\"";
+    const size_t gene = record.find(atp8);
+    ASSERT_NE(gene, std::string::npos);
+    const size_t table = record.find("/transl_table=2", gene);
+    ASSERT_NE(table, std::string::npos);
+    record.replace(table, 15, "/transl_table=5");
+    const std::string dir = std::string(CORVELLA_BINARY_DIR) + "/keys_genetic_code";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir + "/moth.gb", std::ios::binary) << record;
+    dialogs.open_answers.push_back(dir + "/moth.gb");
+    form.OpenOtherReferenceFile1->trigger();
+    ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors[0].toStdString();
+    EXPECT_EQ(loaded().substr(0, loaded().find('\n')),
+              "Reference: NC_012920 (moth.gb); genetic codes 2 (Vertebrate Mitochondrial) for ATP6 COX1 COX2 "
+              "COX3 CYTB ND1 ND2 ND3 ND4L ND4 ND5 ND6, 5 (Invertebrate Mitochondrial) for ATP8");
     std::filesystem::remove_all(dir);
 }
 

@@ -188,7 +188,8 @@ TEST_F(MainWindow, OpenDialogFiltersAreExact) {
     // The list entries first (the default stays the text files), then VCF and HSD.
     EXPECT_STREQ(TForm1::OpenDialog3Filter,
                  "Text Files (*.txt)|*.txt|All Files|*.*|VCF files (*.vcf; *.vcf.gz; *.bcf)|*.vcf; *.vcf.gz; "
-                 "*.bcf|HSD files (*.hsd)|*.hsd");
+                 "*.bcf|HSD files (*.hsd)|*.hsd|"
+                 "FASTA files, unaligned (*.fasta; *.fas; *.fa; *.fna; *.fst; *.gz)|*.fasta; *.fas; *.fa; *.fna; *.fst; *.gz");
 }
 
 TEST_F(MainWindow, WindowsAreCreatedWithTheirCaptions) {

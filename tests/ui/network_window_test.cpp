@@ -69,7 +69,8 @@ TEST_F(NetworkWindow, ExportShowsTheOutcomeThenTransformAndSave) {
     export_list(list_path);
     ASSERT_EQ(dialogs.open_filters,
               (std::vector<QString>{"Text Files (*.txt)|*.txt|All Files|*.*|VCF files (*.vcf; *.vcf.gz; *.bcf)|"
-                                    "*.vcf; *.vcf.gz; *.bcf|HSD files (*.hsd)|*.hsd"}));
+                                    "*.vcf; *.vcf.gz; *.bcf|HSD files (*.hsd)|*.hsd|"
+                                    "FASTA files, unaligned (*.fasta; *.fas; *.fa; *.fna; *.fst; *.gz)|*.fasta; *.fas; *.fa; *.fna; *.fst; *.gz"}));
     ASSERT_EQ(shown, (std::vector<QDialog*>{form.Form7}));
     TForm7& w = *form.Form7;
     EXPECT_EQ(w.windowTitle(), "Export to Network Binary File");

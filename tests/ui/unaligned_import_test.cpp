@@ -13,6 +13,7 @@
 #include "input/aligned_import.h"
 #include "core/temp_file.h"
 #include "fake_dialogs.h"
+#include "unaligned_fasta.h"
 #include "ui/Corvella_unit.h"
 #include "ui/Polymorphisms.h"
 #include "ui/Progressbarform.h"
@@ -20,21 +21,9 @@
 using corvella::FakeDialogs;
 using corvella_test::data_path;
 using corvella_test::TempFile;
+using corvella_test::raw_fasta;
 
 namespace {
-
-// The example alignment's two samples without gaps.
-std::string raw_fasta() {
-    const corvella::AlignedReadResult a = corvella::parse_aligned_text(corvella_test::data_text("aligned-3.fasta"));
-    std::string text;
-    for (size_t i = 1; i < a.sequences.size(); ++i) {
-        text += ">" + a.names[i] + "\n";
-        for (char c : a.sequences[i])
-            if (c != '-') text += c;
-        text += "\n";
-    }
-    return text;
-}
 
 std::string file_content(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

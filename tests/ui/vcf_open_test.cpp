@@ -44,12 +44,13 @@ protected:
 
 }  // namespace
 
-TEST_F(VcfOpen, TheOpenDialogOffersVcfAndHsdAfterTheListEntries) {
+TEST_F(VcfOpen, TheOpenDialogOffersVcfHsdAndFastaAfterTheListEntries) {
     open(data_path("vcf/cohort.hsd"));
     ASSERT_EQ(dialogs.open_filters.size(), 1u);
     EXPECT_TRUE(dialogs.open_filters[0].startsWith("Text Files (*.txt)|*.txt|All Files|*.*|"));
     EXPECT_TRUE(dialogs.open_filters[0].endsWith(
-        "|VCF files (*.vcf; *.vcf.gz; *.bcf)|*.vcf; *.vcf.gz; *.bcf|HSD files (*.hsd)|*.hsd"));
+        "|VCF files (*.vcf; *.vcf.gz; *.bcf)|*.vcf; *.vcf.gz; *.bcf|HSD files (*.hsd)|*.hsd|"
+        "FASTA files, unaligned (*.fasta; *.fas; *.fa; *.fna; *.fst; *.gz)|*.fasta; *.fas; *.fa; *.fna; *.fst; *.gz"));
 }
 
 TEST_F(VcfOpen, VcfAsksForTheLevelKeepsTheChoiceAndShowsTheSummary) {
