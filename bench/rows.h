@@ -38,4 +38,8 @@ Row run_window(const std::string& window, const std::string& what, const RunArgs
 // "<variants|genes>_<text|workbook>"; the file is written as the CLI does.
 Row run_table(const std::string& what, const RunArgs& args);
 
+// `stats` with 20 sample groups: the list read, the groups matched, the
+// statistics table written as text.
+Row run_stats(const RunArgs& args);
+
 }  // namespace corvella::bench

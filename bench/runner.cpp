@@ -4,7 +4,7 @@
 //
 // ROW is one of: tokenize, read_list, call_aligned, align_unaligned, network, <window>:count,
 // <window>:<summary|position|sample>_<text|workbook> with <window> from --windows,
-// table:<variants|genes>_<text|workbook>.
+// table:<variants|genes>_<text|workbook>, stats.
 // `corvella_bench --windows` lists the windows whose counting and reports
 // can be measured. scripts/bench runs every row in its own process (so that
 // each reports its own peak memory) and prints the table. A row that fails
@@ -48,6 +48,8 @@ int main(int argc, char** argv) {
             row = run_call_aligned(args);
         else if (name == "align_unaligned")
             row = run_align_unaligned(args);
+        else if (name == "stats")
+            row = run_stats(args);
         else if (name.rfind("table:", 0) == 0)
             row = run_table(name.substr(6), args);
         else if (const size_t colon = name.find(':'); colon != std::string::npos)

@@ -1,6 +1,7 @@
 #include "classify/table_files.h"
 
 #include "classify/gene_table.h"
+#include "classify/population_stats.h"
 #include "classify/variant_table.h"
 #include "output/row_sink.h"
 #include "output/text_writer.h"
@@ -35,6 +36,11 @@ WriteResult save_variant_table(const Workspace& ws, const std::string& path) {
 
 WriteResult save_gene_table(const Workspace& ws, const std::string& path) {
     return save_table(path, [&ws](ReportFormat f) { return gene_table_report(ws, f); });
+}
+
+WriteResult save_stats_table(const Workspace& ws, const SampleGroups& groups, const std::string& outgroup,
+                             const std::string& path) {
+    return save_table(path, [&](ReportFormat f) { return population_stats_report(ws, groups, outgroup, f); });
 }
 
 }  // namespace corvella

@@ -10,6 +10,7 @@
 
 #include "classify/report_kinds.h"
 #include "core/workspace.h"
+#include "input/sample_groups.h"
 #include "output/report.h"
 #include "output/write_result.h"
 
@@ -26,5 +27,10 @@ WriteResult save_kind_table(const ReportKind& kind, Table table, const Workspace
 // The variant table and the gene table of the loaded cohort.
 WriteResult save_variant_table(const Workspace& ws, const std::string& path);
 WriteResult save_gene_table(const Workspace& ws, const std::string& path);
+
+// The population statistics of the loaded cohort per region and group, with
+// the outgroup's letters (empty: no outgroup).
+WriteResult save_stats_table(const Workspace& ws, const SampleGroups& groups, const std::string& outgroup,
+                             const std::string& path);
 
 }  // namespace corvella

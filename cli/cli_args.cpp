@@ -36,6 +36,10 @@ const char* const USAGE =
     "  annotate INPUT -o OUT [--index]   the variant table: every variant with its classifications;\n"
     "        from a VCF, OUT ending in .vcf, .vcf.gz or .bcf is the VCF with INFO/CSQ added\n"
     "  genes LIST -o OUT                 the gene table: possible and observed changes per gene\n"
+    "  stats INPUT... -o OUT [--groups FILE] [--outgroup FILE]\n"
+    "                                    population statistics per gene and group: diversity,\n"
+    "                                    piN/piS, Tajima's D; with --outgroup (one mitogenome,\n"
+    "                                    FASTA or GenBank) the McDonald-Kreitman test\n"
     "  all LIST -o FOLDER [--forms txt,xlsx,xls] [--charts bmp,png,svg,pdf] [--html]\n"
     "                                    read once, write every report, table, chart, the\n"
     "                                    network file and the MultiQC sections into FOLDER\n"
@@ -46,6 +50,8 @@ const char* const USAGE =
     "  --format list|hsd|vcf|fasta  read the inputs as this kind instead of recognising it\n"
     "  --min-level L     keep VCF calls whose level (AF, HF or VAF) is at least L (0..1, default 0.9)\n"
     "  --include-filtered  keep VCF records whose FILTER is not PASS\n"
+    "  --groups FILE     the samples' groups: lines of sample name and group, separated by\n"
+    "                    tabs or commas (stats writes a row per group and for all samples)\n"
     "  --verbose         say on stderr what reference was loaded: accession, length,\n"
     "                    genetic code(s) and which protein genes run on which strand\n"
     "\n"
@@ -68,6 +74,7 @@ const std::map<std::string, Shape>& shapes() {
         {"network", {Command::Network, 1, true, true}}, {"convert", {Command::Convert, 1, true, true}},
         {"align", {Command::Align, 1, true, true}},     {"annotate", {Command::Annotate, 1, true}},
         {"genes", {Command::Genes, 1, true, true}},     {"all", {Command::All, 1, true, true}},
+        {"stats", {Command::Stats, 1, true, true}},
         {"map", {Command::Map, 1, true, true}},         {"html", {Command::Html, 1, true, true}}};
     return s;
 }
@@ -155,6 +162,10 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             if (have_output) { r.error = "-o given twice"; return r; }
             a.output = argv[++i];
             have_output = true;
+        } else if ((argv[i] == "--outgroup" || argv[i] == "--groups") && a.command == Command::Stats) {
+            if (i + 1 >= argv.size()) { r.error = argv[i] + " needs a file"; return r; }
+            (argv[i] == "--outgroup" ? a.outgroup : a.input.groups) = argv[i + 1];
+            ++i;
         } else if (argv[i] == "--html" && a.command == Command::All) {
             a.html = true;
         } else if (argv[i] == "--index" && a.command == Command::Annotate) {

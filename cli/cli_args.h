@@ -16,7 +16,7 @@ constexpr int EXIT_VALIDATION = 1;  // a validation message of `check`
 constexpr int EXIT_INPUT = 2;       // an input that cannot be read or used, a file that cannot be written
 constexpr int EXIT_USAGE = 64;      // the words of the call are off
 
-enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert, Align, Annotate, Genes, All, Map, Html };
+enum class Command { Help, Version, Check, Call, Report, Chart, Network, Convert, Align, Annotate, Genes, All, Map, Html, Stats };
 
 struct Args {
     Command command = Command::Help;
@@ -30,6 +30,7 @@ struct Args {
     // `all`: --forms (report file types) and --charts (image types).
     std::vector<std::string> forms{"txt"};
     std::vector<std::string> charts{"bmp"};
+    std::optional<std::string> outgroup;   // stats --outgroup FILE
     bool html = false;  // all --html: also report.html
 };
 

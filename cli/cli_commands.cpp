@@ -13,6 +13,7 @@
 #include "classify/table_files.h"
 #include "cli/table_commands.h"
 #include "input/aligned_import.h"
+#include "input/outgroup.h"
 #include "input/genbank_reader.h"
 #include "core/human_reference.h"
 #include "input/polymorphism_caller.h"
@@ -144,6 +145,20 @@ int run_table(const Args& args, Workspace& ws, WriteResult (*save)(const Workspa
     return write_or_fail(save(ws, args.output));
 }
 
+// `stats`: the cohort, its groups and the outgroup, then the table.
+int run_stats(const Args& args, Workspace& ws) {
+    if (int status = load_cohort_operands(args, 0, ws); status != EXIT_OK) return status;
+    SampleGroups groups;
+    if (int status = load_sample_groups(args.input, ws, groups); status != EXIT_OK) return status;
+    OutgroupRead outgroup;
+    if (args.outgroup) {
+        outgroup = read_outgroup(*args.outgroup, ws.ref_sequence);
+        if (!outgroup.ok) return fail(EXIT_INPUT, *args.outgroup + ": " + outgroup.message);
+        std::cerr << "corvella-cli: outgroup " << outgroup_summary(outgroup) << "\n";
+    }
+    return write_or_fail(save_stats_table(ws, groups, outgroup.bases, args.output));
+}
+
 }  // namespace
 
 int run_command(const Args& args, int argc, char** argv) {
@@ -170,6 +185,7 @@ int run_command(const Args& args, int argc, char** argv) {
             return run_table(args, ws, save_variant_table);
         case Command::Genes: return run_table(args, ws, save_gene_table);
         case Command::All: return run_all(args, ws, argc, argv);
+        case Command::Stats: return run_stats(args, ws);
         default: return fail(EXIT_USAGE, USAGE);
     }
 }

@@ -17,13 +17,17 @@ OptionParse parse_input_option(const std::vector<std::string>& words, size_t& i,
         ++i;
         return OptionParse::Taken;
     }
-    if (w != "--format" && w != "--min-level") return OptionParse::NotAnInputOption;
+    if (w != "--format" && w != "--min-level" && w != "--groups") return OptionParse::NotAnInputOption;
     if (i + 1 >= words.size()) {
-        error = w + (w == "--format" ? " needs list, hsd, vcf or fasta" : " needs a level from 0 to 1");
+        error = w + (w == "--format"      ? " needs list, hsd, vcf or fasta"
+                     : w == "--groups" ? " needs a file"
+                                       : " needs a level from 0 to 1");
         return OptionParse::Error;
     }
     const std::string& value = words[i + 1];
-    if (w == "--format") {
+    if (w == "--groups") {
+        options.groups = value;
+    } else if (w == "--format") {
         options.format = parse_input_format(value);
         if (!options.format) {
             error = "--format takes list, hsd, vcf or fasta, not " + value;
@@ -58,6 +62,20 @@ int load_inputs(const InputOptions& options, const std::vector<std::string>& ope
         return EXIT_INPUT;
     }
     print_import_summary(paths, read);
+    return EXIT_OK;
+}
+
+int load_sample_groups(const InputOptions& options, const Workspace& ws, SampleGroups& groups) {
+    groups = SampleGroups{};
+    if (!options.groups) return EXIT_OK;
+    const GroupFileRead read = read_group_file(*options.groups);
+    if (!read.ok) {
+        std::cerr << "corvella-cli: " << *options.groups << ": " << read.message << "\n";
+        return EXIT_INPUT;
+    }
+    groups = assign_sample_groups(ws, read);
+    const std::string warning = unknown_names_warning(groups, *options.groups);
+    if (!warning.empty()) std::cerr << "corvella-cli: warning: " << warning << ".\n";
     return EXIT_OK;
 }
 

@@ -1,5 +1,5 @@
 // The input side of corvella-cli shared by every command that reads a
-// cohort: the options --format, --min-level, --include-filtered, the input
+// cohort: the options --format, --min-level, --include-filtered, --groups, the input
 // operands (several files, @PATHS) and the one load that puts them into a
 // workspace and tells the import summary.
 #pragma once
@@ -11,6 +11,7 @@
 #include "input/cohort_loader.h"
 #include "input/input_format.h"
 #include "input/input_paths.h"
+#include "input/sample_groups.h"
 #include "core/workspace.h"
 
 namespace corvella::cli {
@@ -19,6 +20,7 @@ struct InputOptions {
     std::optional<InputFormat> format;  // --format list|hsd|vcf|fasta; else detected
     double min_level = 0.9;             // --min-level L, 0 <= L <= 1
     bool include_filtered = false;      // --include-filtered
+    std::optional<std::string> groups;  // --groups FILE: the samples' groups
 };
 
 enum class OptionParse { NotAnInputOption, Taken, Error };
@@ -40,6 +42,11 @@ enum class InputUse {
 // ...", or the message of a failure. Returns EXIT_OK or EXIT_INPUT.
 int load_inputs(const InputOptions& options, const std::vector<std::string>& operands, Workspace& ws, InputUse use,
                 CohortRead& read);
+
+// The groups of the loaded cohort's samples: those of --groups, or none (one
+// group "all"). A file that cannot be read is told on stderr with its line
+// and reason (EXIT_INPUT); names that match no sample are one warning line.
+int load_sample_groups(const InputOptions& options, const Workspace& ws, SampleGroups& groups);
 
 // The reading options of the input options.
 CohortOptions cohort_options(const InputOptions& options);

@@ -24,6 +24,7 @@
 #include "ui/Exporttonetwork.h"
 #include "ui/Nonprotein.h"
 #include "ui/Polymorphisms.h"
+#include "ui/Populationstats.h"
 #include "ui/Progressbarform.h"
 #include "ui/Rrnastructure.h"
 #include "ui/Synonymous.h"
@@ -78,6 +79,7 @@ TForm1::TForm1(corvella::Dialogs& dialogs, QWidget* parent)
     Form8 = new TForm8(this);
     Form9 = new TForm9(workspace_, dialogs_, *Form6, this);
     Form10 = new TForm10(workspace_, dialogs_, *Form6, this);
+    StatsWindow = new PopulationStatsWindow(workspace_, dialogs_, this);
 
     VariantTableSave.title = "Save Variant Table";
     GeneTableSave.title = "Save Gene Table";
@@ -106,6 +108,8 @@ void TForm1::build_menu() {
     name(ImportUnalignedFile1, "ImportUnalignedFile1");
     ExportToNetworkFile1 = Polymorphisms2->addAction("&Export To Network File...");
     name(ExportToNetworkFile1, "ExportToNetworkFile1");
+    OpenSampleGroups1 = Polymorphisms2->addAction("&Open Sample Groups...");
+    name(OpenSampleGroups1, "OpenSampleGroups1");
 
     Classification1 = bar->addMenu("&Classification");
     name(Classification1, "Classification1");
@@ -134,6 +138,8 @@ void TForm1::build_menu() {
     name(VariantTable1, "VariantTable1");
     GeneTable1 = CheckDatabase1->addAction("&Gene Table...");
     name(GeneTable1, "GeneTable1");
+    PopulationStatistics1 = CheckDatabase1->addAction("Population &Statistics...");
+    name(PopulationStatistics1, "PopulationStatistics1");
 
     GenomeMap1 = Classification1->addAction("Genome &Map...");
     name(GenomeMap1, "GenomeMap1");
@@ -173,6 +179,8 @@ void TForm1::build_menu() {
     connect_command(rRNAshumanonly1, &TForm1::rRNAshumanonly1Click);
     connect_command(VariantTable1, &TForm1::VariantTable1Click);
     connect_command(GeneTable1, &TForm1::GeneTable1Click);
+    connect_command(OpenSampleGroups1, &TForm1::OpenSampleGroups1Click);
+    connect_command(PopulationStatistics1, &TForm1::PopulationStatistics1Click);
     connect_command(GenomeMap1, &TForm1::GenomeMap1Click);
     connect_command(About1, &TForm1::About1Click);
     connect_command(Exit1, &TForm1::Exit2Click);
@@ -263,6 +271,7 @@ void TForm1::enable_reference_commands() {
     NonProtein1->setEnabled(false);
     VariantTable1->setEnabled(false);
     GeneTable1->setEnabled(false);
+    PopulationStatistics1->setEnabled(false);
     GenomeMap1->setEnabled(false);
 }
 
@@ -279,6 +288,7 @@ void TForm1::on_polymorphism_list_read() {
     NonProtein1->setEnabled(true);
     VariantTable1->setEnabled(true);
     GeneTable1->setEnabled(true);
+    PopulationStatistics1->setEnabled(true);
     GenomeMap1->setEnabled(true);
     tRNAshumanonly1->setEnabled(workspace_.human_reference);
     rRNAshumanonly1->setEnabled(workspace_.human_reference);

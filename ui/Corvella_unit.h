@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/workspace.h"
+#include "input/sample_groups.h"
 #include "ui/dialogs.h"
 #include "ui/report_saving.h"
 
@@ -25,6 +26,7 @@ class TForm7;
 class TForm8;
 class TForm9;
 class TForm10;
+class PopulationStatsWindow;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -74,6 +76,7 @@ public:
     QAction* ImportAlignedFiles1;
     QAction* ImportUnalignedFile1;  // needs a loaded reference: it aligns to it
     QAction* ExportToNetworkFile1;
+    QAction* OpenSampleGroups1;  // the samples' groups for the population statistics
     QMenu* Classification1;
     QMenu* Reference1;
     QAction* HumanReference1;
@@ -88,6 +91,7 @@ public:
     QAction* VariantTable1;
     QAction* GenomeMap1;
     QAction* GeneTable1;
+    QAction* PopulationStatistics1;
     QAction* About1;
     QAction* Exit1;
 
@@ -107,6 +111,7 @@ public:
     TForm8* Form8;
     TForm9* Form9;
     TForm10* Form10;
+    PopulationStatsWindow* StatsWindow;
 
 public slots:
     void ImportAlignedFiles1Click();
@@ -124,6 +129,10 @@ public slots:
     void VariantTable1Click();
     void GenomeMap1Click();
     void GeneTable1Click();
+    // A groups file read for the population statistics; the window of
+    // statistics per region and group (in population_stats_commands.cpp).
+    void OpenSampleGroups1Click();
+    void PopulationStatistics1Click();
     void About1Click();
     void Exit2Click();
 
@@ -156,4 +165,7 @@ private:
     corvella::VcfChoice vcf_choice_;
     corvella::SaveDialogState VariantTableSave;
     corvella::SaveDialogState GeneTableSave;
+    // The groups file last read, matched to the cohort when the statistics open.
+    corvella::GroupFileRead groups_file_;
+    std::string groups_path_;
 };

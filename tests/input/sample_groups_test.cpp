@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/temp_file.h"
+#include "input/sample_groups.h"
+
+using namespace corvella;
+
+namespace {
+
+struct Pair {
+    std::string sample, group;
+    int32_t line;
+};
+
+std::vector<Pair> pairs_of(const GroupFileRead& read) {
+    std::vector<Pair> out;
+    for (size_t k = 0; k < read.size(); ++k)
+        out.push_back({std::string(read.sample(k)), read.group(k), read.line(k)});
+    return out;
+}
+
+bool operator==(const Pair& a, const Pair& b) { return a.sample == b.sample && a.group == b.group && a.line == b.line; }
+
+// Sample lists whose names follow the reference's own name line, as the
+// caller writes a list.
+Workspace named_samples(const std::vector<std::string>& names) {
+    Workspace ws;
+    ws.sample_names.push_back(">Reference");
+    for (const std::string& n : names) {
+        ws.sample_names.push_back(">" + n);
+        ws.sample_positions.push_back(std::vector<int32_t>{});
+        ws.sample_bases.push_back("");
+    }
+    return ws;
+}
+
+}  // namespace
+
+TEST(GroupFile, ReadsTabsCommasHeadersQuotesAndLineEnds) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<Pair> expected;
+    } cases[] = {
+        {"tabs with a header", "sample\tgroup\nS1\tH\nS2\tL3\n", {{"S1", "H", 2}, {"S2", "L3", 3}}},
+        {"header in capitals", "Sample,Group\nS1,H\n", {{"S1", "H", 2}}},
+        {"commas, no header, CR LF", "S1,H\r\nS2,U5\r\n", {{"S1", "H", 1}, {"S2", "U5", 2}}},
+        {"blanks, quotes, trailing tab", " \"S 1\" \t case \t\n", {{"S 1", "case", 1}}},
+        {"comments and empty lines", "# cohort A\n\nS1,H\n\n", {{"S1", "H", 3}}},
+        {"a comma inside a tab table", "S1,x\tH\n", {{"S1,x", "H", 1}}},
+        {"the same pair twice", "S1,H\nS1,H\n", {{"S1", "H", 1}}},
+        {"a header only", "sample\tgroup\n", {}},
+        {"no line end at the end", "S1\tH", {{"S1", "H", 1}}},
+    };
+    for (const Case& c : cases) {
+        const GroupFileRead read = parse_group_text(c.text);
+        ASSERT_TRUE(read.ok) << c.what << ": " << read.message;
+        EXPECT_EQ(pairs_of(read), c.expected) << c.what;
+    }
+}
+
+TEST(GroupFile, RefusesWithLineAndReason) {
+    struct Case {
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {"S1\tH\nS2\n", "line 2: no group after the sample name (fields are separated by tabs)"},
+        {"S1,H,extra\n", "line 1: 3 fields; a line holds a sample and its group"},
+        {"S1\t\n", "line 1: no group for sample S1"},
+        {",H\n", "line 1: no sample name"},
+        {"S1,H\nS2,L\nS1,L\n", "line 3: sample S1 is already in group H (line 1)"},
+        {"S1,all\n", "line 1: the group name \"all\" stands for every sample; give the group another name"},
+    };
+    for (const Case& c : cases) {
+        const GroupFileRead read = parse_group_text(c.text);
+        EXPECT_FALSE(read.ok) << c.text;
+        EXPECT_EQ(read.message, c.message) << c.text;
+    }
+    EXPECT_EQ(read_group_file("/nonexistent/groups.tsv").message, "File cannot be opened.");
+}
+
+TEST(SampleGroupsOfCohort, UnnamedSamplesUnknownNamesAndOrder) {
+    const Workspace ws = named_samples({"A", "B", "C", "D"});
+    struct Case {
+        std::string file;
+        std::vector<std::string> names;
+        std::vector<uint32_t> of_sample;
+        int32_t unknown;
+        std::string warning;
+    } cases[] = {
+        // Groups in the order the file first gives them, whatever the samples' order.
+        {"D,L\nA,H\nB,L\nC,H\n", {"L", "H"}, {1, 0, 1, 0}, 0, ""},
+        // C and D unnamed: "(none)" comes after the file's groups.
+        {"B,H\nA,L\n", {"H", "L", "(none)"}, {1, 0, 2, 2}, 0, ""},
+        // Two names that are no sample; one of them only in a group of its own.
+        {"A,H\nX,H\nY,K\nB,H\nC,H\nD,H\n", {"H", "K"}, {0, 0, 0, 0}, 2,
+         "2 names in groups.tsv match no sample of the cohort"},
+        {"Q,H\n", {"H", "(none)"}, {1, 1, 1, 1}, 1, "1 name in groups.tsv matches no sample of the cohort"},
+        // A file that names "(none)" itself shares the group with the unnamed.
+        {"A,(none)\nB,H\n", {"(none)", "H"}, {0, 1, 0, 0}, 0, ""},
+        // Names keep their case and are matched whole.
+        {"a,H\nA \"x\",K\n", {"H", "K", "(none)"}, {2, 2, 2, 2}, 2,
+         "2 names in groups.tsv match no sample of the cohort"},
+    };
+    for (const Case& c : cases) {
+        const GroupFileRead read = parse_group_text(c.file);
+        ASSERT_TRUE(read.ok) << read.message;
+        const SampleGroups groups = assign_sample_groups(ws, read);
+        EXPECT_TRUE(groups.from_file);
+        EXPECT_EQ(groups.names, c.names) << c.file;
+        EXPECT_EQ(groups.of_sample, c.of_sample) << c.file;
+        EXPECT_EQ(groups.unknown_names, c.unknown) << c.file;
+        EXPECT_EQ(unknown_names_warning(groups, "/data/groups.tsv"), c.warning) << c.file;
+    }
+}
+
+TEST(SampleGroupsOfCohort, NamesPairWithEntriesAsTheListReaderPairsThem) {
+    // Without the reference's name line, entry i is name i.
+    Workspace ws;
+    for (const char* n : {">S1", ">S2"}) {
+        ws.sample_names.push_back(n);
+        ws.sample_positions.push_back(std::vector<int32_t>{73});
+        ws.sample_bases.push_back("G");
+    }
+    const SampleGroups groups = assign_sample_groups(ws, parse_group_text("S2\tB\nS1\tA\n"));
+    EXPECT_EQ(groups.names, (std::vector<std::string>{"B", "A"}));
+    EXPECT_EQ(groups.of_sample, (std::vector<uint32_t>{1, 0}));
+    // The reference's own name is no sample.
+    const SampleGroups with_ref = assign_sample_groups(named_samples({"S1"}), parse_group_text("Reference\tR\n"));
+    EXPECT_EQ(with_ref.names, (std::vector<std::string>{"R", "(none)"}));
+    EXPECT_EQ(with_ref.of_sample, (std::vector<uint32_t>{1}));
+    EXPECT_EQ(with_ref.unknown_names, 1);
+}
+
+TEST(SampleGroupsOfCohort, FileReadFromDisk) {
+    const corvella_test::TempFile f("groups.csv", "sample,group\nA,H\n");
+    const GroupFileRead read = read_group_file(f.path());
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_EQ(pairs_of(read), (std::vector<Pair>{{"A", "H", 2}}));
+}
