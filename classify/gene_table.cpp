@@ -1,9 +1,11 @@
 #include "classify/gene_table.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "classify/report_table.h"
 #include "classify/rrna_classification.h"
+#include "classify/variant_table.h"
 #include "core/trna_structure.h"
 
 namespace corvella {
@@ -129,6 +131,38 @@ std::vector<GeneTableRow> gene_table_rows(const Workspace& ws) {
     return rows;
 }
 
+std::vector<VariantCarriers> gene_group_calls(const Workspace& ws, const SampleGroups& groups,
+                                              const std::vector<GeneTableRow>& rows) {
+    const std::vector<VariantCarriers> all = count_variant_carriers(ws);
+    const std::vector<VariantCarriers> by_group = count_group_carriers(ws, groups);
+    const size_t group_count = table_group_names(groups).size();
+    const size_t keys = all.size();
+    std::vector<VariantKey> order;
+    order.reserve(keys);
+    for (const auto& entry : ws.variant_tally) order.push_back(entry.first);
+    std::vector<VariantCarriers> calls(group_count * rows.size());
+    for (size_t r = 0; r < rows.size(); ++r) {
+        for (const int32_t p : region_positions(ws, rows[r].region)) {
+            const char ref = p <= ws.reference_length() ? ws.reference_letter(p) : 'Z';
+            for (auto it = std::lower_bound(order.begin(), order.end(), VariantKey{p, 0});
+                 it != order.end() && it->position == p; ++it) {
+                if (it->base == ref) continue;
+                const auto k = static_cast<size_t>(it - order.begin());
+                for (size_t g = 0; g < group_count; ++g) {
+                    const VariantCarriers& c = g == 0 ? all[k] : by_group[(g - 1) * keys + k];
+                    VariantCarriers& sum = calls[g * rows.size() + r];
+                    sum.samples += c.samples;
+                    sum.homoplasmic += c.homoplasmic;
+                    sum.heteroplasmic += c.heteroplasmic;
+                    sum.het_calls += c.het_calls;
+                    sum.max_level = std::max(sum.max_level, c.max_level);
+                }
+            }
+        }
+    }
+    return calls;
+}
+
 const std::vector<std::string>& gene_table_header() {
     static const std::vector<std::string> header = {
         "Region", "Symbol", "Region type", "Length",
@@ -138,14 +172,28 @@ const std::vector<std::string>& gene_table_header() {
         "pN/pS", "Possible", "Observed", "Fraction observed",
         "Possible stem", "Observed stem", "Possible loop", "Observed loop",
         "Possible non-stem", "Observed non-stem"};
-    return header;
+    static const std::vector<std::string> with_groups = [] {
+        std::vector<std::string> h = header;
+        h.insert(h.end(), group_columns_header().begin(), group_columns_header().end());
+        return h;
+    }();
+    return with_groups;
 }
 
 Report gene_table_report(const Workspace& ws, ReportFormat format) {
+    return gene_table_report(ws, SampleGroups{}, format);
+}
+
+Report gene_table_report(const Workspace& ws, const SampleGroups& groups, ReportFormat format) {
     ReportTable report(format);
     report.row(1, gene_table_header());
     int32_t workbook_row = 2;
-    for (const GeneTableRow& r : gene_table_rows(ws)) {
+    const std::vector<GeneTableRow> rows = gene_table_rows(ws);
+    const std::vector<VariantCarriers> calls = gene_group_calls(ws, groups, rows);
+    const std::vector<std::string> group_names = table_group_names(groups);
+    const std::vector<int64_t> group_sizes = table_group_sizes(ws, groups);
+    for (size_t row_index = 0; row_index < rows.size(); ++row_index) {
+        const GeneTableRow& r = rows[row_index];
         std::vector<std::string> f = {variant_region_name(r.region), variant_region_symbol(ws, r.region),
                                       region_type_name(r.region.type),
                                       number(r.length)};
@@ -170,7 +218,13 @@ Report gene_table_report(const Workspace& ws, ReportFormat format) {
         f.push_back(trna ? number(r.observed_loop) : "");
         f.push_back(rrna ? number(r.possible_non_stem) : "");
         f.push_back(rrna ? number(r.observed_non_stem) : "");
-        report.row(workbook_row++, f);
+        for (size_t g = 0; g < group_names.size(); ++g) {
+            std::vector<std::string> grouped = f;
+            const std::vector<std::string> extra =
+                group_columns(group_names[g], calls[g * rows.size() + row_index], group_sizes[g]);
+            grouped.insert(grouped.end(), extra.begin(), extra.end());
+            report.row(workbook_row++, grouped);
+        }
     }
     Report taken = report.take();
     mark_number_columns(taken.cells, 2);

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "classify/variant_annotation.h"
+#include "classify/variant_table.h"
 #include "core/workspace.h"
+#include "input/sample_groups.h"
 #include "output/report.h"
 
 namespace corvella {
@@ -53,8 +55,18 @@ std::vector<GeneTableRow> gene_table_rows(const Workspace& ws);
 
 const std::vector<std::string>& gene_table_header();
 
+// The calls of each group in one region, over the tally's variants of the
+// region whose base differs from the reference letter: samples counts calls
+// (a sample once per variant), max_level their highest level. Entry
+// g * rows.size() + r for the r-th row of gene_table_rows and the g-th
+// group of table_group_names.
+std::vector<VariantCarriers> gene_group_calls(const Workspace& ws, const SampleGroups& groups,
+                                              const std::vector<GeneTableRow>& rows);
+
 // The table in the requested form; fractions and pN/pS with four decimals,
-// empty where the division is undefined.
+// empty where the division is undefined. Each region has a row for "all",
+// then one per group of the groups file.
 Report gene_table_report(const Workspace& ws, ReportFormat format);
+Report gene_table_report(const Workspace& ws, const SampleGroups& groups, ReportFormat format);
 
 }  // namespace corvella

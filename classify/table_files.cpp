@@ -31,11 +31,19 @@ WriteResult save_kind_table(const ReportKind& kind, Table table, const Workspace
 }
 
 WriteResult save_variant_table(const Workspace& ws, const std::string& path) {
-    return save_table(path, [&ws](ReportFormat f) { return variant_table_report(ws, f, nullptr); });
+    return save_variant_table(ws, SampleGroups{}, path);
 }
 
 WriteResult save_gene_table(const Workspace& ws, const std::string& path) {
-    return save_table(path, [&ws](ReportFormat f) { return gene_table_report(ws, f); });
+    return save_gene_table(ws, SampleGroups{}, path);
+}
+
+WriteResult save_variant_table(const Workspace& ws, const SampleGroups& groups, const std::string& path) {
+    return save_table(path, [&](ReportFormat f) { return variant_table_report(ws, groups, f, nullptr); });
+}
+
+WriteResult save_gene_table(const Workspace& ws, const SampleGroups& groups, const std::string& path) {
+    return save_table(path, [&](ReportFormat f) { return gene_table_report(ws, groups, f); });
 }
 
 WriteResult save_stats_table(const Workspace& ws, const SampleGroups& groups, const std::string& outgroup,

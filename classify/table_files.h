@@ -27,6 +27,9 @@ WriteResult save_kind_table(const ReportKind& kind, Table table, const Workspace
 // The variant table and the gene table of the loaded cohort.
 WriteResult save_variant_table(const Workspace& ws, const std::string& path);
 WriteResult save_gene_table(const Workspace& ws, const std::string& path);
+// The same with a row per group of `groups` beside the "all" rows.
+WriteResult save_variant_table(const Workspace& ws, const SampleGroups& groups, const std::string& path);
+WriteResult save_gene_table(const Workspace& ws, const SampleGroups& groups, const std::string& path);
 
 // The population statistics of the loaded cohort per region and group, with
 // the outgroup's letters (empty: no outgroup).

@@ -10,18 +10,23 @@
 
 #include "classify/variant_annotation.h"
 #include "core/workspace.h"
+#include "input/sample_groups.h"
 #include "output/report.h"
 
 namespace corvella {
 
 // A carrier at this level or above counts as homoplasmic.
 constexpr float HOMOPLASMIC_LEVEL = 0.95f;
+// A carrier at this level or above (and below HOMOPLASMIC_LEVEL) counts in
+// AC_het; below it a call is in neither AC_hom nor AC_het.
+constexpr float HETEROPLASMIC_LEVEL = 0.10f;
 
 struct VariantCarriers {
     int32_t samples = 0;        // sample-list entries that carry the variant (once each)
     int32_t homoplasmic = 0;    // of those, at level >= HOMOPLASMIC_LEVEL
     int32_t heteroplasmic = 0;  // the others
     float max_level = 0;        // highest level among the carriers
+    int32_t het_calls = 0;      // of the heteroplasmic, at level >= HETEROPLASMIC_LEVEL (AC_het)
 };
 
 // The carriers of every tally key, in tally order. The level of an item is
@@ -29,6 +34,26 @@ struct VariantCarriers {
 // the sample lists item for item) every call has level 1. A sample that
 // lists one variant twice carries it once, at the higher of its levels.
 std::vector<VariantCarriers> count_variant_carriers(const Workspace& ws);
+
+// The same counted per group: entry g * (tally size) + k holds the carriers
+// of tally key k among the samples of group g (groups.of_sample). Without a
+// groups file (of_sample empty) there is one group, every sample.
+std::vector<VariantCarriers> count_group_carriers(const Workspace& ws, const SampleGroups& groups);
+
+// The groups the tables write, in row order: "all", then the file's groups
+// (none without a groups file).
+std::vector<std::string> table_group_names(const SampleGroups& groups);
+
+// The trailing columns every table row per group gets: "Group", "AC_hom",
+// "AC_het", "AF_hom", "AF_het", "max_hl".
+const std::vector<std::string>& group_columns_header();
+
+// Those columns for a group of n samples: the frequencies are over the n
+// samples (empty when n is 0), max_hl empty without calls.
+std::vector<std::string> group_columns(const std::string& group, const VariantCarriers& c, int64_t n);
+
+// The samples of each group of table_group_names: every sample for "all".
+std::vector<int64_t> table_group_sizes(const Workspace& ws, const SampleGroups& groups);
 
 // The 26 column headers, "Position" ... "rRNA structure".
 const std::vector<std::string>& variant_table_header();
@@ -48,6 +73,10 @@ TableVariant table_variant(const Workspace& ws, const VariantKey& key);
 // The table in the requested form (text, or workbook cells with the header
 // in row 1). The workbook form steps `progress` once per tally key; progress
 // may be null.
+// Each variant's rows come for "all" first, then for every group of the
+// groups file whose samples carry it.
 Report variant_table_report(const Workspace& ws, ReportFormat format, ProgressSink* progress);
+Report variant_table_report(const Workspace& ws, const SampleGroups& groups, ReportFormat format,
+                            ProgressSink* progress);
 
 }  // namespace corvella

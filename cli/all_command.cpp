@@ -62,7 +62,9 @@ int run_all(const Args& args, Workspace& ws, int argc, char** argv) {
         return EXIT_INPUT;
     }
 
-    std::vector<FolderFile> jobs = table_files(ws, args.forms);
+    SampleGroups groups;
+    if (int status = load_sample_groups(args.input, ws, groups); status != EXIT_OK) return status;
+    std::vector<FolderFile> jobs = table_files(ws, groups, args.forms);
     std::vector<ChartJob> charts;
     for (const ReportKind& kind : all_report_kinds()) {
         if (kind.needs_human_reference && !ws.human_reference) continue;

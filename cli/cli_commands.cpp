@@ -140,9 +140,12 @@ int run_convert(const Args& args, Workspace& ws) {
 }
 
 // `annotate` and `genes`: a table of the whole cohort at -o.
-int run_table(const Args& args, Workspace& ws, WriteResult (*save)(const Workspace&, const std::string&)) {
+int run_table(const Args& args, Workspace& ws,
+              WriteResult (*save)(const Workspace&, const SampleGroups&, const std::string&)) {
     if (int status = load_cohort_operands(args, 0, ws); status != EXIT_OK) return status;
-    return write_or_fail(save(ws, args.output));
+    SampleGroups groups;
+    if (int status = load_sample_groups(args.input, ws, groups); status != EXIT_OK) return status;
+    return write_or_fail(save(ws, groups, args.output));
 }
 
 // `stats`: the cohort, its groups and the outgroup, then the table.

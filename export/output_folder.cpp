@@ -65,6 +65,12 @@ std::string make_folder(const std::string& folder) {
 }
 
 std::vector<FolderFile> table_files(const Workspace& ws, const std::vector<std::string>& forms) {
+    static const SampleGroups no_groups;
+    return table_files(ws, no_groups, forms);
+}
+
+std::vector<FolderFile> table_files(const Workspace& ws, const SampleGroups& groups,
+                                    const std::vector<std::string>& forms) {
     std::vector<FolderFile> files;
     for (const ReportKind& kind : all_report_kinds()) {
         if (kind.needs_human_reference && !ws.human_reference) continue;
@@ -76,8 +82,10 @@ std::vector<FolderFile> table_files(const Workspace& ws, const std::vector<std::
                                  }});
     }
     for (const std::string& form : forms) {
-        files.push_back({"variants." + form, [&ws](const std::string& path) { return save_variant_table(ws, path); }});
-        files.push_back({"genes." + form, [&ws](const std::string& path) { return save_gene_table(ws, path); }});
+        files.push_back({"variants." + form,
+                         [&ws, &groups](const std::string& path) { return save_variant_table(ws, groups, path); }});
+        files.push_back({"genes." + form,
+                         [&ws, &groups](const std::string& path) { return save_gene_table(ws, groups, path); }});
     }
     // The sections `multiqc FOLDER` shows.
     files.push_back({"corvella_mqc.json", [&ws](const std::string& path) { return write_multiqc_classes(ws, path); }});

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/workspace.h"
+#include "input/sample_groups.h"
 #include "input/cohort_loader.h"
 #include "output/write_result.h"
 
@@ -34,6 +35,10 @@ std::string make_folder(const std::string& folder);
 // FORM of `forms` ("txt", "xls", "xlsx"), then the two MultiQC sections. The
 // jobs hold `ws` by reference.
 std::vector<FolderFile> table_files(const Workspace& ws, const std::vector<std::string>& forms);
+// The same with the variant and gene tables per group of `groups` (which
+// must outlive the jobs).
+std::vector<FolderFile> table_files(const Workspace& ws, const SampleGroups& groups,
+                                    const std::vector<std::string>& forms);
 
 // corvella_mqc.json: each sample's synonymous, non-synonymous, tRNA, rRNA and
 // D-loop variants as a MultiQC bar graph.

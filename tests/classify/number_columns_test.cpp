@@ -67,13 +67,13 @@ TEST(NumberColumns, TheVariantAndGeneTablesNumbersAreNumberCells) {
     const Workspace ws = testing::golden_workspace();
     const auto variants = column_kinds(variant_table_report(ws, ReportFormat::Workbook, nullptr));
     for (const char* name : {"Position", "Samples", "Occurrences", "Frequency", "Homoplasmic", "Heteroplasmic",
-                             "Max level"})
+                             "Max level", "AC_hom", "AC_het", "AF_hom", "AF_het", "max_hl"})
         EXPECT_EQ(variants.at(name), "number") << name;
-    for (const char* name : {"Ref", "Alt", "Variant", "HGVS", "Region", "Region type", "Consequence"})
+    for (const char* name : {"Ref", "Alt", "Variant", "HGVS", "Region", "Region type", "Consequence", "Group"})
         EXPECT_EQ(variants.at(name), "text") << name;
 
     const auto genes = column_kinds(gene_table_report(ws, ReportFormat::Workbook));
-    const std::set<std::string> names = {"Region", "Symbol", "Region type"};
+    const std::set<std::string> names = {"Region", "Symbol", "Region type", "Group"};
     for (const auto& [name, kind] : genes) {
         // Every column but the names is a length, a count, a fraction or pN/pS.
         EXPECT_EQ(kind, names.count(name) ? "text" : "number") << name;

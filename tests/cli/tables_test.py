@@ -25,7 +25,8 @@ class VariantTable(CliCase):
         header = rows[0]
         self.assertEqual(header[:8], ["Position", "Ref", "Alt", "Variant", "HGVS", "Samples", "Occurrences",
                                       "Frequency"])
-        self.assertEqual(header[-3:], ["HGVS protein", "tRNA structure", "rRNA structure"])
+        self.assertEqual(header[23:26], ["HGVS protein", "tRNA structure", "rRNA structure"])
+        self.assertEqual(header[26:], ["Group", "AC_hom", "AC_het", "AF_hom", "AF_het", "max_hl"])
         col = {name: i for i, name in enumerate(header)}
         by = {}
         for r in rows[1:]:
@@ -233,6 +234,79 @@ class GeneTable(CliCase):
         cells = read_xls(self.out("g.xls"))
         self.assertEqual(cells[(2, 1)], "ATP6")
         self.assertEqual(cells[(39, 1)], "D-loop")
+
+
+# Three samples with allele fractions: S1 and S2 in group a, S3 in b.
+LEVELLED_VCF = """##fileformat=VCFv4.2
+##contig=<ID=chrM,length=16569>
+##FORMAT=<ID=GT,Number=1,Type=String,Description="Genotype">
+##FORMAT=<ID=AF,Number=A,Type=Float,Description="Allele fraction">
+#CHROM\tPOS\tID\tREF\tALT\tQUAL\tFILTER\tINFO\tFORMAT\tS1\tS2\tS3
+chrM\t3243\t.\tA\tG\t.\tPASS\t.\tGT:AF\t0/1:0.30\t1:0.98\t0/1:0.12
+chrM\t14766\t.\tC\tT\t.\tPASS\t.\tGT:AF\t1:1.0\t0:0\t1:0.96
+"""
+
+
+class GroupTables(CliCase):
+    def inputs(self):
+        vcf, groups = self.out("levels.vcf"), self.out("groups.tsv")
+        with open(vcf, "w") as f:
+            f.write(LEVELLED_VCF)
+        with open(groups, "w") as f:
+            f.write("sample,group\nS1,a\nS2,a\nS3,b\n")
+        return vcf, groups
+
+    def table(self, command, *options):
+        vcf, groups = self.inputs()
+        out = self.out(command + ".txt")
+        rc, stdout, err = run("--min-level", "0.1", *options, command, vcf, "-o", out)
+        self.assertEqual((rc, stdout), (0, ""), err)
+        rows = text_rows(out)
+        col = {name: i for i, name in enumerate(rows[0])}
+        return rows, col
+
+    def test_variant_and_gene_rows_per_group(self):
+        _, groups = self.inputs()
+        cases = [
+            # command, key column, key, group: AC_hom, AC_het, AF_hom, AF_het, max_hl
+            ("annotate", "Variant", "3243", "all", ["1", "2", "0.333333", "0.666667", "0.980"]),
+            ("annotate", "Variant", "3243", "a", ["1", "1", "0.500000", "0.500000", "0.980"]),
+            ("annotate", "Variant", "3243", "b", ["0", "1", "0.000000", "1.000000", "0.120"]),
+            ("annotate", "Variant", "14766", "all", ["2", "0", "0.666667", "0.000000", "1.000"]),
+            ("annotate", "Variant", "14766", "a", ["1", "0", "0.500000", "0.000000", "1.000"]),
+            ("annotate", "Variant", "14766", "b", ["1", "0", "1.000000", "0.000000", "0.960"]),
+            ("genes", "Symbol", "MT-TL1", "b", ["0", "1", "0.000000", "1.000000", "0.120"]),
+            ("genes", "Symbol", "MT-CYB", "all", ["2", "0", "0.666667", "0.000000", "1.000"]),
+            ("genes", "Symbol", "MT-ND1", "a", ["0", "0", "0.000000", "0.000000", ""]),
+        ]
+        tables = {c: self.table(c, "--groups", groups) for c in ("annotate", "genes")}
+        for command, key_column, key, group, expected in cases:
+            with self.subTest(command=command, key=key, group=group):
+                rows, col = tables[command]
+                found = [r for r in rows[1:] if r[col[key_column]] == key and r[col["Group"]] == group]
+                self.assertEqual(len(found), 1)
+                self.assertEqual([found[0][col[c]] for c in ("AC_hom", "AC_het", "AF_hom", "AF_het", "max_hl")],
+                                 expected)
+        self.assertEqual(len(tables["genes"][0]), 1 + 38 * 3)
+        self.assertEqual(len(tables["annotate"][0]), 1 + 6)
+
+    def test_without_groups_one_all_row_each(self):
+        for command, rows_expected in (("annotate", 1 + 2), ("genes", 1 + 38)):
+            with self.subTest(command=command):
+                rows, col = self.table(command)
+                self.assertEqual(len(rows), rows_expected)
+                self.assertEqual({r[col["Group"]] for r in rows[1:]}, {"all"})
+
+    def test_all_writes_the_tables_per_group(self):
+        vcf, groups = self.inputs()
+        folder = self.out("folder")
+        rc, _, err = run("--min-level", "0.1", "--groups", groups, "all", vcf, "--forms", "txt", "-o", folder)
+        self.assertEqual(rc, 0, err)
+        for command, name in (("annotate", "variants"), ("genes", "genes")):
+            single = self.out(name + "-single.txt")
+            self.assertEqual(run("--min-level", "0.1", "--groups", groups, command, vcf, "-o", single)[0], 0)
+            self.assertEqual(read_file(os.path.join(folder, name + ".txt")), read_file(single), name)
+        self.assertEqual(run("--groups", self.out("missing.tsv"), "all", vcf, "-o", self.out("f2"))[0], 2)
 
 
 if __name__ == "__main__":
