@@ -22,12 +22,15 @@ const char* const USAGE =
     "                                    save a counting window's chart: OUT ending in .png,\n"
     "                                    .svg or .pdf is that format, anything else a BMP image;\n"
     "                                    --size in pixels, default the window's 640x420\n"
-    "  map LIST -o OUT [--size WIDTHxHEIGHT]\n"
+    "  map LIST -o OUT [--size WIDTHxHEIGHT] [--groups FILE --group NAME]\n"
     "                                    the circular genome map of the cohort's variants: OUT\n"
     "                                    ending in .svg, .png or .pdf is that format, anything\n"
-    "                                    else a BMP image; default size 900x700\n"
-    "  html LIST -o OUT.html             one self-contained page: what was read, the genome map,\n"
-    "                                    the charts, the gene table and the variant table\n"
+    "                                    else a BMP image; default size 900x700; --group: only\n"
+    "                                    the samples of that group of the groups file\n"
+    "  html LIST -o OUT.html [--groups FILE] [--outgroup FILE]\n"
+    "                                    one self-contained page: what was read, the genome map,\n"
+    "                                    the charts, the gene table, the population statistics\n"
+    "                                    and the variant table\n"
     "  network LIST -o OUT               write the network data file (.rdf) of a list\n"
     "  convert INPUT... -o LIST          write the polymorphism list of VCF, HSD or FASTA files\n"
     "        LIST in report, chart and network may be several files of one kind: polymorphism\n"
@@ -163,10 +166,15 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
             if (have_output) { r.error = "-o given twice"; return r; }
             a.output = argv[++i];
             have_output = true;
-        } else if ((argv[i] == "--outgroup" || argv[i] == "--groups") && a.command == Command::Stats) {
+        } else if ((argv[i] == "--outgroup" && (a.command == Command::Stats || a.command == Command::Html)) ||
+                   (argv[i] == "--groups" &&
+                    (a.command == Command::Stats || a.command == Command::Html || a.command == Command::Map))) {
             if (i + 1 >= argv.size()) { r.error = argv[i] + " needs a file"; return r; }
             (argv[i] == "--outgroup" ? a.outgroup : a.input.groups) = argv[i + 1];
             ++i;
+        } else if (argv[i] == "--group" && a.command == Command::Map) {
+            if (i + 1 >= argv.size()) { r.error = "--group needs a group name"; return r; }
+            a.group = argv[++i];
         } else if (argv[i] == "--html" && a.command == Command::All) {
             a.html = true;
         } else if (argv[i] == "--index" && a.command == Command::Annotate) {
@@ -198,6 +206,7 @@ ParseResult parse_args(const std::vector<std::string>& argv) {
     if (pairs && have_output) { r.error = "report takes TABLE:OUT pairs or -o OUT, not both"; return r; }
     if (it->second.needs_output && !have_output && !pairs) { r.error = it->first + " needs -o OUT"; return r; }
     if (!it->second.needs_output && have_output) { r.error = it->first + " takes no -o"; return r; }
+    if (a.group && !a.input.groups) { r.error = "--group needs --groups FILE"; return r; }
     r.args = a;
     return r;
 }

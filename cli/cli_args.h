@@ -30,7 +30,8 @@ struct Args {
     // `all`: --forms (report file types) and --charts (image types).
     std::vector<std::string> forms{"txt"};
     std::vector<std::string> charts{"bmp"};
-    std::optional<std::string> outgroup;   // stats --outgroup FILE
+    std::optional<std::string> outgroup;   // stats and html --outgroup FILE
+    std::optional<std::string> group;      // map --group NAME: only that group's samples
     bool html = false;  // all --html: also report.html
 };
 

@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "classify/position_check.h"
@@ -8,12 +9,14 @@
 #include "cli/chart_command.h"
 #include "cli/html_command.h"
 #include "classify/genome_map_layout.h"
+#include "classify/population_stats.h"
 #include "cli/input_options.h"
 #include "classify/report_kinds.h"
 #include "classify/table_files.h"
 #include "cli/table_commands.h"
 #include "input/aligned_import.h"
 #include "input/outgroup.h"
+#include "input/sample_groups.h"
 #include "input/genbank_reader.h"
 #include "core/human_reference.h"
 #include "input/polymorphism_caller.h"
@@ -105,10 +108,39 @@ int run_chart(const Args& args, Workspace& ws, int argc, char** argv) {
     return write_or_fail(write_chart_image(kind->chart(ws), args.output, argc, argv, args.size));
 }
 
+// --outgroup FILE, read and aligned with the reference and told on stderr;
+// without it `outgroup` stays empty.
+int load_outgroup(const Args& args, const Workspace& ws, OutgroupRead& outgroup) {
+    outgroup = OutgroupRead{};
+    if (!args.outgroup) return EXIT_OK;
+    outgroup = read_outgroup(*args.outgroup, ws.ref_sequence);
+    if (!outgroup.ok) return fail(EXIT_INPUT, *args.outgroup + ": " + outgroup.message);
+    std::cerr << "corvella-cli: outgroup " << outgroup_summary(outgroup) << "\n";
+    return EXIT_OK;
+}
+
 // "Genome Map...": the ring of the cohort's variants, at --size or 900x700.
+// With --group, only the samples of that group of the groups file.
 int run_map(const Args& args, Workspace& ws, int argc, char** argv) {
     if (int status = load_cohort_operands(args, 0, ws); status != EXIT_OK) return status;
-    const GenomeMap map = args.size ? build_genome_map(ws, args.size->first, args.size->second) : build_genome_map(ws);
+    const Workspace* drawn = &ws;
+    Workspace group;
+    if (args.group) {
+        SampleGroups groups;
+        if (int status = load_sample_groups(args.input, ws, groups); status != EXIT_OK) return status;
+        const auto at = std::find(groups.names.begin(), groups.names.end(), *args.group);
+        if (at == groups.names.end()) {
+            std::string known;
+            for (const std::string& name : groups.names) known += (known.empty() ? "" : ", ") + name;
+            return fail(EXIT_INPUT, "no group " + *args.group + " in " + *args.input.groups +
+                                        (known.empty() ? std::string(" (it names no sample of the cohort)")
+                                                       : "; its groups are " + known));
+        }
+        group = group_workspace(ws, groups, static_cast<uint32_t>(at - groups.names.begin()));
+        drawn = &group;
+    }
+    const GenomeMap map =
+        args.size ? build_genome_map(*drawn, args.size->first, args.size->second) : build_genome_map(*drawn);
     return write_or_fail(write_map_image(map, args.output, argc, argv));
 }
 
@@ -119,7 +151,14 @@ int run_html(const Args& args, Workspace& ws, int argc, char** argv) {
     if (!expand_input_operands(args.operands, paths, error)) return fail(EXIT_INPUT, error);
     CohortRead read;
     if (int status = load_inputs(args.input, paths, ws, InputUse::Counting, read); status != EXIT_OK) return status;
-    return write_or_fail(write_html_report(ws, paths, read, args.output, "", argc, argv));
+    SampleGroups groups;
+    if (int status = load_sample_groups(args.input, ws, groups); status != EXIT_OK) return status;
+    OutgroupRead outgroup;
+    if (int status = load_outgroup(args, ws, outgroup); status != EXIT_OK) return status;
+    std::vector<HtmlTable> tables = {html_table_from_text(
+        "stats", "Population statistics",
+        population_stats_report(ws, groups, outgroup.bases, ReportFormat::Text).text)};
+    return write_or_fail(write_html_report(ws, paths, read, args.output, "", argc, argv, std::move(tables)));
 }
 
 // "Export To Network File...", "Transform", "Save As...": the memo's message
@@ -154,11 +193,7 @@ int run_stats(const Args& args, Workspace& ws) {
     SampleGroups groups;
     if (int status = load_sample_groups(args.input, ws, groups); status != EXIT_OK) return status;
     OutgroupRead outgroup;
-    if (args.outgroup) {
-        outgroup = read_outgroup(*args.outgroup, ws.ref_sequence);
-        if (!outgroup.ok) return fail(EXIT_INPUT, *args.outgroup + ": " + outgroup.message);
-        std::cerr << "corvella-cli: outgroup " << outgroup_summary(outgroup) << "\n";
-    }
+    if (int status = load_outgroup(args, ws, outgroup); status != EXIT_OK) return status;
     return write_or_fail(save_stats_table(ws, groups, outgroup.bases, args.output));
 }
 

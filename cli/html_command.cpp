@@ -9,8 +9,10 @@
 namespace corvella::cli {
 
 WriteResult write_html_report(const Workspace& ws, const std::vector<std::string>& paths, const CohortRead& read,
-                              const std::string& path, const std::string& whole_variant_table, int argc, char** argv) {
+                              const std::string& path, const std::string& whole_variant_table, int argc, char** argv,
+                              std::vector<HtmlTable> tables) {
     CohortReportParts parts;
+    parts.tables = std::move(tables);
     parts.inputs = paths;
     if (read.has_summary()) parts.import_summary = import_summary_text(read.summary);
     parts.import_summary += read.alignment_summary;

@@ -172,6 +172,37 @@ SampleGroups assign_sample_groups(const Workspace& ws, const GroupFileRead& file
     return groups;
 }
 
+Workspace group_workspace(const Workspace& ws, const SampleGroups& groups, uint32_t group) {
+    Workspace out = ws;
+    out.sample_positions.clear();
+    out.sample_bases.clear();
+    out.sample_names.clear();
+    out.sample_levels.clear();
+    // A list's names may hold one line more than its entries (the names are
+    // then one behind); keep that first line so sample_name still pairs them.
+    const size_t samples = ws.sample_positions.size();
+    const bool extra_name = ws.sample_names.size() > samples;
+    if (extra_name) out.sample_names.push_back(ws.sample_names[0]);
+    const bool leveled = !ws.sample_levels.empty();
+    size_t item = 0;
+    for (size_t i = 0; i < samples; ++i) {
+        const PositionView p = ws.sample_positions[i];
+        const bool keep = i < groups.of_sample.size() && groups.of_sample[i] == group;
+        if (keep) {
+            out.sample_positions.push_back(p);
+            out.sample_bases.push_back(ws.sample_bases[i]);
+            const size_t name = extra_name ? i + 1 : i;
+            if (name < ws.sample_names.size()) out.sample_names.push_back(ws.sample_names[name]);
+            if (leveled)
+                out.sample_levels.insert(out.sample_levels.end(), ws.sample_levels.begin() + static_cast<std::ptrdiff_t>(item),
+                                         ws.sample_levels.begin() + static_cast<std::ptrdiff_t>(item + p.size()));
+        }
+        item += p.size();
+    }
+    build_variant_tally(out);
+    return out;
+}
+
 std::string unknown_names_warning(const SampleGroups& groups, const std::string& path) {
     if (groups.unknown_names == 0) return std::string();
     const size_t slash = path.find_last_of('/');

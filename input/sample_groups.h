@@ -77,6 +77,11 @@ struct SampleGroups {
 // (sample_name without the ">") in the file, else "(none)".
 SampleGroups assign_sample_groups(const Workspace& ws, const GroupFileRead& file);
 
+// The workspace of one group's samples: the reference and everything else of
+// ws, with only the entries of the sample lists in group `group` (an index
+// into groups.names), their names and levels, and their tally counted anew.
+Workspace group_workspace(const Workspace& ws, const SampleGroups& groups, uint32_t group);
+
 // The warning about names that match no sample, one line without a line
 // end; empty when every name matched.
 std::string unknown_names_warning(const SampleGroups& groups, const std::string& path);

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "classify/gene_table.h"
+#include "classify/population_stats.h"
 #include "classify/position_check.h"
 #include "classify/report_kinds.h"
 #include "classify/table_files.h"
@@ -25,8 +26,10 @@
 #include "export/variable_sites.h"
 #include "input/cohort_loader.h"
 #include "input/input_paths.h"
+#include "input/outgroup.h"
 #include "input/polymorphism_list.h"
 #include "input/reference_loading.h"
+#include "input/sample_groups.h"
 #include "output/row_sink.h"
 #include "python/sheet_columns.h"
 
@@ -285,6 +288,44 @@ py::tuple calls_columns(const Cohort& c) {
     return py::make_tuple(codes, names, positions, refs, alts, letter_list, levels);
 }
 
+// The statistics table as (header, columns, notes): the groups file and the
+// outgroup are read, and the table built, without the GIL. A file that cannot
+// be used is refused with its path and reason; the notes are corvella-cli's
+// warning about names that match no sample and its line about the outgroup.
+py::tuple stats_frame(const Cohort& c, const std::optional<std::string>& groups_path,
+                      const std::optional<std::string>& outgroup_path) {
+    SampleGroups groups;
+    OutgroupRead outgroup;
+    std::string error;
+    py::list notes;
+    std::vector<std::string> note_texts;
+    {
+        py::gil_scoped_release release;
+        if (groups_path) {
+            const GroupFileRead read = read_group_file(*groups_path);
+            if (read.ok) {
+                groups = assign_sample_groups(c.ws, read);
+                if (std::string w = unknown_names_warning(groups, *groups_path); !w.empty()) note_texts.push_back(w);
+            } else {
+                error = *groups_path + ": " + read.message;
+            }
+        }
+        if (error.empty() && outgroup_path) {
+            outgroup = read_outgroup(*outgroup_path, c.ws.ref_sequence);
+            if (outgroup.ok)
+                note_texts.push_back("outgroup " + outgroup_summary(outgroup));
+            else
+                error = *outgroup_path + ": " + outgroup.message;
+        }
+    }
+    if (!error.empty()) throw InputRefused(error);
+    for (const std::string& n : note_texts) notes.append(text_of(n));
+    const py::tuple frame = sheet_frame(cells_producer([&] {
+        return population_stats_report(c.ws, groups, outgroup.bases, ReportFormat::Workbook);
+    }), true);
+    return py::make_tuple(frame[0], frame[1], notes);
+}
+
 py::list write_all(const Cohort& c, const std::string& folder, const std::vector<std::string>& forms) {
     for (const std::string& form : forms)
         if (form != "txt" && form != "xls" && form != "xlsx")
@@ -349,6 +390,8 @@ PYBIND11_MODULE(_corvella, m) {
         .def("_genes", [](const Cohort& c) {
             return sheet_frame(cells_producer([&c] { return gene_table_report(c.ws, ReportFormat::Workbook); }), true);
         }, "The gene table as (header, columns).")
+        .def("_stats", &stats_frame, py::arg("groups"), py::arg("outgroup"),
+             "The statistics table as (header, columns, notes) (used by Cohort.stats).")
         .def("_report", [](const Cohort& c, const std::string& kind, const std::string& table) {
             const ReportKind& k = report_kind(c, kind);
             const Table t = table_of(table);

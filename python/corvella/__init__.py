@@ -13,6 +13,7 @@ corvella-cli; this package only turns their rows into DataFrames.
 """
 
 import os
+import warnings
 
 import pandas as pd
 
@@ -124,10 +125,21 @@ class Cohort:
         return _frame(*self._engine._genes())
 
     def stats(self, groups=None, outgroup=None):
-        """The statistics table. Not in this version of the engine: raises
-        NotImplementedError."""
-        raise NotImplementedError(
-            "the statistics table is not in this version of Corvella's engine")
+        """The population statistics table (corvella-cli stats) as a pandas
+        DataFrame, as variants() gives the variant table: a row per region
+        for all samples, then one per group of `groups`, a file of sample
+        name and group per line (tabs or commas). `outgroup`: a FASTA or
+        GenBank file of one mitogenome; with it the McDonald-Kreitman
+        columns follow. A file that cannot be used raises
+        corvella.InputError with corvella-cli's message; names of the groups
+        file that match no sample give a UserWarning."""
+        header, columns, notes = self._engine._stats(
+            None if groups is None else os.fspath(groups),
+            None if outgroup is None else os.fspath(outgroup))
+        for note in notes:
+            if not note.startswith("outgroup "):
+                warnings.warn(note, stacklevel=2)
+        return _frame(header, columns)
 
     def report(self, kind, table):
         """A counting report's sheet (corvella-cli report KIND TABLE) as a

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
 """End-to-end tests of corvella-cli map, html and the MultiQC sections of all. Usage: pictures_test.py CLI GROUP"""
+import html
 import json
 import os
 import re
@@ -71,6 +72,35 @@ class Map(CliCase):
             run("map", SIX_KEYS, "-o", self.out(n + ".png"))
         self.assertEqual(read_file(self.out("a.png")), read_file(self.out("b.png")))
 
+    def test_one_group_of_a_groups_file(self):
+        groups = self.out("groups.csv")
+        with open(groups, "w") as f:
+            f.write("sample,group\nS1,H\nS2,H\nS3,L3\n")
+        # (group, samples drawn, the bars' positions, 14766's carriers)
+        for group, samples, positions, carriers in [
+                ("H", 2, ["8527", "9207", "14766"], "2 of 2 samples"),
+                ("L3", 1, ["8530", "9207", "14766"], "1 of 1 sample"),
+                ("(none)", 2, ["10760", "14149", "14766"], "2 of 2 samples")]:
+            out = self.out("group.svg")
+            rc, _, err = run("map", SIX_KEYS, "-o", out, "--groups", groups, "--group", group)
+            self.assertEqual((rc, err), (0, ""), group)
+            root = ET.parse(out).getroot()
+            titles = [b.find(SVG + "title").text for b in root.iter(SVG + "polygon")
+                      if (b.get("class") or "").startswith("bar")]
+            self.assertEqual(sorted((t.split(" ", 1)[0] for t in titles), key=int), positions, group)
+            self.assertTrue(any(t.startswith("14766 ") and carriers in t for t in titles), (group, titles))
+            heading = "Variants of %d sample%s" % (samples, "" if samples == 1 else "s")
+            self.assertTrue(any((t.text or "").startswith(heading) for t in root.iter(SVG + "text")), group)
+        # An unknown group is refused and nothing is written; --group wants --groups.
+        out = self.out("none.svg")
+        rc, _, err = run("map", SIX_KEYS, "-o", out, "--groups", groups, "--group", "K")
+        self.assertEqual(rc, 2)
+        self.assertEqual(err, "corvella-cli: no group K in %s; its groups are H, L3, (none)\n" % groups)
+        self.assertFalse(os.path.exists(out))
+        rc, _, err = run("map", SIX_KEYS, "-o", out, "--group", "H")
+        self.assertEqual((rc, os.path.exists(out)), (64, False), err)
+        self.assertIn("--group needs --groups FILE", err)
+
 
 def chromium():
     for name in ("chromium", "chromium-browser"):
@@ -99,6 +129,34 @@ class Html(CliCase):
             self.assertIn(words, text)
         rows = re.findall(r"<table class=\"data\" id=\"variants\">.*?</table>", text, re.S)[0].count("<tr>")
         self.assertEqual(rows, 1 + self.variant_rows(SIX_KEYS))  # the header, a row per variant and region
+
+    def test_population_statistics_rows_are_the_stats_table(self):
+        groups = self.out("groups.csv")
+        with open(groups, "w") as f:
+            f.write("sample,group\nS1,H\nS2,H\nS3,L3\n")
+        outgroup = self.out("out.fasta")
+        gb = read_file(os.path.join(DATA, "NC_012920.1.gb")).decode()
+        letters = [c for c in gb.split("ORIGIN", 1)[1].split("//", 1)[0].upper() if c.isalpha()]
+        letters[14767 - 1] = "C"
+        with open(outgroup, "w") as f:
+            f.write(">ancestor\n" + "".join(letters) + "\n")
+        for words in ([], ["--groups", groups], ["--groups", groups, "--outgroup", outgroup]):
+            stats = self.out("stats.txt")
+            rc, _, err = run("stats", SIX_KEYS, "-o", stats, *words)
+            self.assertEqual(rc, 0, err)
+            expected = [line.split("\t") for line in read_file(stats).decode().split("\r\n")[:-1]]
+            out, text = self.page(SIX_KEYS, *words)
+            table = re.findall(r'<table class="data" id="stats">.*?</table>', text, re.S)
+            self.assertEqual(len(table), 1, words)
+            rows = [[html.unescape(c) for c in re.findall(r"<t[hd][^>]*>(.*?)</t[hd]>", row, re.S)]
+                    for row in re.findall(r"<tr>(.*?)</tr>", table[0], re.S)]
+            self.assertEqual(rows, expected, words)
+            self.assertEqual(len(rows), 1 + 39 * (1 if not words else 4), words)
+            # The statistics follow the gene table and come before the variants.
+            self.assertLess(text.index('id="genes"'), text.index('id="stats"'))
+            self.assertLess(text.index('id="stats"'), text.index('id="variants"'))
+        rc, _, err = run("html", SIX_KEYS, "-o", self.out("bad.html"), "--outgroup", self.out("missing.fasta"))
+        self.assertEqual((rc, os.path.exists(self.out("bad.html"))), (2, False), err)
 
     def variant_rows(self, source):
         table = self.out("variants.txt")

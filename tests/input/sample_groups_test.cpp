@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/temp_file.h"
+#include "input/polymorphism_list.h"
 #include "input/sample_groups.h"
 
 using namespace corvella;
@@ -140,4 +141,44 @@ TEST(SampleGroupsOfCohort, FileReadFromDisk) {
     const GroupFileRead read = read_group_file(f.path());
     ASSERT_TRUE(read.ok) << read.message;
     EXPECT_EQ(pairs_of(read), (std::vector<Pair>{{"A", "H", 2}}));
+}
+
+// One group's workspace keeps that group's entries with their names, their
+// levels in step with their items, and a tally of only those entries, with
+// and without the reference's own name line ahead of the names.
+TEST(GroupWorkspace, KeepsOneGroupsEntriesNamesLevelsAndTally) {
+    for (const bool reference_line : {true, false}) {
+        Workspace ws;
+        ws.ref_sequence = std::string(100, 'A');
+        if (reference_line) ws.sample_names.push_back(">Reference");
+        const std::vector<std::vector<int32_t>> positions = {{5, 9}, {9}, {7, 9, 11}, {}};
+        const std::vector<std::string> bases = {"GC", "C", "TCG", ""};
+        for (size_t i = 0; i < positions.size(); ++i) {
+            ws.sample_names.push_back(">S" + std::to_string(i + 1));
+            ws.sample_positions.push_back(positions[i]);
+            ws.sample_bases.push_back(bases[i]);
+        }
+        ws.sample_levels = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
+        GroupFileRead file = parse_group_text("S1\tH\nS3\tH\nS2\tL\n");
+        ASSERT_TRUE(file.ok) << file.message;
+        const SampleGroups groups = assign_sample_groups(ws, file);
+        ASSERT_EQ(groups.names, (std::vector<std::string>{"H", "L", "(none)"}));
+
+        const Workspace h = group_workspace(ws, groups, 0);
+        ASSERT_EQ(h.sample_positions.size(), 2u);
+        EXPECT_EQ(std::string(sample_name(h, 0)), ">S1");
+        EXPECT_EQ(std::string(sample_name(h, 1)), ">S3");
+        EXPECT_EQ(std::string(h.sample_bases[1]), "TCG");
+        EXPECT_EQ(h.sample_levels, (std::vector<float>{0.1f, 0.2f, 0.4f, 0.5f, 0.6f}));
+        EXPECT_EQ(h.variant_tally, (VariantTally{{{5, 'G'}, 1}, {{7, 'T'}, 1}, {{9, 'C'}, 2}, {{11, 'G'}, 1}}));
+        EXPECT_EQ(h.ref_sequence, ws.ref_sequence);
+
+        const Workspace none = group_workspace(ws, groups, 2);
+        ASSERT_EQ(none.sample_positions.size(), 1u);
+        EXPECT_EQ(std::string(sample_name(none, 0)), ">S4");
+        EXPECT_TRUE(none.sample_levels.empty());
+        EXPECT_TRUE(none.variant_tally.empty());
+        // The cohort itself is left as it was.
+        EXPECT_EQ(ws.sample_positions.size(), 4u);
+    }
 }

@@ -85,6 +85,16 @@ def test_check_refusals_are_the_cli_messages(position, base):
     assert str(e.value) == expected
 
 
-def test_stats_says_it_is_not_there():
-    with pytest.raises(NotImplementedError):
-        corvella.read(fixture("cli", "six_keys.txt")).stats()
+def test_stats_refusals_are_the_cli_messages(tmp_path):
+    bad_groups = tmp_path / "bad.tsv"
+    bad_groups.write_text("S1\tH\tspare\n")
+    two = tmp_path / "two.fasta"
+    two.write_text(">a\nACGT\n>b\nACGT\n")
+    source = fixture("cli", "six_keys.txt")
+    for keywords, words in [({"groups": bad_groups}, ["--groups", str(bad_groups)]),
+                            ({"groups": tmp_path / "missing.tsv"}, ["--groups", str(tmp_path / "missing.tsv")]),
+                            ({"outgroup": two}, ["--outgroup", str(two)])]:
+        expected = cli_message("stats", source, "-o", str(tmp_path / "s.txt"), *words)
+        with pytest.raises(corvella.InputError) as e:
+            corvella.read(source).stats(**keywords)
+        assert str(e.value) == expected, words

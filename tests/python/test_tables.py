@@ -130,3 +130,40 @@ def test_summary_is_the_import_summary_the_cli_prints(tmp_path):
     assert err.splitlines()[0] == "corvella-cli: mutserve.vcf: " + cohort.summary["text"]
     assert cohort.summary["samples"] == len(cohort)
     assert corvella.read(fixture("cli", "six_keys.txt")).summary is None
+
+
+def stats_inputs(tmp):
+    """A groups file with names of no sample and an outgroup with two fixed
+    differences in CYTB, for the six-key list."""
+    groups = tmp / "groups.csv"
+    groups.write_text("sample,group\nS1,H\nS2,H\nS3,L3\nNOPE,L3\nGONE,K\n")
+    gb = open(fixture("NC_012920.1.gb")).read()
+    letters = [c for c in gb.split("ORIGIN", 1)[1].split("//", 1)[0].upper() if c.isalpha()]
+    letters[14767 - 1] = "C"
+    letters[8527 - 1] = "G"
+    outgroup = tmp / "out.fasta"
+    outgroup.write_text(">ancestor\n" + "".join(letters) + "\n")
+    return str(groups), str(outgroup)
+
+
+@pytest.mark.parametrize("with_groups,with_outgroup", [(False, False), (True, False), (False, True), (True, True)])
+def test_stats_equals_the_cli_text_table(tmp_path, with_groups, with_outgroup):
+    groups, outgroup = stats_inputs(tmp_path)
+    source = fixture("cli", "six_keys.txt")
+    words = (["--groups", groups] if with_groups else []) + (["--outgroup", outgroup] if with_outgroup else [])
+    expected = pd.read_csv(cli_file(tmp_path, [], ["stats", *words], [source], "s.txt"), sep="\t",
+                           keep_default_na=False, na_values=[""])
+    keywords = {"groups": groups if with_groups else None, "outgroup": outgroup if with_outgroup else None}
+    if with_groups:
+        with pytest.warns(UserWarning, match="2 names in groups.csv match no sample of the cohort"):
+            frame = corvella.read(source).stats(**keywords)
+    else:
+        frame = corvella.read(source).stats(**keywords)
+    assert len(frame) == len(expected) == 39 * (5 if with_groups else 1)
+    assert ("DN" in frame.columns) == with_outgroup
+    # Empty cells (Tajima's D of fewer than four, PiS outside protein genes)
+    # are missing in both; whole numbers stay whole.
+    assert frame["TajimaD"].isna().any() and frame["n"].dtype == "int64"
+    pd.testing.assert_frame_equal(frame, expected, check_exact=False, rtol=1e-9, check_dtype=False)
+    row = frame[(frame["Region"] == "ATP8") & (frame["Group"] == "all")].iloc[0]
+    assert row["Hd"] == pytest.approx(0.7)
