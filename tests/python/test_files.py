@@ -66,7 +66,7 @@ def test_write_all_gives_the_cli_folder(tmp_path, inputs, options, keywords):
     for name in os.listdir(cli):
         assert read_bytes(own / name) == read_bytes(cli / name), name
     printed = [line[len("corvella-cli: "):] for line in err.splitlines()
-               if line.startswith("corvella-cli: ") and "left out" in line]
+               if line.startswith("corvella-cli: ") and "left out: " in line]
     assert notes == printed
 
 
