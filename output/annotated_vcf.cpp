@@ -179,10 +179,24 @@ WriteResult write_annotated_vcf(const std::string& input, const std::string& out
     std::vector<std::string> alts;
     int status;
     int64_t record = 0;
+    // An index needs the records in position order; htslib would only say
+    // that the write failed, so the order is checked here and named.
+    int32_t last_rid = -1;
+    int64_t last_pos = -1;
     while ((status = bcf_read(in.get(), header.get(), rec.get())) == 0) {
         ++record;
         const char* chrom = bcf_seqname(header.get(), rec.get());
         if (chrom == nullptr || !how.keep_contig(chrom)) continue;
+        if (index) {
+            if (rec->rid == last_rid && rec->pos < last_pos)
+                return write_failure(output, "the records are not in position order (position " +
+                                                 std::to_string(rec->pos + 1) + " comes after " +
+                                                 std::to_string(last_pos + 1) +
+                                                 "), and an index needs them sorted: sort the input first "
+                                                 "(bcftools sort) or leave out --index");
+            last_rid = rec->rid;
+            last_pos = rec->pos;
+        }
         if (bcf_unpack(rec.get(), BCF_UN_STR) != 0) return {false, "Cannot read " + input + ": a damaged record"};
         // A key the header did not declare has been added to it by now.
         rec->errcode &= ~BCF_ERR_TAG_UNDEF;

@@ -193,6 +193,18 @@ class AnnotatedVcf(CliCase):
         self.assertEqual(rc, 2)
         self.assertIn("cannot be indexed", err)
         self.assertFalse(os.path.exists(self.out("plain.vcf")))
+        # Records out of position order cannot be indexed: the message says
+        # so, and neither the file nor its index is left behind.
+        unsorted = self.out("unsorted.vcf")
+        with open(unsorted, "w") as f:
+            f.write(VCF_TEXT.replace("chrM\t14484\t.\tT\tC\t.\tPASS\t.\tGT:AF\t1:1\t0:0\n", "")
+                    .replace("chrM\t3243\t", "chrM\t14484\t.\tT\tC\t.\tPASS\t.\tGT:AF\t1:1\t0:0\nchrM\t3243\t"))
+        out = self.out("unsorted.vcf.gz")
+        rc, _, err = run("annotate", unsorted, "-o", out, "--index")
+        self.assertEqual(rc, 2)
+        self.assertIn("not in position order (position 3243 comes after 14484)", err)
+        self.assertFalse(os.path.exists(out) or os.path.exists(out + ".tbi"))
+        self.assertEqual(run("annotate", unsorted, "-o", out)[0], 0)
 
     def test_vcf_with_a_csq_field_is_refused_and_nothing_written(self):
         source = self.out("csq.vcf")
