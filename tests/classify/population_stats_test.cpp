@@ -198,7 +198,8 @@ TEST(PopulationStats, SynonymousAndNonSynonymousDiversity) {
         {"CYTB", four_in_cytb(), "CYTB", 12.0 / 6, 6.0 / 6},
     };
     for (const Case& c : cases) {
-        const PopulationStatsRow& r = *stats_of(c.ws).at(c.region).row;
+        const Table table = stats_of(c.ws);
+        const PopulationStatsRow& r = *table.at(c.region).row;
         ASSERT_TRUE(r.protein) << c.what;
         ASSERT_TRUE(r.pi_s && r.pi_n) << c.what;
         EXPECT_NEAR(*r.pi_s * r.ls, c.syn_pairs, 1e-9) << c.what;
