@@ -11,22 +11,11 @@
 
 #include "classify/genetic_code.h"
 #include "classify/report_table.h"
+#include "core/nucleotides.h"
 
 namespace corvella {
 
 namespace {
-
-constexpr char BASES[4] = {'A', 'C', 'G', 'T'};
-
-int base_index(char c) {
-    switch (c) {
-        case 'A': return 0;
-        case 'C': return 1;
-        case 'G': return 2;
-        case 'T': return 3;
-        default: return -1;
-    }
-}
 
 uint64_t mix64(uint64_t x) {
     x += 0x9e3779b97f4a7c15ULL;
@@ -119,7 +108,7 @@ std::vector<int32_t> region_span(const Workspace& ws, int32_t start, int32_t end
     if (start <= 0 || end <= 0) return positions;
     auto take = [&](int32_t from, int32_t to) {
         for (int32_t p = from; p <= to && p <= ws.reference_length(); ++p)
-            if (base_index(ws.reference_letter(p)) >= 0) positions.push_back(p);
+            if (nucleotide_index(ws.reference_letter(p)) >= 0) positions.push_back(p);
     };
     if (wraps && start > end) {
         take(start, ws.reference_length());
@@ -147,7 +136,7 @@ GeneCodons gene_codons(const Workspace& ws, const StatsRegion& r) {
     GeneCodons codons;
     for (const int32_t p : r.positions) {
         std::array<int, 4> aa{};
-        for (int b = 0; b < 4; ++b) aa[static_cast<size_t>(b)] = amino_acid_number(amino_acid_with(ws, r.region.row, p, BASES[b]));
+        for (int b = 0; b < 4; ++b) aa[static_cast<size_t>(b)] = amino_acid_number(amino_acid_with(ws, r.region.row, p, NUCLEOTIDES[b]));
         codons.amino_acids.push_back(aa);
     }
     return codons;
@@ -170,7 +159,7 @@ Tally tally_samples(const Workspace& ws, const SampleGroups& groups, const std::
     const int32_t L = ws.reference_length();
     const size_t group_count = groups.from_file ? groups.names.size() : 1;
     std::vector<int8_t> ref_index(static_cast<size_t>(L) + 1, -1);
-    for (int32_t p = 1; p <= L; ++p) ref_index[static_cast<size_t>(p)] = static_cast<int8_t>(base_index(ws.reference_letter(p)));
+    for (int32_t p = 1; p <= L; ++p) ref_index[static_cast<size_t>(p)] = static_cast<int8_t>(nucleotide_index(ws.reference_letter(p)));
 
     // The regions of every position, the genome included.
     std::vector<uint32_t> region_start(static_cast<size_t>(L) + 2, 0);
@@ -244,7 +233,7 @@ Tally tally_samples(const Workspace& ws, const SampleGroups& groups, const std::
             for (size_t j = 0; j < m; ++j) {
                 const int32_t p = positions[j];
                 if (p < 1 || p > L) continue;
-                const int b = base_index(bases[j]);
+                const int b = nucleotide_index(bases[j]);
                 const int ref = ref_index[static_cast<size_t>(p)];
                 if (b < 0 || ref < 0 || b == ref) continue;
                 if (!items.empty() && p <= items.back().first) ordered = false;
@@ -392,7 +381,7 @@ PopulationStatsRow region_row(const Workspace& ws, const StatsRegion& r, int reg
     double differences = 0, syn_differences = 0, non_differences = 0;
     for (size_t k = 0; k < r.positions.size(); ++k) {
         const int32_t p = r.positions[k];
-        const int ref = base_index(ws.reference_letter(p));
+        const int ref = nucleotide_index(ws.reference_letter(p));
         std::array<int64_t, 4> count{};
         int64_t others = 0;
         for (int b = 0; b < 4; ++b) {
@@ -435,7 +424,7 @@ PopulationStatsRow region_row(const Workspace& ws, const StatsRegion& r, int reg
             row.ln += (3 - syn) / 3.0;
         }
         if (row.outgroup && present == 1) {
-            const int o = base_index((*outgroup)[static_cast<size_t>(p - 1)]);
+            const int o = nucleotide_index((*outgroup)[static_cast<size_t>(p - 1)]);
             if (o >= 0 && o != only) {
                 const auto& aa = codons->amino_acids[k];
                 ++(aa[static_cast<size_t>(o)] != aa[static_cast<size_t>(only)] ? row.dn : row.ds);

@@ -4,6 +4,8 @@
 #include <array>
 #include <optional>
 
+#include "core/nucleotides.h"
+
 namespace corvella {
 
 namespace {
@@ -11,21 +13,12 @@ namespace {
 constexpr size_t K = ReferenceAnchors::K;
 constexpr size_t PROBE_STEP = 32;
 
-int code_of(char c) {
-    switch (c) {
-        case 'A': return 0;
-        case 'C': return 1;
-        case 'G': return 2;
-        case 'T': return 3;
-        default: return -1;
-    }
-}
 
 // The word at `at`, or nothing when one of its letters is not A, C, G, T.
 std::optional<uint64_t> word_at(std::string_view s, size_t at) {
     uint64_t w = 0;
     for (size_t i = at; i < at + K; ++i) {
-        const int c = code_of(s[i]);
+        const int c = nucleotide_index(s[i]);
         if (c < 0) return std::nullopt;
         w = (w << 2) | static_cast<uint64_t>(c);
     }

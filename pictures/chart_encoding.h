@@ -22,7 +22,7 @@ namespace corvella {
 // text. On failure false, with the reason in *reason.
 bool encode_chart(QWidget* chart, ChartImageFormat format, QByteArray* bytes, std::string* reason);
 
-// A view of `spec` laid out off screen at width x height (the spec's own
+// A view of the chart `spec` describes, laid out off screen at width x height (its own
 // size when either is 0 or less), ready to be encoded. Needs a QApplication.
 std::unique_ptr<QChartView> offscreen_chart_view(const ChartSpec& spec, int width, int height);
 

@@ -188,7 +188,7 @@ TEST(Charts, EveryLabelAndTheTitleShowAtSmallSizes) {
                 ASSERT_TRUE(file.open(QIODevice::ReadOnly));
                 const QString svg = QString::fromUtf8(file.readAll());
                 const QString where = QString("%1 at %2x%3 %4").arg(k.name).arg(size.width()).arg(size.height())
-                                          .arg(window ? "in the window" : "from the spec");
+                                          .arg(window ? "in the window" : "from its description");
                 EXPECT_TRUE(svg.contains(QString::fromStdString(k.spec.title).toHtmlEscaped())) << where.toStdString();
                 EXPECT_FALSE(svg.contains("...")) << where.toStdString();
                 for (const ChartPoint& p : k.spec.series.front().points) {
