@@ -77,19 +77,28 @@ void mark_number_columns(std::vector<Cell>& cells, int32_t first_row) {
 
 void tally_report(const Workspace& ws, ReportTable& report, ProgressSink* progress,
                   const std::vector<std::string>& header, const TallyRows& rows_of) {
-    const auto n = static_cast<int64_t>(ws.variant_tally.size());
+    std::vector<VariantTally::const_iterator> entries;
+    entries.reserve(ws.variant_tally.size());
+    for (auto it = ws.variant_tally.begin(); it != ws.variant_tally.end(); ++it) entries.push_back(it);
+    entry_report(report, progress, header, entries.size(),
+                 [&](size_t k) { return rows_of(entries[k]->first, entries[k]->second); });
+}
+
+void entry_report(ReportTable& report, ProgressSink* progress, const std::vector<std::string>& header, size_t count,
+                  const EntryRows& rows_of) {
+    const auto n = static_cast<int64_t>(count);
     if (report.is_text()) {
         report.row(1, header);
-        for (const auto& [key, count] : ws.variant_tally)
-            for (const auto& fields : rows_of(key, count)) report.row(0, fields);
+        for (size_t k = 0; k < count; ++k)
+            for (const auto& fields : rows_of(k)) report.row(0, fields);
         return;
     }
     std::vector<std::vector<std::vector<std::string>>> rows;
-    rows.reserve(ws.variant_tally.size());
+    rows.reserve(count);
     int32_t last_row = 1;
     int32_t last_column = static_cast<int32_t>(header.size());
-    for (const auto& [key, count] : ws.variant_tally) {
-        rows.push_back(rows_of(key, count));
+    for (size_t k = 0; k < count; ++k) {
+        rows.push_back(rows_of(k));
         for (const auto& fields : rows.back()) last_column = std::max(last_column, static_cast<int32_t>(fields.size()));
         last_row += static_cast<int32_t>(rows.back().size());
     }

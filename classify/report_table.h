@@ -89,6 +89,11 @@ using TallyRows = std::function<std::vector<std::vector<std::string>>(const Vari
 void tally_report(const Workspace& ws, ReportTable& report, ProgressSink* progress,
                   const std::vector<std::string>& header, const TallyRows& rows_of);
 
+// The same over any list of entries: rows_of(k) for k = 0 .. count - 1.
+using EntryRows = std::function<std::vector<std::vector<std::string>>(size_t)>;
+void entry_report(ReportTable& report, ProgressSink* progress, const std::vector<std::string>& header, size_t count,
+                  const EntryRows& rows_of);
+
 // The same as a Report value.
 Report tally_report(const Workspace& ws, ReportFormat format, ProgressSink* progress,
                     const std::vector<std::string>& header, const TallyRows& rows_of);

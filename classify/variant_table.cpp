@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 
+#include "classify/hgvs_edit.h"
 #include "classify/report_table.h"
 #include "classify/variant_annotation.h"
 #include "classify/variant_text.h"
@@ -73,6 +77,32 @@ void count_call(VariantCarriers& c, float level, int sign) {
     if (k == 1) c.het_calls += sign;
 }
 
+// Counts each sample once per key, at the highest level it lists the key
+// with. Samples come one after the other, so the sample that last counted
+// each key, and the level it counted with, are enough.
+class OncePerSample {
+public:
+    explicit OncePerSample(size_t keys) : last_sample_(keys, -1), counted_(keys, 0) {}
+    void add(VariantCarriers& c, size_t key, int64_t sample, float level) {
+        float& counted = counted_[key];
+        if (last_sample_[key] == sample) {
+            if (level <= counted) return;
+            // The same variant again in this sample, higher: recount it.
+            count_call(c, counted, -1);
+        } else {
+            last_sample_[key] = sample;
+            ++c.samples;
+        }
+        count_call(c, level, +1);
+        counted = level;
+        c.max_level = std::max(c.max_level, level);
+    }
+
+private:
+    std::vector<int64_t> last_sample_;
+    std::vector<float> counted_;
+};
+
 // The carriers of every key in every group; `group_of` gives each sample's
 // group (nullptr: all in group 0).
 std::vector<VariantCarriers> count_carriers(const Workspace& ws, const std::vector<uint32_t>* group_of,
@@ -83,10 +113,7 @@ std::vector<VariantCarriers> count_carriers(const Workspace& ws, const std::vect
     size_t items = 0;
     for (const auto& positions : ws.sample_positions) items += positions.size();
     const bool levels = !ws.sample_levels.empty() && ws.sample_levels.size() == items;
-    // The sample that last counted each key, and the level it counted with.
-    // Samples come one after the other, so one entry per key is enough.
-    std::vector<int64_t> last_sample(keys, -1);
-    std::vector<float> counted_level(keys, 0);
+    OncePerSample once(keys);
     size_t item = 0;
     for (size_t j = 0; j < ws.sample_positions.size(); ++j) {
         const auto& positions = ws.sample_positions[j];
@@ -101,20 +128,109 @@ std::vector<VariantCarriers> count_carriers(const Workspace& ws, const std::vect
             const int64_t k = index.find(positions[i], ws.sample_bases[j][i]);
             if (k < 0) continue;
             const float level = levels ? ws.sample_levels[item] : 1.0f;
-            VariantCarriers& c = carriers[group * keys + static_cast<size_t>(k)];
-            float& counted = counted_level[static_cast<size_t>(k)];
-            if (last_sample[static_cast<size_t>(k)] == static_cast<int64_t>(j)) {
-                if (level <= counted) continue;
-                // The same variant again in this sample, higher: recount it.
-                count_call(c, counted, -1);
-            } else {
-                last_sample[static_cast<size_t>(k)] = static_cast<int64_t>(j);
-                ++c.samples;
-            }
-            count_call(c, level, +1);
-            counted = level;
-            c.max_level = std::max(c.max_level, level);
+            once.add(carriers[group * keys + static_cast<size_t>(k)], static_cast<size_t>(k), static_cast<int64_t>(j), level);
         }
+    }
+    return carriers;
+}
+
+// The insertions and deletions of the cohort as the table writes them. The
+// calls of one change are one entry however their files spelled it (310insC
+// and 309insC in a run of C's are the same insertion): the change moved 3',
+// as HGVS and the field's names write it, is the key. An entry is written
+// there as a VCF writes it, with the reference letter before it as the
+// anchor (after it at position 1): m.309dup is 309 C CC "309insC", as a list
+// writes 309.1C; m.523_524del is 522 CAC C "523delAC".
+struct TableIndel {
+    SequenceEdit edit;  // moved 3'
+    int32_t position = 0;
+    std::string ref, alt, text;
+    int32_t occurrences = 0;
+};
+
+struct CohortIndels {
+    std::vector<TableIndel> entries;  // by position, then REF and ALT
+    std::vector<int64_t> of_store;   // the entry of each indel of ws.sample_indels, -1 for none
+};
+
+SequenceEdit store_edit(const Indel& indel) {
+    if (indel.deleted > 0) return {static_cast<size_t>(indel.position) - 1, static_cast<size_t>(indel.deleted), {}};
+    return {static_cast<size_t>(indel.position), 0, indel.inserted};
+}
+
+void write_vcf_form(const std::string& sequence, TableIndel& t) {
+    const SequenceEdit& e = t.edit;
+    const std::string removed = sequence.substr(e.start, e.length);
+    if (e.start == 0) {
+        // Nothing before it: the letter after it is the anchor.
+        const char after = sequence[e.length];
+        t.position = 1;
+        t.ref = removed + after;
+        t.alt = e.inserted + after;
+    } else {
+        const char before = sequence[e.start - 1];
+        t.position = static_cast<int32_t>(e.start);
+        t.ref = before + removed;
+        t.alt = before + e.inserted;
+    }
+    t.text = e.length > 0 ? std::to_string(e.start + 1) + "del" + removed : std::to_string(e.start) + "ins" + e.inserted;
+}
+
+CohortIndels cohort_indels(const Workspace& ws) {
+    CohortIndels out;
+    const IndelCalls& store = ws.sample_indels;
+    const std::string& sequence = ws.ref_sequence;
+    out.of_store.assign(store.indels.size(), -1);
+    std::map<std::tuple<size_t, size_t, std::string>, size_t> by_edit;
+    for (size_t i = 0; i < store.indels.size(); ++i) {
+        const Indel& indel = store.indels[i];
+        const SequenceEdit raw = store_edit(indel);
+        if (raw.start + raw.length > sequence.size() || (raw.length == 0 && raw.inserted.empty())) continue;
+        const SequenceEdit e = shift_3prime(sequence, raw);
+        const auto [it, added] = by_edit.emplace(std::make_tuple(e.start, e.length, e.inserted), out.entries.size());
+        if (added) {
+            TableIndel t;
+            t.edit = e;
+            write_vcf_form(sequence, t);
+            out.entries.push_back(std::move(t));
+        }
+        out.of_store[i] = static_cast<int64_t>(it->second);
+    }
+    std::vector<size_t> order(out.entries.size());
+    for (size_t k = 0; k < order.size(); ++k) order[k] = k;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const TableIndel& x = out.entries[a];
+        const TableIndel& y = out.entries[b];
+        return std::tie(x.position, x.ref, x.alt) < std::tie(y.position, y.ref, y.alt);
+    });
+    std::vector<int64_t> moved_to(order.size());
+    std::vector<TableIndel> sorted;
+    sorted.reserve(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        moved_to[order[k]] = static_cast<int64_t>(k);
+        sorted.push_back(std::move(out.entries[order[k]]));
+    }
+    out.entries = std::move(sorted);
+    for (int64_t& e : out.of_store)
+        if (e >= 0) e = moved_to[static_cast<size_t>(e)];
+    for (const IndelCall& call : store.calls)
+        if (call.indel < out.of_store.size() && out.of_store[call.indel] >= 0)
+            ++out.entries[static_cast<size_t>(out.of_store[call.indel])].occurrences;
+    return out;
+}
+
+// count_carriers for the indel entries.
+std::vector<VariantCarriers> count_indel_carriers(const Workspace& ws, const CohortIndels& indels,
+                                                  const std::vector<uint32_t>* group_of, size_t group_count) {
+    const size_t keys = indels.entries.size();
+    std::vector<VariantCarriers> carriers(keys * group_count);
+    OncePerSample once(keys);
+    for (const IndelCall& call : ws.sample_indels.calls) {
+        if (call.indel >= indels.of_store.size() || indels.of_store[call.indel] < 0) continue;
+        const auto k = static_cast<size_t>(indels.of_store[call.indel]);
+        const size_t group = group_of ? (call.entry < group_of->size() ? (*group_of)[call.entry] : group_count) : 0;
+        if (group >= group_count) continue;
+        once.add(carriers[group * keys + k], k, call.entry, call.level);
     }
     return carriers;
 }
@@ -181,48 +297,91 @@ Report variant_table_report(const Workspace& ws, const SampleGroups& groups, Rep
                             ProgressSink* progress) {
     const std::vector<VariantCarriers> carriers = count_variant_carriers(ws);
     const std::vector<VariantCarriers> by_group = count_group_carriers(ws, groups);
+    const CohortIndels indels = cohort_indels(ws);
+    const std::vector<VariantCarriers> indel_carriers = count_indel_carriers(ws, indels, nullptr, 1);
+    const std::vector<VariantCarriers> indel_by_group =
+        groups.of_sample.empty() ? indel_carriers
+                                 : count_indel_carriers(ws, indels, &groups.of_sample, groups.names.size());
     const std::vector<std::string> group_names = table_group_names(groups);
     const std::vector<int64_t> group_sizes = table_group_sizes(ws, groups);
-    const size_t keys = carriers.size();
     const auto sample_count = static_cast<double>(ws.sample_positions.size());
-    size_t k = 0;
-    Report report = tally_report(
-        ws, format, progress, variant_table_header(), [&](const VariantKey& key, int32_t count) {
-            const size_t key_index = k;
-            const VariantCarriers& c = carriers[k++];
-            std::vector<std::vector<std::string>> rows;
-            const TableVariant v = table_variant(ws, key);
-            if (v.annotations.empty()) return rows;
-            const std::vector<std::string> variant = {
-                std::to_string(key.position),
-                v.ref,
-                v.alt,
-                v.text,
-                v.annotations.front().hgvs_genomic,
-                std::to_string(c.samples),
-                std::to_string(count),
-                fixed(sample_count > 0 ? c.samples / sample_count : 0.0, 6),
-                std::to_string(c.homoplasmic),
-                std::to_string(c.heteroplasmic),
-                fixed(c.max_level, 3)};
-            for (const VariantAnnotation& a : v.annotations) {
-                std::vector<std::string> row = variant;
-                row.insert(row.end(), {a.region_name, a.symbol, region_type_name(a.region.type), a.consequence,
-                                       a.codon_position, a.ref_codon, a.alt_codon, a.ref_aa, a.alt_aa,
-                                       a.aa_position, a.polarity, a.hgvs_coding, a.hgvs_protein, a.trna_structure,
-                                       a.rrna_structure});
-                for (size_t g = 0; g < group_names.size(); ++g) {
-                    // "all" always; a group only where its samples carry the variant.
-                    const VariantCarriers& in_group = g == 0 ? c : by_group[(g - 1) * keys + key_index];
-                    if (g > 0 && in_group.samples == 0) continue;
-                    std::vector<std::string> grouped = row;
-                    const std::vector<std::string> extra = group_columns(group_names[g], in_group, group_sizes[g]);
-                    grouped.insert(grouped.end(), extra.begin(), extra.end());
-                    rows.push_back(std::move(grouped));
-                }
+
+    // The tally's keys and the indels, by position; at one position the
+    // single-letter changes come first.
+    struct Entry {
+        bool indel;
+        size_t index;  // tally index, or entry of `indels`
+    };
+    std::vector<VariantTally::const_iterator> keys;
+    keys.reserve(ws.variant_tally.size());
+    for (auto it = ws.variant_tally.begin(); it != ws.variant_tally.end(); ++it) keys.push_back(it);
+    std::vector<Entry> entries;
+    entries.reserve(keys.size() + indels.entries.size());
+    for (size_t k = 0, d = 0; k < keys.size() || d < indels.entries.size();) {
+        const bool take_indel =
+            d < indels.entries.size() && (k == keys.size() || indels.entries[d].position < keys[k]->first.position);
+        entries.push_back(take_indel ? Entry{true, d++} : Entry{false, k++});
+    }
+
+    const auto rows_of = [&](size_t e) {
+        const Entry& entry = entries[e];
+        std::vector<std::vector<std::string>> rows;
+        TableVariant v;
+        int32_t position = 0, occurrences = 0;
+        const VariantCarriers* c = nullptr;
+        std::function<const VariantCarriers&(size_t)> in_group;
+        if (entry.indel) {
+            const TableIndel& t = indels.entries[entry.index];
+            position = t.position;
+            occurrences = t.occurrences;
+            v.ref = t.ref;
+            v.alt = t.alt;
+            v.text = t.text;
+            v.annotations = annotate_allele(ws, t.position, t.ref, t.alt);
+            c = &indel_carriers[entry.index];
+            in_group = [&, k = entry.index](size_t g) -> const VariantCarriers& {
+                return indel_by_group[g * indels.entries.size() + k];
+            };
+        } else {
+            const auto& [key, count] = *keys[entry.index];
+            position = key.position;
+            occurrences = count;
+            v = table_variant(ws, key);
+            c = &carriers[entry.index];
+            in_group = [&, k = entry.index](size_t g) -> const VariantCarriers& { return by_group[g * keys.size() + k]; };
+        }
+        if (v.annotations.empty()) return rows;
+        const std::vector<std::string> variant = {
+            std::to_string(position),
+            v.ref,
+            v.alt,
+            v.text,
+            v.annotations.front().hgvs_genomic,
+            std::to_string(c->samples),
+            std::to_string(occurrences),
+            fixed(sample_count > 0 ? c->samples / sample_count : 0.0, 6),
+            std::to_string(c->homoplasmic),
+            std::to_string(c->heteroplasmic),
+            fixed(c->max_level, 3)};
+        for (const VariantAnnotation& a : v.annotations) {
+            std::vector<std::string> row = variant;
+            row.insert(row.end(), {a.region_name, a.symbol, region_type_name(a.region.type), a.consequence,
+                                   a.codon_position, a.ref_codon, a.alt_codon, a.ref_aa, a.alt_aa, a.aa_position,
+                                   a.polarity, a.hgvs_coding, a.hgvs_protein, a.trna_structure, a.rrna_structure});
+            for (size_t g = 0; g < group_names.size(); ++g) {
+                // "all" always; a group only where its samples carry the variant.
+                const VariantCarriers& group = g == 0 ? *c : in_group(g - 1);
+                if (g > 0 && group.samples == 0) continue;
+                std::vector<std::string> grouped = row;
+                const std::vector<std::string> extra = group_columns(group_names[g], group, group_sizes[g]);
+                grouped.insert(grouped.end(), extra.begin(), extra.end());
+                rows.push_back(std::move(grouped));
             }
-            return rows;
-        });
+        }
+        return rows;
+    };
+    Report report = ReportTable::build(
+        format, [&](ReportTable& t) { entry_report(t, progress, variant_table_header(), entries.size(), rows_of); });
     mark_number_columns(report.cells, 2);
     return report;
 }

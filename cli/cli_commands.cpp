@@ -180,10 +180,16 @@ int run_convert(const Args& args, Workspace& ws) {
 
 // `annotate` and `genes`: a table of the whole cohort at -o.
 int run_table(const Args& args, Workspace& ws,
-              WriteResult (*save)(const Workspace&, const SampleGroups&, const std::string&)) {
+              WriteResult (*save)(const Workspace&, const SampleGroups&, const std::string&), bool variants) {
     if (int status = load_cohort_operands(args, 0, ws); status != EXIT_OK) return status;
     SampleGroups groups;
     if (int status = load_sample_groups(args.input, ws, groups); status != EXIT_OK) return status;
+    // The variant table has a row for every indel the lists spell so that it reads.
+    if (const IndelCalls& indels = ws.sample_indels; variants && indels.unread > 0)
+        std::cerr << "corvella-cli: " << indels.unread << (indels.unread == 1 ? " token" : " tokens")
+                  << " holding ins or del " << (indels.unread == 1 ? "does" : "do")
+                  << " not describe an insertion or deletion of the reference and " << (indels.unread == 1 ? "is" : "are")
+                  << " left out of the table (the first: " << indels.first_unread << ")\n";
     return write_or_fail(save(ws, groups, args.output));
 }
 
@@ -220,8 +226,8 @@ int run_command(const Args& args, int argc, char** argv) {
         case Command::Align: return run_align(args, ws);
         case Command::Annotate:
             if (is_vcf_output(args.output)) return run_annotated_vcf(args.operands, args.input, ws, args.output, args.index);
-            return run_table(args, ws, save_variant_table);
-        case Command::Genes: return run_table(args, ws, save_gene_table);
+            return run_table(args, ws, save_variant_table, true);
+        case Command::Genes: return run_table(args, ws, save_gene_table, false);
         case Command::All: return run_all(args, ws, argc, argv);
         case Command::Stats: return run_stats(args, ws);
         default: return fail(EXIT_USAGE, USAGE);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/genetic_code_tables.h"
+#include "core/indel_calls.h"
 #include "core/sample_store.h"
 
 namespace corvella {
@@ -121,6 +122,9 @@ struct Workspace {
     // base) item of the sample lists, walking samples in order and each
     // sample's items in order. Empty when every call has level 1 (lists, HSD).
     std::vector<float> sample_levels;
+    // The insertions and deletions of the sample entries, which the sample
+    // lists leave out; replaced with them.
+    IndelCalls sample_indels;
 
     VariantTally variant_tally;
 

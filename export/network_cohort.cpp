@@ -42,6 +42,7 @@ void adopt_network_cohort(Workspace& ws, CohortRead& read) {
     ws.sample_bases = std::move(read.lists.bases);
     ws.sample_names = std::move(read.lists.names);
     ws.sample_levels = std::move(read.levels);
+    ws.sample_indels.clear();  // a network reading keeps single-letter changes only
     ws.variant_tally = std::move(tally);
     read.lists = {};
 }

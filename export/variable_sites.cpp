@@ -106,6 +106,7 @@ int32_t load_network_reading(Workspace& ws, const std::string& path) {
     ws.sample_bases = std::move(reading.bases);
     ws.sample_names = std::move(reading.names);
     ws.sample_levels.clear();
+    ws.sample_indels.clear();
     ws.variant_tally = std::move(tally);
     return n;
 }

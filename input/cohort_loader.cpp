@@ -68,6 +68,7 @@ private:
 void append_paired(SampleLists& into, SampleLists&& part) {
     const size_t entries = part.positions.size();
     const size_t offset = part.names.size() > entries ? 1 : 0;
+    into.indels.append(part.indels, static_cast<uint32_t>(into.positions.size()));
     for (size_t i = 0; i < entries; ++i) {
         into.positions.push_back(std::move(part.positions[i]));
         into.bases.push_back(std::move(part.bases[i]));
@@ -208,10 +209,18 @@ CohortRead read_cohort(const Workspace& ws, const std::vector<std::string>& path
     result.converted_text =
         converted_list_text(converted_reference_name(against->human_reference, against->reference_accession), samples);
     // HSD calls are all level 1, which the workspace says with no levels.
-    if (format == InputFormat::Vcf) result.levels = converted_levels(samples);
+    std::vector<float> indel_levels;
+    if (format == InputFormat::Vcf) {
+        result.levels = converted_levels(samples);
+        indel_levels = converted_indel_levels(samples);
+    }
     samples = {};  // the text holds it all now
     const int32_t code = parser(result.converted_text, against->ref_sequence, result.lists, ListSplit{});
     if (code < 0) return failed(COHORT_BAD_FORMAT, "Bad input format.");
+    // The reader writes only indel tokens that read back, one call each.
+    std::vector<IndelCall>& calls = result.lists.indels.calls;
+    if (indel_levels.size() == calls.size())
+        for (size_t k = 0; k < calls.size(); ++k) calls[k].level = indel_levels[k];
     result.code = code;
     return result;
 }
@@ -227,6 +236,7 @@ void adopt_cohort(Workspace& ws, CohortRead& read) {
     ws.sample_bases = std::move(read.lists.bases);
     ws.sample_names = std::move(read.lists.names);
     ws.sample_levels = std::move(read.levels);
+    ws.sample_indels = std::move(read.lists.indels);
     build_variant_tally(ws);
     read.lists = {};
 }

@@ -116,13 +116,25 @@ std::string converted_list_text(const std::string& reference_name, const std::ve
     return text;
 }
 
-std::vector<float> converted_levels(const std::vector<ConvertedSample>& samples) {
+namespace {
+
+std::vector<float> joined(const std::vector<ConvertedSample>& samples, std::vector<float> ConvertedSample::*member) {
     size_t n = 0;
-    for (const ConvertedSample& s : samples) n += s.levels.size();
+    for (const ConvertedSample& s : samples) n += (s.*member).size();
     std::vector<float> levels;
     levels.reserve(n);
-    for (const ConvertedSample& s : samples) levels.insert(levels.end(), s.levels.begin(), s.levels.end());
+    for (const ConvertedSample& s : samples) levels.insert(levels.end(), (s.*member).begin(), (s.*member).end());
     return levels;
+}
+
+}  // namespace
+
+std::vector<float> converted_levels(const std::vector<ConvertedSample>& samples) {
+    return joined(samples, &ConvertedSample::levels);
+}
+
+std::vector<float> converted_indel_levels(const std::vector<ConvertedSample>& samples) {
+    return joined(samples, &ConvertedSample::indel_levels);
 }
 
 }  // namespace corvella

@@ -64,6 +64,7 @@ struct ConvertedSample {
     std::string name;            // the name as the file gives it, without ">"
     std::string tokens;          // list tokens, each followed by one blank
     std::vector<float> levels;   // one per single-base token, in token order
+    std::vector<float> indel_levels;  // one per insertion or deletion token, in token order
 };
 
 // Appends the list token of the single-base variant (position, base): the bare
@@ -85,5 +86,7 @@ std::string converted_list_text(const std::string& reference_name, const std::ve
 // The levels of every single-base call, sample after sample, token after
 // token: the order in which the list reader stores the items.
 std::vector<float> converted_levels(const std::vector<ConvertedSample>& samples);
+// The same for the insertion and deletion tokens.
+std::vector<float> converted_indel_levels(const std::vector<ConvertedSample>& samples);
 
 }  // namespace corvella

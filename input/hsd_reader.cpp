@@ -153,6 +153,10 @@ std::string parse_hsd_text(std::string_view text, std::string_view reference, st
         ++summary.samples;
         ConvertedSample sample;
         sample.name = std::string(id);
+        // Where the last indel token written ends in `tokens`, the position an
+        // insertion there follows, the position a deletion there reaches.
+        size_t last_token_end = 0;
+        int32_t last_insertion_at = -1, last_deletion_next = -1;
         int field = 0;
         for_each_field(line, [&](std::string_view f) {
             if (field++ < 3) return;  // sample id, range, haplogroup
@@ -171,11 +175,28 @@ std::string parse_hsd_text(std::string_view text, std::string_view reference, st
                         sample.levels.push_back(1.0f);
                         ++summary.calls;
                         break;
-                    case HsdVariant::Token:
-                        sample.tokens += v.token;
-                        sample.tokens += ' ';
+                    case HsdVariant::Token: {
+                        // One change written word by word is one token: 309.1C
+                        // 309.2C inserts CC after 309, 523d 524d deletes AC.
+                        const size_t ins = v.token.find("ins");
+                        const size_t letters = v.token.find_first_not_of("0123456789") + 3;
+                        const bool continues = sample.tokens.size() == last_token_end && last_token_end > 0 &&
+                                               (ins != std::string::npos ? last_insertion_at == v.position
+                                                                         : last_deletion_next == v.position);
+                        // Counted word by word, as every variant word is.
                         ++summary.indel_tokens;
+                        if (continues) {
+                            sample.tokens.pop_back();
+                        } else {
+                            sample.tokens.append(v.token, 0, letters);
+                        }
+                        sample.tokens.append(v.token, letters, std::string::npos);
+                        sample.tokens += ' ';
+                        last_token_end = sample.tokens.size();
+                        last_insertion_at = ins != std::string::npos ? v.position : -1;
+                        last_deletion_next = ins == std::string::npos ? v.position + 1 : -1;
                         break;
+                    }
                     case HsdVariant::SameAsReference: ++summary.same_as_reference; break;
                     case HsdVariant::Ambiguous: ++summary.other_shapes; break;
                     case HsdVariant::Outside: ++summary.outside_reference; break;

@@ -15,10 +15,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "input/mapped_file.h"
+#include "core/indel_calls.h"
 #include "core/sample_store.h"
+#include "input/mapped_file.h"
 #include "input/text_file.h"
 
 namespace corvella {
@@ -41,6 +43,15 @@ struct VariantToken {
 // nor a digit (16519a, 2000-2002N, 1missing5bp), and a position out of the
 // 32-bit range. 309.1C reads as position 309 with base C.
 inline std::optional<VariantToken> read_variant_token(std::string_view token);
+
+// Reads a token that holds "ins" or "del" as the insertion or deletion it
+// describes on `reference` (upper-case letters, position p at index p - 1):
+// "310insC" (C after 310; also "310_311insC"), "523delAC" (the letters from
+// 523 on, which must be the reference's; an N on either side matches),
+// "523del" (one letter), "8281-8289del" or "8281_8289del" (a range, with its
+// letters or without). Letters in either case. Nothing for any other token,
+// or one that reaches outside the reference.
+std::optional<Indel> read_indel_token(std::string_view token, std::string_view reference);
 
 // The reading itself is inline: the list readers call it for every token of
 // files of hundreds of megabytes.
@@ -137,11 +148,12 @@ void for_each_token(std::string_view line, OnToken&& on_token) {
 }
 
 // Calls on_variant(position, base) for every token of a variant line that
-// read_variant_token reads, in one pass over the line. The usual tokens (up to
-// nine digits, with or without one base letter) are read on the way; any
+// read_variant_token reads, in one pass over the line, and on_indel(token)
+// for every token it skips that holds "ins" or "del". The usual tokens (up
+// to nine digits, with or without one base letter) are read on the way; any
 // other token goes to read_variant_token whole.
-template <class OnVariant>
-void for_each_variant(std::string_view line, OnVariant&& on_variant) {
+template <class OnVariant, class OnIndel>
+void for_each_variant(std::string_view line, OnVariant&& on_variant, OnIndel&& on_indel) {
     const char* p = line.data();
     const char* const end = p + line.size();
     while (p < end) {
@@ -163,19 +175,30 @@ void for_each_variant(std::string_view line, OnVariant&& on_variant) {
                 continue;
             }
         }
-        const std::optional<VariantToken> v = read_variant_token(std::string_view(start, static_cast<size_t>(p - start)));
-        if (v) on_variant(v->position, v->base);
+        const std::string_view token(start, static_cast<size_t>(p - start));
+        if (const std::optional<VariantToken> v = read_variant_token(token)) {
+            on_variant(v->position, v->base);
+        } else if (detail::holds_ins_or_del(token)) {
+            on_indel(token);
+        }
     }
+}
+
+template <class OnVariant>
+void for_each_variant(std::string_view line, OnVariant&& on_variant) {
+    for_each_variant(line, std::forward<OnVariant>(on_variant), [](std::string_view) {});
 }
 
 // The in-memory form of a list: one entry of positions and bases per variant
 // line (parallel, item by item), one name per name line (the whole line with
 // its ">"). Flat stores (core/sample_store.h). A fresh value that a reader
-// fills; the workspace takes it only when the read succeeded.
+// fills; the workspace takes it only when the read succeeded. A reader that
+// is given the reference also keeps the insertion and deletion tokens.
 struct SampleLists {
     FlatPositions positions;
     FlatTexts bases;
     FlatTexts names;
+    IndelCalls indels;
 };
 
 // How a large list is read on several cores: the text is cut into pieces at
@@ -252,7 +275,8 @@ struct NoCount {
 namespace detail {
 
 template <class Resolve, class Count>
-void parse_list_piece(std::string_view text, const Resolve& resolve, SampleLists& out, Count& count) {
+void parse_list_piece(std::string_view text, const Resolve& resolve, SampleLists& out, Count& count,
+                      std::string_view indel_reference) {
     for_each_line(text, [&](std::string_view line) {
         switch (list_line_kind(line)) {
             case ListLineKind::Name:
@@ -269,6 +293,14 @@ void parse_list_piece(std::string_view text, const Resolve& resolve, SampleLists
             out.positions.append_item(position);
             out.bases.append_item(stored);
             count(position, stored);
+        }, [&](std::string_view token) {
+            if (indel_reference.empty()) return;
+            const auto entry = static_cast<uint32_t>(out.positions.size());
+            if (const std::optional<Indel> indel = read_indel_token(token, indel_reference)) {
+                out.indels.add(entry, *indel);
+            } else {
+                out.indels.note_unread(std::string(token));
+            }
         });
         out.positions.end_run();
         out.bases.end_run();
@@ -284,9 +316,12 @@ void parse_list_piece(std::string_view text, const Resolve& resolve, SampleLists
 // merged in file order into *count) when one is given. Returns the number of
 // variant entries, or -2 when there are more variant lines than name lines.
 // A variant line whose tokens are all skipped still makes an (empty) entry.
+// With `indel_reference` (the reference's letters) the insertion and
+// deletion tokens go to out.indels (read_indel_token).
 template <class Resolve, class Count = NoCount>
 int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, SampleLists& out,
-                           const ListSplit& split = ListSplit{}, Count* count = nullptr) {
+                           const ListSplit& split = ListSplit{}, Count* count = nullptr,
+                           std::string_view indel_reference = {}) {
     const unsigned threads = split.threads != 0 ? split.threads : reading_threads();
     const std::size_t piece_bytes = std::max<std::size_t>(split.piece_bytes, 1);
     // A few pieces per thread even out pieces of unequal cost and keep the
@@ -300,7 +335,7 @@ int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, Sample
     Count& total = count != nullptr ? *count : none;
     if (texts.size() <= 1 || threads <= 1) {
         for (std::string_view piece : texts) {
-            detail::parse_list_piece(piece, resolve, out, total);
+            detail::parse_list_piece(piece, resolve, out, total, indel_reference);
             if (split.parsed) split.parsed(piece);
         }
     } else {
@@ -312,7 +347,7 @@ int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, Sample
             // moves while it grows; only the pages written are memory.
             pieces[k].positions.reserve(0, texts[k].size() / 2 + 1);
             pieces[k].bases.reserve(0, texts[k].size() / 2 + 1);
-            detail::parse_list_piece(texts[k], resolve, pieces[k], counts[k]);
+            detail::parse_list_piece(texts[k], resolve, pieces[k], counts[k], indel_reference);
             if (split.parsed) split.parsed(texts[k]);
         });
         if (count != nullptr) {
@@ -322,7 +357,9 @@ int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, Sample
         std::vector<FlatPositions*> positions;
         std::vector<FlatTexts*> bases;
         std::vector<FlatTexts*> names;
+        std::vector<std::size_t> entry_counts;  // join_runs empties the pieces
         for (SampleLists& piece : pieces) {
+            entry_counts.push_back(piece.positions.size());
             positions.push_back(&piece.positions);
             bases.push_back(&piece.bases);
             names.push_back(&piece.names);
@@ -330,6 +367,11 @@ int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, Sample
         join_runs(positions, out.positions, threads);
         join_runs(bases, out.bases, threads);
         join_runs(names, out.names, threads);
+        uint32_t first_entry = 0;
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            out.indels.append(pieces[k].indels, first_entry);
+            first_entry += static_cast<uint32_t>(entry_counts[k]);
+        }
     }
     if (out.names.size() < out.positions.size()) return -2;
     return static_cast<int32_t>(out.positions.size());

@@ -97,13 +97,13 @@ struct StoredBase {
 
 int32_t parse_polymorphism_entries(std::string_view text, const std::string& reference, SampleLists& out,
                                    const ListSplit& split) {
-    return parse_sample_lists(text, StoredBase{reference}, out, split);
+    return parse_sample_lists(text, StoredBase{reference}, out, split, static_cast<NoCount*>(nullptr), reference);
 }
 
 ListReadResult parse_polymorphism_list(std::string_view text, const std::string& reference, const ListSplit& split) {
     ListReadResult result;
     DenseCount count(reference.size());
-    result.code = parse_sample_lists(text, StoredBase{reference}, result.lists, split, &count);
+    result.code = parse_sample_lists(text, StoredBase{reference}, result.lists, split, &count, reference);
     // Every stored item lies in 1..length with one of the dense bases, so the
     // table holds them all unless the reference is longer than any genome.
     if (result.code >= 0)
@@ -169,6 +169,7 @@ int32_t load_polymorphism_list(Workspace& ws, const std::string& path) {
     ws.sample_bases = std::move(read.lists.bases);
     ws.sample_names = std::move(read.lists.names);
     ws.sample_levels.clear();
+    ws.sample_indels = std::move(read.lists.indels);
     ws.variant_tally = std::move(read.tally);
     return read.code;
 }

@@ -178,6 +178,7 @@ Workspace group_workspace(const Workspace& ws, const SampleGroups& groups, uint3
     out.sample_bases.clear();
     out.sample_names.clear();
     out.sample_levels.clear();
+    out.sample_indels.clear();
     // A list's names may hold one line more than its entries (the names are
     // then one behind); keep that first line so sample_name still pairs them.
     const size_t samples = ws.sample_positions.size();
@@ -185,10 +186,12 @@ Workspace group_workspace(const Workspace& ws, const SampleGroups& groups, uint3
     if (extra_name) out.sample_names.push_back(ws.sample_names[0]);
     const bool leveled = !ws.sample_levels.empty();
     size_t item = 0;
+    std::vector<int64_t> kept_as(samples, -1);  // each kept sample's entry in `out`
     for (size_t i = 0; i < samples; ++i) {
         const PositionView p = ws.sample_positions[i];
         const bool keep = i < groups.of_sample.size() && groups.of_sample[i] == group;
         if (keep) {
+            kept_as[i] = static_cast<int64_t>(out.sample_positions.size());
             out.sample_positions.push_back(p);
             out.sample_bases.push_back(ws.sample_bases[i]);
             const size_t name = extra_name ? i + 1 : i;
@@ -199,6 +202,9 @@ Workspace group_workspace(const Workspace& ws, const SampleGroups& groups, uint3
         }
         item += p.size();
     }
+    for (const IndelCall& call : ws.sample_indels.calls)
+        if (call.entry < samples && kept_as[call.entry] >= 0)
+            out.sample_indels.add(static_cast<uint32_t>(kept_as[call.entry]), ws.sample_indels.indels[call.indel], call.level);
     build_variant_tally(out);
     return out;
 }

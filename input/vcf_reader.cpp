@@ -19,6 +19,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "input/list_tokens.h"
+
 namespace corvella {
 
 namespace {
@@ -303,11 +305,19 @@ void classify_allele(std::string_view ref_in, std::string_view alt_in, int64_t p
         return;
     }
     if (ref.size() == 1 && alt.size() > 1 && alt[0] == ref[0]) {
-        use.token = std::to_string(p) + "ins" + alt.substr(1) + ' ';
-        use.kind = AlleleUse::Token;
+        use.token = std::to_string(p) + "ins" + alt.substr(1);
     } else if (alt.size() == 1 && ref.size() > 1 && alt[0] == ref[0]) {
-        use.token = std::to_string(p + 1) + "del" + ref.substr(1) + ' ';
+        use.token = std::to_string(p + 1) + "del" + ref.substr(1);
+    } else {
+        return;
+    }
+    // Only a token the list reader reads back as this indel, so that the
+    // indel levels stay in step with the indel calls.
+    if (read_indel_token(use.token, reference)) {
+        use.token += ' ';
         use.kind = AlleleUse::Token;
+    } else {
+        use.token.clear();
     }
 }
 
@@ -890,6 +900,7 @@ VariantReadResult read_vcf_file(const std::string& path, const ReferenceView& re
                 }
                 if (use.kind == AlleleUse::Token) {
                     sample.tokens += use.token;
+                    sample.indel_levels.push_back(kept);
                     ++summary.indel_tokens;
                     continue;
                 }

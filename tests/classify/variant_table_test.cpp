@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "classify/variant_annotation.h"
+#include "input/polymorphism_list.h"
+#include "input/sample_groups.h"
 #include "rna_test_support.h"
 
 namespace corvella {
@@ -195,6 +197,69 @@ TEST(VariantTable, WorkbookHoldsTheTextTableCellForCell) {
     ASSERT_EQ(progress.events.size(), ws.variant_tally.size() + 2);
     EXPECT_EQ(progress.events.front(), "start " + std::to_string(ws.variant_tally.size()));
     EXPECT_EQ(progress.events.back(), "finish");
+}
+
+// Every insertion and deletion the samples carry gets its rows: one change
+// however its files spell it, written where HGVS puts it, among the
+// substitutions in position order, its carriers counted once per sample at
+// the highest level.
+TEST(VariantTable, EveryIndelGetsItsRowsWhereverItIsSpelled) {
+    Workspace ws = rna_workspace({}, false);
+    ListReadResult read = parse_polymorphism_list(
+        ">A\n9537insC 523delAC 16519\n"
+        ">B\n9536_9537insC 522delCA 14504delA 9540insGAT 9538-9540del\n"
+        ">C\n9537insC 9537insC 8281-8289del 3106insT 315.1C\n>D\n0\n",
+        ws.ref_sequence);
+    ASSERT_EQ(read.code, 4);
+    ws.sample_positions = std::move(read.lists.positions);
+    ws.sample_bases = std::move(read.lists.bases);
+    ws.sample_names = std::move(read.lists.names);
+    ws.sample_indels = std::move(read.lists.indels);
+    ws.variant_tally = std::move(read.tally);
+    // Levels as a VCF gives them: A's 9537insC is a heteroplasmy, C's two
+    // spellings of it count once, at the higher level.
+    ws.sample_indels.calls[0].level = 0.40f;
+    ws.sample_indels.calls[7].level = 0.30f;
+    ws.sample_indels.calls[8].level = 0.80f;
+
+    const auto rows = split_table(variant_table_report(ws, ReportFormat::Text, nullptr).text);
+    const std::vector<std::string> columns = {"Position", "Ref", "Alt", "Variant", "HGVS", "Samples",
+                                              "Occurrences", "Homoplasmic", "Heteroplasmic", "Max level",
+                                              "Symbol", "Consequence", "HGVS coding", "HGVS protein"};
+    const std::vector<std::vector<std::string>> expected = {
+        {"315", "C", "CC", "315.1C", "m.315dup", "1", "1", "1", "0", "1.000", "", "intergenic_variant", "", ""},
+        {"522", "CAC", "C", "523delAC", "m.523_524del", "2", "2", "2", "0", "1.000", "", "intergenic_variant", "", ""},
+        {"3106", "C", "CT", "3106insT", "m.3106_3107insT", "1", "1", "1", "0", "1.000", "MT-RNR2",
+         "non_coding_transcript_exon_variant", "", ""},
+        {"8280", "ACCCCCTCTA", "A", "8281delCCCCCTCTA", "m.8281_8289del", "1", "1", "1", "0", "1.000", "",
+         "intergenic_variant", "", ""},
+        {"9537", "C", "CC", "9537insC", "m.9537dup", "3", "4", "1", "2", "1.000", "MT-CO3", "frameshift_variant",
+         "c.331dup", "p.Gln111ProfsTer3"},
+        {"9537", "CAAT", "C", "9538delAAT", "m.9538_9540del", "1", "1", "1", "0", "1.000", "MT-CO3",
+         "inframe_deletion", "c.332_334del", "p.Gln111del"},
+        {"9540", "T", "TGAT", "9540insGAT", "m.9540_9541insGAT", "1", "1", "1", "0", "1.000", "MT-CO3",
+         "inframe_insertion", "c.334_335insGAT", "p.Gln111_Leu112insTrp"},
+        {"14509", "AA", "A", "14510delA", "m.14510del", "1", "1", "1", "0", "1.000", "MT-ND6", "frameshift_variant",
+         "c.170del", ""},
+        {"16519", "T", "C", "16519", "m.16519T>C", "1", "1", "1", "0", "1.000", "", "intergenic_variant", "", ""},
+    };
+    ASSERT_EQ(rows.size(), expected.size() + 1);
+    for (size_t r = 0; r < expected.size(); ++r) {
+        std::vector<std::string> got;
+        for (const std::string& c : columns) got.push_back(field(rows[r + 1], c));
+        if (expected[r][3] == "14510delA") got.back() = "";  // its protein change is checked against the translation elsewhere
+        EXPECT_EQ(got, expected[r]);
+    }
+
+    // A group's rows count its own samples' calls.
+    const SampleGroups groups = assign_sample_groups(ws, parse_group_text("sample\tgroup\nA\tx\nC\tx\nB\ty\n"));
+    const auto grouped = split_table(variant_table_report(ws, groups, ReportFormat::Text, nullptr).text);
+    std::vector<std::vector<std::string>> dup_rows;
+    for (const auto& row : grouped)
+        if (field(row, "HGVS") == "m.9537dup")
+            dup_rows.push_back({field(row, "Group"), field(row, "AC_hom"), field(row, "AC_het"), field(row, "max_hl")});
+    EXPECT_EQ(dup_rows, (std::vector<std::vector<std::string>>{
+                            {"all", "1", "2", "1.000"}, {"x", "0", "2", "0.800"}, {"y", "1", "0", "1.000"}}));
 }
 
 }  // namespace

@@ -82,6 +82,23 @@ def expected_protein(symbol, hgvsc):
         if a == "Ter" and b != "Ter":
             return f"p.Ter{n}{b}ext*?"
         return f"p.{a}{n}=" if a == b else f"p.{a}{n}{b}"
+    m = re.fullmatch(r"c\.(\d+)_(\d+)(del|ins)([ACGT]*)", hgvsc)
+    if m:
+        # In frame: what the two proteins do not share at their ends, the 3'-most of a repeat.
+        a, b = int(m.group(1)), int(m.group(2))
+        changed = cds[:a - 1] + cds[b:] if m.group(3) == "del" else cds[:a] + m.group(4) + cds[a:]
+        before, after = translate(cds), translate(changed)
+        k = 0
+        while before[k] == after[k]:
+            k += 1
+        j = 0
+        while j < min(len(before), len(after)) - k and before[-1 - j] == after[-1 - j]:
+            j += 1
+        removed, added = before[k:len(before) - j], after[k:len(after) - j]
+        if len(removed) == 1 and not added:
+            return f"p.{THREE[removed]}{k + 1}del"
+        assert not removed and added, (symbol, hgvsc)
+        return f"p.{THREE[before[k - 1]]}{k}_{THREE[before[k]]}{k + 1}ins" + "".join(THREE[x] for x in added)
     m = re.fullmatch(r"c\.(\d+)(del|dup)", hgvsc)
     i = int(m.group(1)) - 1
     # The notation names the 3'-most letter of its run on the gene's strand.
@@ -131,13 +148,34 @@ CASES = [
     (4262, "A", "G", "4262", "MT-ND1", "stop_lost", "m.4262A>G", "c.956A>G", "p.Ter319Trpext*?"),
     # Insertions and deletions, moved 3' along the genome and along the gene's own strand.
     (9536, "C", "CC", "9537.1C", "MT-CO3", "frameshift_variant", "m.9537dup", "c.331dup", "p.Gln111ProfsTer3"),
-    (14503, "TA", "T", None, "MT-ND6", "frameshift_variant", "m.14510del", "c.170del", None),
-    (14503, "T", "TA", None, "MT-ND6", "frameshift_variant", "m.14510dup", "c.170dup", None),
-    (522, "CAC", "C", None, "", "intergenic_variant", "m.523_524del", "", ""),
+    (14503, "TA", "T", "14504delA", "MT-ND6", "frameshift_variant", "m.14510del", "c.170del", None),
+    (14503, "T", "TA", "14503insA", "MT-ND6", "frameshift_variant", "m.14510dup", "c.170dup", None),
+    (522, "CAC", "C", "522-523del", "", "intergenic_variant", "m.523_524del", "", ""),
     (309, "C", "CC", "309.1C", "", "intergenic_variant", "m.309dup", "", ""),
     (315, "C", "CC", "315.1C", "", "intergenic_variant", "m.315dup", "", ""),
-    (3106, "C", "CT", None, "MT-RNR2", "non_coding_transcript_exon_variant", "m.3106_3107insT", "", ""),
+    (3106, "C", "CT", "3106insT", "MT-RNR2", "non_coding_transcript_exon_variant", "m.3106_3107insT", "", ""),
+    (9537, "CAAT", "C", "9538_9540delAAT", "MT-CO3", "inframe_deletion", "m.9538_9540del", "c.332_334del", "p.Gln111del"),
+    (9540, "T", "TGAT", "9540insGAT", "MT-CO3", "inframe_insertion", "m.9540_9541insGAT", "c.334_335insGAT",
+     "p.Gln111_Leu112insTrp"),
 ]
+
+
+def edited(pos, ref, alt):
+    """The genome with a VCF-style change made."""
+    assert SEQUENCE[pos - 1:pos - 1 + len(ref)] == ref
+    return SEQUENCE[:pos - 1] + alt + SEQUENCE[pos - 1 + len(ref):]
+
+
+def token_edited(token):
+    """The genome with a list's insertion or deletion token made, or None for another token."""
+    m = re.fullmatch(r"(\d+)(?:[-_](\d+))?(ins|del)([ACGT]*)", token)
+    if not m:
+        return None
+    p = int(m.group(1))
+    if m.group(3) == "ins":
+        return SEQUENCE[:p] + m.group(4) + SEQUENCE[p:]
+    last = int(m.group(2)) if m.group(2) else p + max(len(m.group(4)), 1) - 1
+    return SEQUENCE[:p - 1] + SEQUENCE[last:]
 
 
 def completed(case):
@@ -166,7 +204,7 @@ class Conformance(CliCase):
             if not hgvsc:
                 continue
             self.assertEqual(completed(case)[8], expected_protein(symbol, hgvsc), case)
-            if hgvsg.endswith(("del", "dup")):
+            if re.fullmatch(r"m\.\d+(del|dup)", hgvsg):
                 self.assertTrue(genomic_edit_matches_coding(symbol, hgvsg, hgvsc), case)
         # The genes' last codons the poly(A) tail completes, and the TAA it gives.
         for name in ("ND1", "ND2", "COX3", "ND3", "ND4", "CYTB"):
@@ -231,9 +269,18 @@ class Conformance(CliCase):
             pos, ref, alt, token, symbol, consequence, hgvsg, hgvsc, hgvsp = case
             if token is None:
                 continue
-            got = [[r[col[c]] for c in ("Variant", "Ref", "Alt", "Symbol", "Consequence", "HGVS coding",
-                                         "HGVS protein")] for r in by.pop(hgvsg)]
-            self.assertEqual(got, [[token, ref, alt, symbol, consequence, hgvsc, hgvsp]], case)
+            found = by.pop(hgvsg)
+            got = [[r[col[c]] for c in ("Symbol", "Consequence", "HGVS coding", "HGVS protein")] for r in found]
+            self.assertEqual(got, [[symbol, consequence, hgvsc, hgvsp]], case)
+            row = found[0]
+            if token_edited(token) is None:
+                self.assertEqual([row[col["Variant"]], row[col["Ref"]], row[col["Alt"]]], [token, ref, alt], case)
+                continue
+            # An indel is written where HGVS puts it, however the list spelled it: the same change.
+            genome = edited(pos, ref, alt)
+            self.assertEqual(edited(int(row[col["Position"]]), row[col["Ref"]], row[col["Alt"]]), genome, case)
+            self.assertEqual(token_edited(row[col["Variant"]]), genome, case)
+            self.assertEqual(token_edited(token), genome, case)
         # Nothing else: no substitution to the reference letter, none of the N at 3107.
         self.assertEqual(by, {})
         for r in rows[1:]:

@@ -58,7 +58,7 @@ TEST(HsdReader, CohortWithHeaderQuotedRangeAndTrailingTabs) {
     EXPECT_EQ(read.converted_text,
               ">rCRS\nNumbering Reference\n\n"
               ">H1\n263 315insC 16519 \n\n"
-              ">H2\n73 263 523delA 524delC \n\n"
+              ">H2\n73 263 523delAC \n\n"  // 523d 524d: one deletion
               ">H3\n73 12705 309insCC 8860 \n\n");
     EXPECT_TRUE(read.levels.empty());  // every HSD call has level 1
     const ImportSummary& s = read.summary;

@@ -111,3 +111,68 @@ TEST(ListScanning, SampleListsKeepEmptyEntriesAndRejectMoreEntriesThanNames) {
     SampleLists bad;
     EXPECT_EQ(parse_sample_lists(">a\n73\n263\n", keep_all, bad), -2);
 }
+
+TEST(IndelToken, TheFieldsSpellingsOfInsertionsAndDeletions) {
+    // 16 letters: position p at index p - 1.
+    const std::string reference = "GATCACAGGTCTANCC";
+    struct Case {
+        const char* token;
+        std::optional<Indel> expected;
+    };
+    const std::vector<Case> cases = {
+        {"3insC", Indel{3, 0, "C"}},
+        {"3insca", Indel{3, 0, "CA"}},
+        {"3_4insC", Indel{3, 0, "C"}},
+        {"16insA", Indel{16, 0, "A"}},  // after the last letter
+        {"4delC", Indel{4, 1, ""}},
+        {"4delcA", Indel{4, 2, ""}},
+        {"4del", Indel{4, 1, ""}},
+        {"4-6del", Indel{4, 3, ""}},
+        {"4_6delCAC", Indel{4, 3, ""}},
+        {"13delAN", Indel{13, 2, ""}},  // the reference's N matches any letter, and N any
+        {"14delG", Indel{14, 1, ""}},
+        // Not an indel of this reference.
+        {"4delG", std::nullopt},        // not the reference's letter
+        {"4-6delCA", std::nullopt},     // letters and range disagree
+        {"6-4del", std::nullopt},
+        {"3_5insC", std::nullopt},      // an insertion lies between two neighbours
+        {"3ins", std::nullopt},
+        {"3insN", std::nullopt},
+        {"3insX", std::nullopt},
+        {"0insA", std::nullopt},
+        {"17insA", std::nullopt},
+        {"16delCA", std::nullopt},      // runs past the end
+        {"15-17del", std::nullopt},
+        {"0del", std::nullopt},
+        {"del4", std::nullopt},
+        {"4deletion", std::nullopt},
+        {"4indel", std::nullopt},
+        {"9999999999delA", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const std::optional<Indel> got = read_indel_token(c.token, reference);
+        EXPECT_EQ(got.has_value(), c.expected.has_value()) << c.token;
+        if (got && c.expected) EXPECT_TRUE(*got == *c.expected) << c.token;
+    }
+
+    // The list reader keeps them beside the sample lists, each call with its
+    // entry, and counts the tokens it cannot read.
+    SampleLists lists;
+    auto keep_all = [](int32_t p, char b) -> char { return p > 0 ? (b ? b : 'Z') : 0; };
+    ASSERT_EQ(parse_sample_lists(">a\n3insC 5G 4del\n>b\n0\n>c\n4delC 3insX 3insC\n", keep_all, lists, ListSplit{},
+                                 static_cast<NoCount*>(nullptr), reference),
+              3);
+    EXPECT_EQ(lists.positions[0], std::vector<int32_t>{5});
+    ASSERT_EQ(lists.indels.indels.size(), 2u);
+    EXPECT_TRUE(lists.indels.indels[0] == (Indel{3, 0, "C"}));
+    EXPECT_TRUE(lists.indels.indels[1] == (Indel{4, 1, ""}));
+    std::vector<std::pair<uint32_t, uint32_t>> calls;
+    for (const IndelCall& c : lists.indels.calls) calls.emplace_back(c.entry, c.indel);
+    EXPECT_EQ(calls, (std::vector<std::pair<uint32_t, uint32_t>>{{0, 0}, {0, 1}, {2, 1}, {2, 0}}));
+    EXPECT_EQ(lists.indels.unread, 1);
+    EXPECT_EQ(lists.indels.first_unread, "3insX");
+    // Without the reference a reader keeps none.
+    SampleLists plain;
+    parse_sample_lists(">a\n3insC\n", keep_all, plain);
+    EXPECT_TRUE(plain.indels.empty());
+}

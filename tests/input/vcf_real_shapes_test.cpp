@@ -243,3 +243,32 @@ TEST(RealShapes, RecordUseMarksWhatIsPassedOverAsAWhole) {
     EXPECT_EQ(none.code, COHORT_REFUSED);
     EXPECT_EQ(none.message.rfind("tmp_none.vcf: none of its 1 records is a mitochondrial record", 0), 0u) << none.message;
 }
+
+TEST(RealShapes, IndelCallsKeepTheirSampleAndLevel) {
+    // Two samples with their indels at their own levels; a call below the
+    // minimum level and a REF that runs into the N at 3107 as the N.
+    const std::string text =
+        header(GT + "##FORMAT=<ID=AF,Number=A,Type=Float,Description=\"Allele fraction\">\n", "a\tb") +
+        "chrM\t302\t.\tA\tAC\t.\tPASS\t.\tGT:AF\t1:0.40\t1:0.97\n"
+        "chrM\t513\t.\tGCA\tG\t.\tPASS\t.\tGT:AF\t0:.\t1:0.99\n"
+        "chrM\t3105\t.\tACN\tA\t.\tPASS\t.\tGT:AF\t1:0.95\t1:0.05\n"
+        "chrM\t9537\t.\tC\tCC,CCC\t.\tPASS\t.\tGT:AF\t2:0.01,0.92\t.:.,.\n";
+    CohortOptions options;
+    options.reading.min_level = 0.3;
+    CohortRead read = read_text("indels.vcf", text, options);
+    ASSERT_TRUE(read.ok()) << read.message;
+    EXPECT_EQ(read.converted_text, list_of({{"a", "302insC 3106delCN 9537insCC "}, {"b", "302insC 514delCA "}}));
+    const IndelCalls& indels = read.lists.indels;
+    std::vector<std::tuple<uint32_t, int32_t, int32_t, std::string, float>> calls;
+    for (const IndelCall& c : indels.calls) {
+        const Indel& d = indels.indels[c.indel];
+        calls.emplace_back(c.entry, d.position, d.deleted, d.inserted, c.level);
+    }
+    using Call = std::tuple<uint32_t, int32_t, int32_t, std::string, float>;
+    EXPECT_EQ(calls, (std::vector<Call>{Call{0, 302, 0, "C", 0.40f}, Call{0, 3106, 2, "", 0.95f},
+                                        Call{0, 9537, 0, "CC", 0.92f}, Call{1, 302, 0, "C", 0.97f},
+                                        Call{1, 514, 2, "", 0.99f}}));
+    Workspace ws = corvella_test::human_workspace();
+    adopt_cohort(ws, read);
+    EXPECT_EQ(ws.sample_indels.calls.size(), 5u);
+}
