@@ -189,7 +189,13 @@ ProteinChange protein_change(const Workspace& ws, int gene, int32_t p, char base
 }
 
 std::string hgvs_accession(const Workspace& ws) {
-    return ws.human_reference || ws.reference_accession.empty() ? "NC_012920.1" : ws.reference_accession;
+    if (ws.human_reference || ws.reference_accession.empty()) return "NC_012920.1";
+    // HGVS names a sequence with its version.
+    const std::string& v = ws.reference_version;
+    if (v.size() > ws.reference_accession.size() && v.compare(0, ws.reference_accession.size(), ws.reference_accession) == 0 &&
+        v[ws.reference_accession.size()] == '.')
+        return v;
+    return ws.reference_accession;
 }
 
 std::string hgvs_genomic(const Workspace& ws, int32_t p, char base) {

@@ -94,7 +94,8 @@ std::string hgvs_protein(const CodonChange& change);
 std::string hgvs_protein(const CodonChange& change, CodonConsequence consequence);
 
 // The accession a genomic HGVS names: "NC_012920.1" for the built-in
-// reference (the revised Cambridge sequence), else the loaded record's.
+// reference (the revised Cambridge sequence), else the loaded record's with
+// the version its VERSION line gives ("NC_012920.1"), or without one.
 std::string hgvs_accession(const Workspace& ws);
 
 struct VariantAnnotation {

@@ -30,6 +30,7 @@ void use_human_ref_data(Workspace& ws) {
     ws.region_table = HUMAN_REGION_TABLE;
     ws.protein_reading = built_in_protein_readings();
     ws.reference_accession = "AC_000021";
+    ws.reference_version.clear();
     for (int k = 0; k < PROTEIN_GENE_COUNT; ++k) ws.protein_symbols[static_cast<size_t>(k)] = PROTEIN_GENE_SYMBOLS[static_cast<size_t>(k)];
     for (int k = 0; k < RNA_GENE_COUNT; ++k) ws.rna_symbols[static_cast<size_t>(k)] = RNA_GENE_SYMBOLS[static_cast<size_t>(k)];
 }

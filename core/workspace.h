@@ -97,6 +97,9 @@ struct Workspace {
     ProteinReadings protein_reading = built_in_protein_readings();
     // The loaded reference's accession ("AC_000021" for the built-in one).
     std::string reference_accession;
+    // A loaded GenBank record's VERSION ("NC_012920.1"), the accession with
+    // its version; empty for the built-in reference and records without one.
+    std::string reference_version;
     // The gene symbols of the loaded reference, in region-table order: the
     // HGNC symbols for the built-in one; for a GenBank record its /gene
     // qualifiers (empty where the record gives none).

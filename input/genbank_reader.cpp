@@ -100,6 +100,8 @@ public:
         if (kind == "ACCESSION") {
             out_.accession += second_;
             accession_seen_ = true;
+        } else if (kind == "VERSION" && indentation(text) == 0) {
+            out_.version = second_;
         } else if (kind == "gene" || kind == "CDS" || kind == "tRNA" || kind == "rRNA" || kind == "misc_feature" ||
                    kind == "repeat_region") {
             start_feature(kind);
@@ -386,6 +388,7 @@ void use_reference(Workspace& ws, const ReferenceReadResult& read) {
     ws.region_table = read.region_table;
     ws.protein_reading = read.protein_reading;
     ws.reference_accession = read.accession;
+    ws.reference_version = read.version;
     ws.protein_symbols = read.protein_symbols;
     ws.rna_symbols = read.rna_symbols;
     ws.human_reference = false;

@@ -23,6 +23,7 @@ struct ReferenceReadResult {
     // code from the /transl_table of its CDS, table 2 where none is given.
     ProteinReadings protein_reading{};
     std::string accession;  // the second words of every ACCESSION line, joined
+    std::string version;    // the second word of the VERSION line ("NC_012920.1"), or empty
     // The /gene qualifier of each region's feature, empty where none is given.
     ProteinSymbols protein_symbols{};
     RnaSymbols rna_symbols{};

@@ -293,7 +293,7 @@ class Conformance(CliCase):
         by = {(int(e[0]), e[1], e[2]): e[3:] for e in entries}
         for pos, ref, alt, _, symbol, consequence, hgvsg, hgvsc, hgvsp in map(completed, cases):
             gene = SYMBOLS[symbol]
-            self.assertEqual(by[(pos, ref, alt)], [gene, consequence, "NC_012920:" + hgvsg, f"{gene}:{hgvsc}",
+            self.assertEqual(by[(pos, ref, alt)], [gene, consequence, "NC_012920.1:" + hgvsg, f"{gene}:{hgvsc}",
                                                    f"{gene}:{hgvsp}"])
 
 
