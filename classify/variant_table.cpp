@@ -114,6 +114,8 @@ std::vector<VariantCarriers> count_carriers(const Workspace& ws, const std::vect
     for (const auto& positions : ws.sample_positions) items += positions.size();
     const bool levels = !ws.sample_levels.empty() && ws.sample_levels.size() == items;
     OncePerSample once(keys);
+    const std::vector<int64_t>& dots = ws.sample_indels.dot_items;  // ascending
+    size_t next_dot = 0;
     size_t item = 0;
     for (size_t j = 0; j < ws.sample_positions.size(); ++j) {
         const auto& positions = ws.sample_positions[j];
@@ -125,8 +127,11 @@ std::vector<VariantCarriers> count_carriers(const Workspace& ws, const std::vect
         }
         for (size_t i = 0; i < positions.size(); ++i, ++item) {
             if (i >= bases) continue;  // a damaged entry: the tally has no base for it either
+            while (next_dot < dots.size() && dots[next_dot] < static_cast<int64_t>(item)) ++next_dot;
+            if (next_dot < dots.size() && dots[next_dot] == static_cast<int64_t>(item)) continue;
             const int64_t k = index.find(positions[i], ws.sample_bases[j][i]);
             if (k < 0) continue;
+            ++carriers[group * keys + static_cast<size_t>(k)].occurrences;
             const float level = levels ? ws.sample_levels[item] : 1.0f;
             once.add(carriers[group * keys + static_cast<size_t>(k)], static_cast<size_t>(k), static_cast<int64_t>(j), level);
         }
@@ -136,11 +141,11 @@ std::vector<VariantCarriers> count_carriers(const Workspace& ws, const std::vect
 
 // The insertions and deletions of the cohort as the table writes them. The
 // calls of one change are one entry however their files spelled it (310insC
-// and 309insC in a run of C's are the same insertion): the change moved 3',
-// as HGVS and the field's names write it, is the key. An entry is written
-// there as a VCF writes it, with the reference letter before it as the
-// anchor (after it at position 1): m.309dup is 309 C CC "309insC", as a list
-// writes 309.1C; m.523_524del is 522 CAC C "523delAC".
+// and 309insC in a run of C's, 309.1C and 309insC): the change moved 3', as
+// HGVS and the field's names write it, is the key. An entry is written there
+// as a VCF writes it, with the reference letter before it as the anchor
+// (after it at position 1), and as a list token: m.309dup is 309 C CC
+// "309insC", m.523_524del is 522 CAC C "523delAC".
 struct TableIndel {
     SequenceEdit edit;  // moved 3'
     int32_t position = 0;
@@ -148,9 +153,16 @@ struct TableIndel {
     int32_t occurrences = 0;
 };
 
+// One call of an entry by one sample entry.
+struct EntryCall {
+    uint32_t entry;
+    uint32_t row;
+    float level;
+};
+
 struct CohortIndels {
     std::vector<TableIndel> entries;  // by position, then REF and ALT
-    std::vector<int64_t> of_store;   // the entry of each indel of ws.sample_indels, -1 for none
+    std::vector<EntryCall> calls;     // by sample entry
 };
 
 SequenceEdit store_edit(const Indel& indel) {
@@ -180,12 +192,14 @@ CohortIndels cohort_indels(const Workspace& ws) {
     CohortIndels out;
     const IndelCalls& store = ws.sample_indels;
     const std::string& sequence = ws.ref_sequence;
-    out.of_store.assign(store.indels.size(), -1);
+    std::vector<bool> called(store.indels.size(), false);
+    for (const IndelCall& c : store.calls)
+        if (c.indel < called.size()) called[c.indel] = true;
+    std::vector<int64_t> row_of(store.indels.size(), -1);
     std::map<std::tuple<size_t, size_t, std::string>, size_t> by_edit;
     for (size_t i = 0; i < store.indels.size(); ++i) {
-        const Indel& indel = store.indels[i];
-        const SequenceEdit raw = store_edit(indel);
-        if (raw.start + raw.length > sequence.size() || (raw.length == 0 && raw.inserted.empty())) continue;
+        const SequenceEdit raw = store_edit(store.indels[i]);
+        if (!called[i] || raw.start + raw.length > sequence.size() || (raw.length == 0 && raw.inserted.empty())) continue;
         const SequenceEdit e = shift_3prime(sequence, raw);
         const auto [it, added] = by_edit.emplace(std::make_tuple(e.start, e.length, e.inserted), out.entries.size());
         if (added) {
@@ -194,7 +208,7 @@ CohortIndels cohort_indels(const Workspace& ws) {
             write_vcf_form(sequence, t);
             out.entries.push_back(std::move(t));
         }
-        out.of_store[i] = static_cast<int64_t>(it->second);
+        row_of[i] = static_cast<int64_t>(it->second);
     }
     std::vector<size_t> order(out.entries.size());
     for (size_t k = 0; k < order.size(); ++k) order[k] = k;
@@ -211,26 +225,25 @@ CohortIndels cohort_indels(const Workspace& ws) {
         sorted.push_back(std::move(out.entries[order[k]]));
     }
     out.entries = std::move(sorted);
-    for (int64_t& e : out.of_store)
-        if (e >= 0) e = moved_to[static_cast<size_t>(e)];
-    for (const IndelCall& call : store.calls)
-        if (call.indel < out.of_store.size() && out.of_store[call.indel] >= 0)
-            ++out.entries[static_cast<size_t>(out.of_store[call.indel])].occurrences;
+    for (const IndelCall& c : store.calls) {
+        if (c.indel >= row_of.size() || row_of[c.indel] < 0) continue;
+        const auto row = static_cast<uint32_t>(moved_to[static_cast<size_t>(row_of[c.indel])]);
+        ++out.entries[row].occurrences;
+        out.calls.push_back(EntryCall{c.entry, row, c.level});
+    }
     return out;
 }
 
 // count_carriers for the indel entries.
-std::vector<VariantCarriers> count_indel_carriers(const Workspace& ws, const CohortIndels& indels,
-                                                  const std::vector<uint32_t>* group_of, size_t group_count) {
+std::vector<VariantCarriers> count_indel_carriers(const CohortIndels& indels, const std::vector<uint32_t>* group_of,
+                                                  size_t group_count) {
     const size_t keys = indels.entries.size();
     std::vector<VariantCarriers> carriers(keys * group_count);
     OncePerSample once(keys);
-    for (const IndelCall& call : ws.sample_indels.calls) {
-        if (call.indel >= indels.of_store.size() || indels.of_store[call.indel] < 0) continue;
-        const auto k = static_cast<size_t>(indels.of_store[call.indel]);
+    for (const EntryCall& call : indels.calls) {
         const size_t group = group_of ? (call.entry < group_of->size() ? (*group_of)[call.entry] : group_count) : 0;
         if (group >= group_count) continue;
-        once.add(carriers[group * keys + k], k, call.entry, call.level);
+        once.add(carriers[group * keys + call.row], call.row, call.entry, call.level);
     }
     return carriers;
 }
@@ -298,16 +311,16 @@ Report variant_table_report(const Workspace& ws, const SampleGroups& groups, Rep
     const std::vector<VariantCarriers> carriers = count_variant_carriers(ws);
     const std::vector<VariantCarriers> by_group = count_group_carriers(ws, groups);
     const CohortIndels indels = cohort_indels(ws);
-    const std::vector<VariantCarriers> indel_carriers = count_indel_carriers(ws, indels, nullptr, 1);
+    const std::vector<VariantCarriers> indel_carriers = count_indel_carriers(indels, nullptr, 1);
     const std::vector<VariantCarriers> indel_by_group =
         groups.of_sample.empty() ? indel_carriers
-                                 : count_indel_carriers(ws, indels, &groups.of_sample, groups.names.size());
+                                 : count_indel_carriers(indels, &groups.of_sample, groups.names.size());
     const std::vector<std::string> group_names = table_group_names(groups);
     const std::vector<int64_t> group_sizes = table_group_sizes(ws, groups);
     const auto sample_count = static_cast<double>(ws.sample_positions.size());
 
-    // The tally's keys and the indels, by position; at one position the
-    // single-letter changes come first.
+    // The tally's substitutions and the indels, by position; at one position
+    // the substitutions come first. The tally's 309.1C keys are indels.
     struct Entry {
         bool indel;
         size_t index;  // tally index, or entry of `indels`
@@ -318,6 +331,12 @@ Report variant_table_report(const Workspace& ws, const SampleGroups& groups, Rep
     std::vector<Entry> entries;
     entries.reserve(keys.size() + indels.entries.size());
     for (size_t k = 0, d = 0; k < keys.size() || d < indels.entries.size();) {
+        // A key whose every item is a 309.1C (or that names the reference's
+        // own letter) is no substitution.
+        if (k < keys.size() && (carriers[k].occurrences == 0 || keys[k]->first.base == reference_letter_or_z(ws, keys[k]->first.position))) {
+            ++k;
+            continue;
+        }
         const bool take_indel =
             d < indels.entries.size() && (k == keys.size() || indels.entries[d].position < keys[k]->first.position);
         entries.push_back(take_indel ? Entry{true, d++} : Entry{false, k++});
@@ -343,9 +362,9 @@ Report variant_table_report(const Workspace& ws, const SampleGroups& groups, Rep
                 return indel_by_group[g * indels.entries.size() + k];
             };
         } else {
-            const auto& [key, count] = *keys[entry.index];
+            const VariantKey& key = keys[entry.index]->first;
             position = key.position;
-            occurrences = count;
+            occurrences = carriers[entry.index].occurrences;
             v = table_variant(ws, key);
             c = &carriers[entry.index];
             in_group = [&, k = entry.index](size_t g) -> const VariantCarriers& { return by_group[g * keys.size() + k]; };
@@ -389,18 +408,11 @@ Report variant_table_report(const Workspace& ws, const SampleGroups& groups, Rep
 TableVariant table_variant(const Workspace& ws, const VariantKey& key) {
     TableVariant v;
     const char ref = reference_letter_or_z(ws, key.position);
-    if (!is_base(ref) || !is_base(key.base)) return v;
+    if (!is_base(ref) || !is_base(key.base) || key.base == ref) return v;
     v.ref = std::string(1, ref);
-    if (key.base == ref) {
-        // What a list writes 309.1C: the base inserted after the position.
-        v.alt = v.ref + key.base;
-        v.text = std::to_string(key.position) + ".1" + key.base;
-        v.annotations = annotate_allele(ws, key.position, v.ref, v.alt);
-    } else {
-        v.alt = std::string(1, key.base);
-        v.text = variant_text(ws, key.position, key.base);
-        v.annotations = annotate_variant(ws, key.position, key.base);
-    }
+    v.alt = std::string(1, key.base);
+    v.text = variant_text(ws, key.position, key.base);
+    v.annotations = annotate_variant(ws, key.position, key.base);
     return v;
 }
 

@@ -27,12 +27,15 @@ struct VariantCarriers {
     int32_t heteroplasmic = 0;  // the others
     float max_level = 0;        // highest level among the carriers
     int32_t het_calls = 0;      // of the heteroplasmic, at level >= HETEROPLASMIC_LEVEL (AC_het)
+    int32_t occurrences = 0;    // the calls, a sample's repeats among them
 };
 
 // The carriers of every tally key, in tally order. The level of an item is
 // its entry of ws.sample_levels; when that list is empty (or does not match
 // the sample lists item for item) every call has level 1. A sample that
-// lists one variant twice carries it once, at the higher of its levels.
+// lists one variant twice carries it once, at the higher of its levels. The
+// items that are a list's 309.1C (ws.sample_indels.dot_items) are
+// insertions, not calls of their key.
 std::vector<VariantCarriers> count_variant_carriers(const Workspace& ws);
 
 // The same counted per group: entry g * (tally size) + k holds the carriers
@@ -60,10 +63,9 @@ const std::vector<std::string>& variant_table_header();
 
 // What the table writes of one tally key: REF and ALT as a VCF writes them,
 // the variant as a list writes it and its annotations. A key whose base is
-// the reference letter is the insertion a list writes 309.1C (REF C, ALT
-// CC, m.309dup); a key whose reference letter or base is not one of A, C,
-// G, T (the N at 3107, a base the data did not give) gives no annotations
-// and no row.
+// the reference letter (a list's 309.1C is read so; its insertion has its
+// own row), or whose reference letter or base is not one of A, C, G, T (the
+// N at 3107, a base the data did not give), gives no annotations and no row.
 struct TableVariant {
     std::string ref, alt, text;
     std::vector<VariantAnnotation> annotations;

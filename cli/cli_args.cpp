@@ -51,7 +51,7 @@ const char* const USAGE =
     "\n"
     "  --reference FILE  load a GenBank reference instead of the built-in human one\n"
     "  --format list|hsd|vcf|fasta  read the inputs as this kind instead of recognising it\n"
-    "  --min-level L     keep VCF calls whose level (AF, HF or VAF) is at least L (0..1, default 0.9)\n"
+    "  --min-level L     keep VCF calls whose level (AF, HF, VAF or HP) is at least L (0..1, default 0.9)\n"
     "  --include-filtered  keep VCF records whose FILTER is not PASS\n"
     "  --groups FILE     the samples' groups: lines of sample name and group, separated by\n"
     "                    tabs or commas (stats and the variant and gene tables of annotate,\n"

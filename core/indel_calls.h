@@ -40,13 +40,21 @@ struct IndelCalls {
     // reference, and the first of them.
     int64_t unread = 0;
     std::string first_unread;
+    // The items of the sample lists (flat index, over all entries) that are
+    // a list's 309.1C: the list reader stores them as (309, C) for the
+    // counting reports; the tables read them as the insertions here.
+    std::vector<int64_t> dot_items;
 
     // Adds a call of `indel` by `entry` (entries come in ascending order).
     void add(uint32_t entry, const Indel& indel, float level = 1.0f);
     void note_unread(const std::string& token);
-    // Appends `other`, whose entries are numbered from 0, as entries from
-    // `first_entry` on.
-    void append(const IndelCalls& other, uint32_t first_entry);
+    // Appends `other`, whose entries and items are numbered from 0, as
+    // entries from `first_entry` and items from `first_item` on.
+    void append(const IndelCalls& other, uint32_t first_entry, int64_t first_item);
+    // The position of the last call's indel when it is an insertion, else -1;
+    // and that insertion made longer by `letters` (a call of its own).
+    int32_t last_insertion_at() const;
+    void extend_last(const std::string& letters);
     bool empty() const { return calls.empty() && unread == 0; }
     void clear() { *this = IndelCalls(); }
 

@@ -68,7 +68,8 @@ private:
 void append_paired(SampleLists& into, SampleLists&& part) {
     const size_t entries = part.positions.size();
     const size_t offset = part.names.size() > entries ? 1 : 0;
-    into.indels.append(part.indels, static_cast<uint32_t>(into.positions.size()));
+    into.indels.append(part.indels, static_cast<uint32_t>(into.positions.size()),
+                       static_cast<int64_t>(into.positions.items().size()));
     for (size_t i = 0; i < entries; ++i) {
         into.positions.push_back(std::move(part.positions[i]));
         into.bases.push_back(std::move(part.bases[i]));

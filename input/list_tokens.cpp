@@ -34,6 +34,15 @@ std::optional<int32_t> take_number(std::string_view& text) {
 std::optional<Indel> read_indel_token(std::string_view token, std::string_view reference) {
     const std::optional<int32_t> first = take_number(token);
     if (!first) return std::nullopt;
+    const auto length = static_cast<int64_t>(reference.size());
+    if (!token.empty() && token[0] == '.') {
+        // 309.1C: the letters inserted after 309, the first of them at 309.1.
+        token.remove_prefix(1);
+        if (!take_number(token) || token.empty() || *first < 1 || *first > length) return std::nullopt;
+        for (const char c : token)
+            if (!is_acgt(c)) return std::nullopt;
+        return Indel{*first, 0, std::string(token)};
+    }
     std::optional<int32_t> last;
     if (!token.empty() && (token[0] == '-' || token[0] == '_')) {
         token.remove_prefix(1);
@@ -49,7 +58,6 @@ std::optional<Indel> read_indel_token(std::string_view token, std::string_view r
         if (!is_acgt(u) && u != 'N') return std::nullopt;
         letters += u;
     }
-    const auto length = static_cast<int64_t>(reference.size());
     Indel indel;
     indel.position = *first;
     if (insertion) {

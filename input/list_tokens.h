@@ -49,8 +49,9 @@ inline std::optional<VariantToken> read_variant_token(std::string_view token);
 // "310insC" (C after 310; also "310_311insC"), "523delAC" (the letters from
 // 523 on, which must be the reference's; an N on either side matches),
 // "523del" (one letter), "8281-8289del" or "8281_8289del" (a range, with its
-// letters or without). Letters in either case. Nothing for any other token,
-// or one that reaches outside the reference.
+// letters or without), letters in either case; and the insertion a list
+// writes "309.1C" (C after 309, upper case only). Nothing for any other
+// token, or one that reaches outside the reference.
 std::optional<Indel> read_indel_token(std::string_view token, std::string_view reference);
 
 // The reading itself is inline: the list readers call it for every token of
@@ -149,9 +150,11 @@ void for_each_token(std::string_view line, OnToken&& on_token) {
 
 // Calls on_variant(position, base) for every token of a variant line that
 // read_variant_token reads, in one pass over the line, and on_indel(token)
-// for every token it skips that holds "ins" or "del". The usual tokens (up
-// to nine digits, with or without one base letter) are read on the way; any
-// other token goes to read_variant_token whole.
+// for every token it skips that holds "ins" or "del" and, right after its
+// on_variant, for every insertion it reads as a base ("309.1C", a dot after
+// the digits). The usual tokens (up to nine digits, with or without one base
+// letter) are read on the way; any other token goes to read_variant_token
+// whole.
 template <class OnVariant, class OnIndel>
 void for_each_variant(std::string_view line, OnVariant&& on_variant, OnIndel&& on_indel) {
     const char* p = line.data();
@@ -178,6 +181,7 @@ void for_each_variant(std::string_view line, OnVariant&& on_variant, OnIndel&& o
         const std::string_view token(start, static_cast<size_t>(p - start));
         if (const std::optional<VariantToken> v = read_variant_token(token)) {
             on_variant(v->position, v->base);
+            if (v->base != 0 && digits >= 1 && rest >= 3 && *digits_end == '.') on_indel(token);
         } else if (detail::holds_ins_or_del(token)) {
             on_indel(token);
         }
@@ -287,20 +291,43 @@ void parse_list_piece(std::string_view text, const Resolve& resolve, SampleLists
             case ListLineKind::Variants:
                 break;
         }
+        // The last token read, when it was a 309.1C insertion, and its item.
+        int64_t tokens = 0, stored_at = -1, dotted_at = -1;
         for_each_variant(line, [&](int32_t position, char base) {
+            ++tokens;
+            stored_at = -1;
             const char stored = resolve(position, base);
             if (stored == 0) return;
+            stored_at = static_cast<int64_t>(out.positions.items().size());
             out.positions.append_item(position);
             out.bases.append_item(stored);
             count(position, stored);
         }, [&](std::string_view token) {
             if (indel_reference.empty()) return;
             const auto entry = static_cast<uint32_t>(out.positions.size());
-            if (const std::optional<Indel> indel = read_indel_token(token, indel_reference)) {
-                out.indels.add(entry, *indel);
-            } else {
-                out.indels.note_unread(std::string(token));
+            const bool dotted = token.find('.') != std::string_view::npos && token.find("ins") == std::string_view::npos &&
+                                token.find("del") == std::string_view::npos;
+            if (!dotted) ++tokens;
+            const std::optional<Indel> indel = read_indel_token(token, indel_reference);
+            if (!indel) {
+                // A 309.1C the list reader stored outside the reference is
+                // passed over by both.
+                if (!dotted) out.indels.note_unread(std::string(token));
+                return;
             }
+            if (dotted) {
+                // Counted as its base there too: the tables leave that item out.
+                if (stored_at >= 0) out.indels.dot_items.push_back(stored_at);
+                // 309.1C 309.2C, one token after the other, insert CC.
+                if (dotted_at == tokens - 1 && !out.indels.calls.empty() && out.indels.calls.back().entry == entry &&
+                    out.indels.last_insertion_at() == indel->position) {
+                    out.indels.extend_last(indel->inserted);
+                    dotted_at = tokens;
+                    return;
+                }
+                dotted_at = tokens;
+            }
+            out.indels.add(entry, *indel);
         });
         out.positions.end_run();
         out.bases.end_run();
@@ -357,9 +384,10 @@ int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, Sample
         std::vector<FlatPositions*> positions;
         std::vector<FlatTexts*> bases;
         std::vector<FlatTexts*> names;
-        std::vector<std::size_t> entry_counts;  // join_runs empties the pieces
+        std::vector<std::size_t> entry_counts, item_counts;  // join_runs empties the pieces
         for (SampleLists& piece : pieces) {
             entry_counts.push_back(piece.positions.size());
+            item_counts.push_back(piece.positions.items().size());
             positions.push_back(&piece.positions);
             bases.push_back(&piece.bases);
             names.push_back(&piece.names);
@@ -368,9 +396,11 @@ int32_t parse_sample_lists(std::string_view text, const Resolve& resolve, Sample
         join_runs(bases, out.bases, threads);
         join_runs(names, out.names, threads);
         uint32_t first_entry = 0;
+        int64_t first_item = 0;
         for (std::size_t k = 0; k < pieces.size(); ++k) {
-            out.indels.append(pieces[k].indels, first_entry);
+            out.indels.append(pieces[k].indels, first_entry, first_item);
             first_entry += static_cast<uint32_t>(entry_counts[k]);
+            first_item += static_cast<int64_t>(item_counts[k]);
         }
     }
     if (out.names.size() < out.positions.size()) return -2;

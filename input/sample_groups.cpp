@@ -187,11 +187,16 @@ Workspace group_workspace(const Workspace& ws, const SampleGroups& groups, uint3
     const bool leveled = !ws.sample_levels.empty();
     size_t item = 0;
     std::vector<int64_t> kept_as(samples, -1);  // each kept sample's entry in `out`
+    const std::vector<int64_t>& dots = ws.sample_indels.dot_items;
+    size_t next_dot = 0;
     for (size_t i = 0; i < samples; ++i) {
         const PositionView p = ws.sample_positions[i];
         const bool keep = i < groups.of_sample.size() && groups.of_sample[i] == group;
         if (keep) {
             kept_as[i] = static_cast<int64_t>(out.sample_positions.size());
+            const auto moved = static_cast<int64_t>(out.sample_positions.items().size()) - static_cast<int64_t>(item);
+            for (; next_dot < dots.size() && dots[next_dot] < static_cast<int64_t>(item + p.size()); ++next_dot)
+                if (dots[next_dot] >= static_cast<int64_t>(item)) out.sample_indels.dot_items.push_back(dots[next_dot] + moved);
             out.sample_positions.push_back(p);
             out.sample_bases.push_back(ws.sample_bases[i]);
             const size_t name = extra_name ? i + 1 : i;

@@ -36,7 +36,7 @@ VcfOptionsDialog::VcfOptionsDialog(const VcfChoice& offered, QWidget* parent) : 
     form->addRow(new QLabel("Calls at or above the minimum level are the sample's own sequence;\n"
                             "lower ones (heteroplasmies) are left out.",
                             this));
-    form->addRow("Minimum level (AF, HF or VAF, 0 to 1):", MinimumLevel);
+    form->addRow("Minimum level (AF, HF, VAF or HP, 0 to 1):", MinimumLevel);
     form->addRow(LevelProblem);
     form->addRow(IncludeFiltered);
     form->addRow(buttons);

@@ -206,9 +206,9 @@ TEST(VariantTable, WorkbookHoldsTheTextTableCellForCell) {
 TEST(VariantTable, EveryIndelGetsItsRowsWhereverItIsSpelled) {
     Workspace ws = rna_workspace({}, false);
     ListReadResult read = parse_polymorphism_list(
-        ">A\n9537insC 523delAC 16519\n"
-        ">B\n9536_9537insC 522delCA 14504delA 9540insGAT 9538-9540del\n"
-        ">C\n9537insC 9537insC 8281-8289del 3106insT 315.1C\n>D\n0\n",
+        ">A\n9537insC 523delAC 16519 309.1C\n"
+        ">B\n9536_9537insC 522delCA 14504delA 9540insGAT 9538-9540del 309insC\n"
+        ">C\n9537insC 9537insC 8281-8289del 3106insT 315.1C\n>D\n309.1C 309insC\n",
         ws.ref_sequence);
     ASSERT_EQ(read.code, 4);
     ws.sample_positions = std::move(read.lists.positions);
@@ -219,15 +219,17 @@ TEST(VariantTable, EveryIndelGetsItsRowsWhereverItIsSpelled) {
     // Levels as a VCF gives them: A's 9537insC is a heteroplasmy, C's two
     // spellings of it count once, at the higher level.
     ws.sample_indels.calls[0].level = 0.40f;
-    ws.sample_indels.calls[7].level = 0.30f;
-    ws.sample_indels.calls[8].level = 0.80f;
+    ws.sample_indels.calls[9].level = 0.30f;
+    ws.sample_indels.calls[10].level = 0.80f;
 
     const auto rows = split_table(variant_table_report(ws, ReportFormat::Text, nullptr).text);
     const std::vector<std::string> columns = {"Position", "Ref", "Alt", "Variant", "HGVS", "Samples",
                                               "Occurrences", "Homoplasmic", "Heteroplasmic", "Max level",
                                               "Symbol", "Consequence", "HGVS coding", "HGVS protein"};
     const std::vector<std::vector<std::string>> expected = {
-        {"315", "C", "CC", "315.1C", "m.315dup", "1", "1", "1", "0", "1.000", "", "intergenic_variant", "", ""},
+        // A list's 309.1C and 309insC are one insertion, and no substitution.
+        {"309", "C", "CC", "309insC", "m.309dup", "3", "4", "3", "0", "1.000", "", "intergenic_variant", "", ""},
+        {"315", "C", "CC", "315insC", "m.315dup", "1", "1", "1", "0", "1.000", "", "intergenic_variant", "", ""},
         {"522", "CAC", "C", "523delAC", "m.523_524del", "2", "2", "2", "0", "1.000", "", "intergenic_variant", "", ""},
         {"3106", "C", "CT", "3106insT", "m.3106_3107insT", "1", "1", "1", "0", "1.000", "MT-RNR2",
          "non_coding_transcript_exon_variant", "", ""},

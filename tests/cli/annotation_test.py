@@ -168,6 +168,10 @@ def edited(pos, ref, alt):
 
 def token_edited(token):
     """The genome with a list's insertion or deletion token made, or None for another token."""
+    m = re.fullmatch(r"(\d+)\.\d+([ACGT]+)", token)  # 309.1C: C after 309
+    if m:
+        p = int(m.group(1))
+        return SEQUENCE[:p] + m.group(2) + SEQUENCE[p:]
     m = re.fullmatch(r"(\d+)(?:[-_](\d+))?(ins|del)([ACGT]*)", token)
     if not m:
         return None

@@ -166,10 +166,11 @@ class Html(CliCase):
     def test_more_than_5000_variants_keep_the_most_frequent_with_a_note(self):
         big = self.out("big.txt")
         with open(big, "w") as f:
-            # 6,000 distinct variants at 2,000 positions; 16 common to every sample.
+            # Tokens at 3,000 positions, some of them naming the reference's
+            # own letter (no variant), so more than 5,000 distinct variants; 16 common to every sample.
             for s in range(4):
                 f.write(">s%d\n" % s)
-                tokens = ["%d%s" % (p, b) for p in range(1, 2001) for b in "ACGT"
+                tokens = ["%d%s" % (p, b) for p in range(1, 3001) for b in "ACGT"
                           if (p * 7 + "ACGT".index(b) + s) % 4 != 0 or p <= 4]
                 f.write(" ".join(tokens[s::4] + [str(p) for p in range(1, 5)]) + " \n")
         out, text = self.page(big)

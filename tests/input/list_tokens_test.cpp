@@ -131,6 +131,8 @@ TEST(IndelToken, TheFieldsSpellingsOfInsertionsAndDeletions) {
         {"4_6delCAC", Indel{4, 3, ""}},
         {"13delAN", Indel{13, 2, ""}},  // the reference's N matches any letter, and N any
         {"14delG", Indel{14, 1, ""}},
+        {"3.1C", Indel{3, 0, "C"}},     // a list's insertion after 3
+        {"3.2CA", Indel{3, 0, "CA"}},
         // Not an indel of this reference.
         {"4delG", std::nullopt},        // not the reference's letter
         {"4-6delCA", std::nullopt},     // letters and range disagree
@@ -148,6 +150,10 @@ TEST(IndelToken, TheFieldsSpellingsOfInsertionsAndDeletions) {
         {"4deletion", std::nullopt},
         {"4indel", std::nullopt},
         {"9999999999delA", std::nullopt},
+        {"3.1c", std::nullopt},
+        {"3.C", std::nullopt},
+        {"3.1", std::nullopt},
+        {"17.1A", std::nullopt},
     };
     for (const Case& c : cases) {
         const std::optional<Indel> got = read_indel_token(c.token, reference);
@@ -159,16 +165,18 @@ TEST(IndelToken, TheFieldsSpellingsOfInsertionsAndDeletions) {
     // entry, and counts the tokens it cannot read.
     SampleLists lists;
     auto keep_all = [](int32_t p, char b) -> char { return p > 0 ? (b ? b : 'Z') : 0; };
-    ASSERT_EQ(parse_sample_lists(">a\n3insC 5G 4del\n>b\n0\n>c\n4delC 3insX 3insC\n", keep_all, lists, ListSplit{},
-                                 static_cast<NoCount*>(nullptr), reference),
+    // A 309.1C stays the item (309, C) of the counting reports and is an
+    // insertion too; 309.1C 309.2C, one after the other, insert two letters.
+    ASSERT_EQ(parse_sample_lists(">a\n3insC 5G 4del\n>b\n0\n>c\n4delC 3insX 3insC 7.1A 7.2C 8G 7.1T\n",
+                                 keep_all, lists, ListSplit{}, static_cast<NoCount*>(nullptr), reference),
               3);
     EXPECT_EQ(lists.positions[0], std::vector<int32_t>{5});
-    ASSERT_EQ(lists.indels.indels.size(), 2u);
-    EXPECT_TRUE(lists.indels.indels[0] == (Indel{3, 0, "C"}));
-    EXPECT_TRUE(lists.indels.indels[1] == (Indel{4, 1, ""}));
-    std::vector<std::pair<uint32_t, uint32_t>> calls;
-    for (const IndelCall& c : lists.indels.calls) calls.emplace_back(c.entry, c.indel);
-    EXPECT_EQ(calls, (std::vector<std::pair<uint32_t, uint32_t>>{{0, 0}, {0, 1}, {2, 1}, {2, 0}}));
+    EXPECT_EQ(lists.positions[2], (std::vector<int32_t>{7, 7, 8, 7}));
+    EXPECT_EQ(lists.indels.dot_items, (std::vector<int64_t>{1, 2, 4}));
+    std::vector<std::pair<uint32_t, Indel>> calls;
+    for (const IndelCall& c : lists.indels.calls) calls.emplace_back(c.entry, lists.indels.indels[c.indel]);
+    EXPECT_TRUE(calls == (std::vector<std::pair<uint32_t, Indel>>{{0, {3, 0, "C"}}, {0, {4, 1, ""}}, {2, {4, 1, ""}},
+                                                                  {2, {3, 0, "C"}}, {2, {7, 0, "AC"}}, {2, {7, 0, "T"}}}));
     EXPECT_EQ(lists.indels.unread, 1);
     EXPECT_EQ(lists.indels.first_unread, "3insX");
     // Without the reference a reader keeps none.
