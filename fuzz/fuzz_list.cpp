@@ -57,6 +57,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const std::string& name : lists.names) FUZZ_CHECK(!name.empty() && name[0] == '>');
 
+    // Every indel call names an entry, in entry order, and an indel that lies
+    // on the reference; the 309.1C items are items of the lists, ascending.
+    const corvella::IndelCalls& indels = lists.indels;
+    for (size_t k = 0; k < indels.calls.size(); ++k) {
+        const corvella::IndelCall& c = indels.calls[k];
+        FUZZ_CHECK(c.entry < lists.positions.size() && c.indel < indels.indels.size());
+        FUZZ_CHECK(k == 0 || indels.calls[k - 1].entry <= c.entry);
+        const corvella::Indel& d = indels.indels[c.indel];
+        FUZZ_CHECK(d.position >= 1 && (d.deleted > 0) != !d.inserted.empty());
+        FUZZ_CHECK(static_cast<size_t>(d.position) + static_cast<size_t>(d.deleted) - (d.deleted > 0 ? 1 : 0) <=
+                   reference.size());
+    }
+    for (size_t k = 0; k < indels.dot_items.size(); ++k) {
+        FUZZ_CHECK(indels.dot_items[k] >= 0 && static_cast<size_t>(indels.dot_items[k]) < lists.positions.items().size());
+        FUZZ_CHECK(k == 0 || indels.dot_items[k - 1] < indels.dot_items[k]);
+    }
+
     corvella::Workspace ws = human();
     ws.sample_positions = lists.positions;
     ws.sample_bases = lists.bases;
