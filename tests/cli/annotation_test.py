@@ -299,6 +299,17 @@ class Conformance(CliCase):
             gene = SYMBOLS[symbol]
             self.assertEqual(by[(pos, ref, alt)], [gene, consequence, "NC_012920.1:" + hgvsg, f"{gene}:{hgvsc}",
                                                    f"{gene}:{hgvsp}"])
+        # The table of the same cases as list tokens, the insertion among them.
+        source = self.out("genbank-cases.txt")
+        with open(source, "w") as f:
+            f.write(">a\n" + " ".join(c[3] for c in cases) + "\n")
+        self.assertEqual(run("--reference", GENBANK, "annotate", source, "-o", self.out("g.txt")), (0, "", ""))
+        rows = text_rows(self.out("g.txt"))
+        col = {name: i for i, name in enumerate(rows[0])}
+        got = {r[col["HGVS"]]: [r[col[c]] for c in ("Symbol", "Consequence", "HGVS coding", "HGVS protein")]
+               for r in rows[1:]}
+        self.assertEqual(got, {hgvsg: [SYMBOLS[symbol], consequence, hgvsc, hgvsp]
+                               for _, _, _, _, symbol, consequence, hgvsg, hgvsc, hgvsp in map(completed, cases)})
 
 
 if __name__ == "__main__":
