@@ -25,15 +25,17 @@ std::vector<Pair> pairs_of(const GroupFileRead& read) {
 
 bool operator==(const Pair& a, const Pair& b) { return a.sample == b.sample && a.group == b.group && a.line == b.line; }
 
-// Sample lists whose names follow the reference's own name line, as the
-// caller writes a list.
-Workspace named_samples(const std::vector<std::string>& names) {
+// A cohort of these samples, their names after the reference's own name line
+// as the caller writes a list, or without that line.
+Workspace named_samples(const std::vector<std::string>& names, bool reference_line = true,
+                        const std::vector<std::vector<int32_t>>& positions = {},
+                        const std::vector<std::string>& bases = {}) {
     Workspace ws;
-    ws.sample_names.push_back(">Reference");
-    for (const std::string& n : names) {
-        ws.sample_names.push_back(">" + n);
-        ws.sample_positions.push_back(std::vector<int32_t>{});
-        ws.sample_bases.push_back("");
+    if (reference_line) ws.sample_names.push_back(">Reference");
+    for (size_t i = 0; i < names.size(); ++i) {
+        ws.sample_names.push_back(">" + names[i]);
+        ws.sample_positions.push_back(i < positions.size() ? positions[i] : std::vector<int32_t>{});
+        ws.sample_bases.push_back(i < bases.size() ? bases[i] : "");
     }
     return ws;
 }
@@ -56,10 +58,13 @@ TEST(GroupFile, ReadsTabsCommasHeadersQuotesAndLineEnds) {
         {"a header only", "sample\tgroup\n", {}},
         {"no line end at the end", "S1\tH", {{"S1", "H", 1}}},
     };
+    // Given as text or read from disk, a file reads the same.
     for (const Case& c : cases) {
-        const GroupFileRead read = parse_group_text(c.text);
-        ASSERT_TRUE(read.ok) << c.what << ": " << read.message;
-        EXPECT_EQ(pairs_of(read), c.expected) << c.what;
+        const corvella_test::TempFile f("groups.csv", c.text);
+        for (const GroupFileRead& read : {parse_group_text(c.text), read_group_file(f.path())}) {
+            ASSERT_TRUE(read.ok) << c.what << ": " << read.message;
+            EXPECT_EQ(pairs_of(read), c.expected) << c.what;
+        }
     }
 }
 
@@ -84,8 +89,11 @@ TEST(GroupFile, RefusesWithLineAndReason) {
 }
 
 TEST(SampleGroupsOfCohort, UnnamedSamplesUnknownNamesAndOrder) {
-    const Workspace ws = named_samples({"A", "B", "C", "D"});
+    const Workspace abcd = named_samples({"A", "B", "C", "D"}), s1 = named_samples({"S1"});
+    // Without the reference's name line, entry i is name i.
+    const Workspace unlisted = named_samples({"S1", "S2"}, false, {{73}, {73}}, {"G", "G"});
     struct Case {
+        const Workspace* ws;
         std::string file;
         std::vector<std::string> names;
         std::vector<uint32_t> of_sample;
@@ -93,54 +101,34 @@ TEST(SampleGroupsOfCohort, UnnamedSamplesUnknownNamesAndOrder) {
         std::string warning;
     } cases[] = {
         // Groups in the order the file first gives them, whatever the samples' order.
-        {"D,L\nA,H\nB,L\nC,H\n", {"L", "H"}, {1, 0, 1, 0}, 0, ""},
+        {&abcd, "D,L\nA,H\nB,L\nC,H\n", {"L", "H"}, {1, 0, 1, 0}, 0, ""},
         // C and D unnamed: "(none)" comes after the file's groups.
-        {"B,H\nA,L\n", {"H", "L", "(none)"}, {1, 0, 2, 2}, 0, ""},
+        {&abcd, "B,H\nA,L\n", {"H", "L", "(none)"}, {1, 0, 2, 2}, 0, ""},
         // Two names that are no sample; one of them only in a group of its own.
-        {"A,H\nX,H\nY,K\nB,H\nC,H\nD,H\n", {"H", "K"}, {0, 0, 0, 0}, 2,
+        {&abcd, "A,H\nX,H\nY,K\nB,H\nC,H\nD,H\n", {"H", "K"}, {0, 0, 0, 0}, 2,
          "2 names in groups.tsv match no sample of the cohort"},
-        {"Q,H\n", {"H", "(none)"}, {1, 1, 1, 1}, 1, "1 name in groups.tsv matches no sample of the cohort"},
+        {&abcd, "Q,H\n", {"H", "(none)"}, {1, 1, 1, 1}, 1, "1 name in groups.tsv matches no sample of the cohort"},
         // A file that names "(none)" itself shares the group with the unnamed.
-        {"A,(none)\nB,H\n", {"(none)", "H"}, {0, 1, 0, 0}, 0, ""},
+        {&abcd, "A,(none)\nB,H\n", {"(none)", "H"}, {0, 1, 0, 0}, 0, ""},
         // Names keep their case and are matched whole.
-        {"a,H\nA \"x\",K\n", {"H", "K", "(none)"}, {2, 2, 2, 2}, 2,
+        {&abcd, "a,H\nA \"x\",K\n", {"H", "K", "(none)"}, {2, 2, 2, 2}, 2,
          "2 names in groups.tsv match no sample of the cohort"},
+        // Names pair with entries as the list reader pairs them.
+        {&unlisted, "S2\tB\nS1\tA\n", {"B", "A"}, {1, 0}, 0, ""},
+        // The reference's own name is no sample.
+        {&s1, "Reference\tR\n", {"R", "(none)"}, {1}, 1, "1 name in groups.tsv matches no sample of the cohort"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
         const GroupFileRead read = parse_group_text(c.file);
         ASSERT_TRUE(read.ok) << read.message;
-        const SampleGroups groups = assign_sample_groups(ws, read);
+        const SampleGroups groups = assign_sample_groups(*c.ws, read);
         EXPECT_TRUE(groups.from_file);
-        EXPECT_EQ(groups.names, c.names) << c.file;
-        EXPECT_EQ(groups.of_sample, c.of_sample) << c.file;
-        EXPECT_EQ(groups.unknown_names, c.unknown) << c.file;
-        EXPECT_EQ(unknown_names_warning(groups, "/data/groups.tsv"), c.warning) << c.file;
+        EXPECT_EQ(groups.names, c.names);
+        EXPECT_EQ(groups.of_sample, c.of_sample);
+        EXPECT_EQ(groups.unknown_names, c.unknown);
+        EXPECT_EQ(unknown_names_warning(groups, "/data/groups.tsv"), c.warning);
     }
-}
-
-TEST(SampleGroupsOfCohort, NamesPairWithEntriesAsTheListReaderPairsThem) {
-    // Without the reference's name line, entry i is name i.
-    Workspace ws;
-    for (const char* n : {">S1", ">S2"}) {
-        ws.sample_names.push_back(n);
-        ws.sample_positions.push_back(std::vector<int32_t>{73});
-        ws.sample_bases.push_back("G");
-    }
-    const SampleGroups groups = assign_sample_groups(ws, parse_group_text("S2\tB\nS1\tA\n"));
-    EXPECT_EQ(groups.names, (std::vector<std::string>{"B", "A"}));
-    EXPECT_EQ(groups.of_sample, (std::vector<uint32_t>{1, 0}));
-    // The reference's own name is no sample.
-    const SampleGroups with_ref = assign_sample_groups(named_samples({"S1"}), parse_group_text("Reference\tR\n"));
-    EXPECT_EQ(with_ref.names, (std::vector<std::string>{"R", "(none)"}));
-    EXPECT_EQ(with_ref.of_sample, (std::vector<uint32_t>{1}));
-    EXPECT_EQ(with_ref.unknown_names, 1);
-}
-
-TEST(SampleGroupsOfCohort, FileReadFromDisk) {
-    const corvella_test::TempFile f("groups.csv", "sample,group\nA,H\n");
-    const GroupFileRead read = read_group_file(f.path());
-    ASSERT_TRUE(read.ok) << read.message;
-    EXPECT_EQ(pairs_of(read), (std::vector<Pair>{{"A", "H", 2}}));
 }
 
 // One group's workspace keeps that group's entries with their names, their
@@ -148,16 +136,9 @@ TEST(SampleGroupsOfCohort, FileReadFromDisk) {
 // and without the reference's own name line ahead of the names.
 TEST(GroupWorkspace, KeepsOneGroupsEntriesNamesLevelsAndTally) {
     for (const bool reference_line : {true, false}) {
-        Workspace ws;
+        Workspace ws = named_samples({"S1", "S2", "S3", "S4"}, reference_line, {{5, 9}, {9}, {7, 9, 11}, {}},
+                                     {"GC", "C", "TCG", ""});
         ws.ref_sequence = std::string(100, 'A');
-        if (reference_line) ws.sample_names.push_back(">Reference");
-        const std::vector<std::vector<int32_t>> positions = {{5, 9}, {9}, {7, 9, 11}, {}};
-        const std::vector<std::string> bases = {"GC", "C", "TCG", ""};
-        for (size_t i = 0; i < positions.size(); ++i) {
-            ws.sample_names.push_back(">S" + std::to_string(i + 1));
-            ws.sample_positions.push_back(positions[i]);
-            ws.sample_bases.push_back(bases[i]);
-        }
         ws.sample_levels = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
         GroupFileRead file = parse_group_text("S1\tH\nS3\tH\nS2\tL\n");
         ASSERT_TRUE(file.ok) << file.message;
