@@ -11,8 +11,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_test import GENBANK, CliCase, run, run_group  # noqa: E402
-from tables_test import text_rows  # noqa: E402
+from cli_test import GENBANK, CliCase, run, run_group, text_rows  # noqa: E402
 
 BASES = "TCAG"
 CODE = dict(zip((a + b + c for a in BASES for b in BASES for c in BASES),

@@ -4,13 +4,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xls, run, run_group  # noqa: E402
-
-
-def text_rows(path):
-    data = read_file(path)
-    assert b"\n" not in data.replace(b"\r\n", b""), "every line ends in CR LF"
-    return [line.split("\t") for line in data.decode().split("\r\n")[:-1]]
+from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xls, run, run_group, text_rows  # noqa: E402
 
 
 class VariantTable(CliCase):
