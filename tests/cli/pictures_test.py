@@ -11,9 +11,11 @@ import xml.etree.ElementTree as ET
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from cli_test import DATA, SIX_KEYS, CliCase, read_file, run, run_group  # noqa: E402
+from stats_test import reference_letters, text_rows, write_file  # noqa: E402
 
 MUTSERVE = os.path.join(DATA, "vcf", "mutserve.vcf")
 SVG = "{http://www.w3.org/2000/svg}"
+GROUPS = "sample,group\nS1,H\nS2,H\nS3,L3\n"
 
 
 def distinct_variants(list_path):
@@ -29,6 +31,11 @@ def distinct_variants(list_path):
     return keys
 
 
+def bar_titles(root):
+    """The titles of a map's bars, one bar per variant."""
+    return [e.find(SVG + "title").text for e in root.iter(SVG + "polygon") if (e.get("class") or "").startswith("bar")]
+
+
 class Map(CliCase):
     def test_svg_holds_38_arcs_and_one_bar_per_distinct_variant(self):
         out = self.out("map.svg")
@@ -38,10 +45,9 @@ class Map(CliCase):
         self.assertEqual(root.tag, SVG + "svg")
         self.assertEqual((root.get("width"), root.get("height")), ("900", "700"))
         arcs = [e for e in root.iter(SVG + "path") if e.get("class") == "arc"]
-        bars = [e for e in root.iter(SVG + "polygon") if (e.get("class") or "").startswith("bar")]
+        titles = bar_titles(root)
         self.assertEqual(len(arcs), 38)
-        self.assertEqual(len(bars), len(distinct_variants(SIX_KEYS)))
-        titles = [b.find(SVG + "title").text for b in bars]
+        self.assertEqual(len(titles), len(distinct_variants(SIX_KEYS)))
         self.assertTrue(any(t.startswith("14766 m.14766C>T | MT-CYB | missense | 5 of 5 samples") for t in titles),
                         titles)
         labels = {t.text for t in root.iter(SVG + "text")}
@@ -62,20 +68,17 @@ class Map(CliCase):
         rc, _, err = run("--min-level", "0.1", "map", MUTSERVE, "-o", self.out("het.svg"))
         self.assertEqual(rc, 0, err)
         self.assertIn('class="bar hollow"', read_file(self.out("het.svg")).decode())
-        rc, _, err = run("map", self.out("none.txt"), "-o", self.out("x.svg"))
-        self.assertEqual(rc, 2)
-        self.assertFalse(os.path.exists(self.out("x.svg")))
-        rc, _, err = run("map", SIX_KEYS, "-o", self.out("x.svg"), "--size", "0x10")
-        self.assertEqual(rc, 64)
+        # A missing input, a size of nothing: refused, nothing written.
+        for source, size, status in [(self.out("none.txt"), [], 2), (SIX_KEYS, ["--size", "0x10"], 64)]:
+            rc, _, err = run("map", source, "-o", self.out("x.svg"), *size)
+            self.assertEqual((rc, os.path.exists(self.out("x.svg"))), (status, False), err)
         # The same map twice is the same bytes.
         for n in ("a", "b"):
             run("map", SIX_KEYS, "-o", self.out(n + ".png"))
         self.assertEqual(read_file(self.out("a.png")), read_file(self.out("b.png")))
 
     def test_one_group_of_a_groups_file(self):
-        groups = self.out("groups.csv")
-        with open(groups, "w") as f:
-            f.write("sample,group\nS1,H\nS2,H\nS3,L3\n")
+        groups = write_file(self.out("groups.csv"), GROUPS)
         # (group, samples drawn, the bars' positions, 14766's carriers)
         for group, samples, positions, carriers in [
                 ("H", 2, ["8527", "9207", "14766"], "2 of 2 samples"),
@@ -85,8 +88,7 @@ class Map(CliCase):
             rc, _, err = run("map", SIX_KEYS, "-o", out, "--groups", groups, "--group", group)
             self.assertEqual((rc, err), (0, ""), group)
             root = ET.parse(out).getroot()
-            titles = [b.find(SVG + "title").text for b in root.iter(SVG + "polygon")
-                      if (b.get("class") or "").startswith("bar")]
+            titles = bar_titles(root)
             self.assertEqual(sorted((t.split(" ", 1)[0] for t in titles), key=int), positions, group)
             self.assertTrue(any(t.startswith("14766 ") and carriers in t for t in titles), (group, titles))
             heading = "Variants of %d sample%s" % (samples, "" if samples == 1 else "s")
@@ -131,20 +133,14 @@ class Html(CliCase):
         self.assertEqual(rows, 1 + self.variant_rows(SIX_KEYS))  # the header, a row per variant and region
 
     def test_population_statistics_rows_are_the_stats_table(self):
-        groups = self.out("groups.csv")
-        with open(groups, "w") as f:
-            f.write("sample,group\nS1,H\nS2,H\nS3,L3\n")
-        outgroup = self.out("out.fasta")
-        gb = read_file(os.path.join(DATA, "NC_012920.1.gb")).decode()
-        letters = [c for c in gb.split("ORIGIN", 1)[1].split("//", 1)[0].upper() if c.isalpha()]
-        letters[14767 - 1] = "C"
-        with open(outgroup, "w") as f:
-            f.write(">ancestor\n" + "".join(letters) + "\n")
+        groups = write_file(self.out("groups.csv"), GROUPS)
+        letters = reference_letters()
+        outgroup = write_file(self.out("out.fasta"), ">ancestor\n" + letters[:14767 - 1] + "C" + letters[14767:] + "\n")
         for words in ([], ["--groups", groups], ["--groups", groups, "--outgroup", outgroup]):
             stats = self.out("stats.txt")
             rc, _, err = run("stats", SIX_KEYS, "-o", stats, *words)
             self.assertEqual(rc, 0, err)
-            expected = [line.split("\t") for line in read_file(stats).decode().split("\r\n")[:-1]]
+            expected = text_rows(stats)
             out, text = self.page(SIX_KEYS, *words)
             table = re.findall(r'<table class="data" id="stats">.*?</table>', text, re.S)
             self.assertEqual(len(table), 1, words)
@@ -184,7 +180,7 @@ class Html(CliCase):
         if browser is None:
             self.skipTest("chromium is not installed (scripts/install-deps installs it)")
         out, _ = self.page(SIX_KEYS)
-        profile = self.out("profile")
+        profile, rows = self.out("profile"), self.variant_rows(SIX_KEYS)
         for width in (1280, 800):
             p = subprocess.run([browser, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
                                 "--user-data-dir=" + profile, "--enable-logging=stderr", "--v=0",
@@ -194,7 +190,6 @@ class Html(CliCase):
             log = p.stderr.decode("utf-8", "replace")
             self.assertEqual(p.returncode, 0, log[-2000:])
             self.assertIn('data-ready="yes"', dom)  # the page's script ran to its end
-            rows = self.variant_rows(SIX_KEYS)
             self.assertIn('id="variants-count">%d of %d rows<' % (rows, rows), dom)
             console = [l for l in log.splitlines() if "CONSOLE" in l or "Uncaught" in l]
             self.assertEqual(console, [], "\n".join(console))

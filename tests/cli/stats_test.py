@@ -5,17 +5,17 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xlsx, run  # noqa: E402
+from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xlsx, run, run_group, text_rows  # noqa: E402
 
 HEADER = ["Region", "Symbol", "Group", "n", "S", "Haplotypes", "Hd", "Pi", "ThetaW", "TajimaD", "LS", "LN",
           "PiS", "PiN", "PiN/PiS"]
 MK = ["DN", "DS", "PN", "PS", "NI", "DoS", "p"]
 
 
-def text_rows(path):
-    data = read_file(path)
-    assert b"\n" not in data.replace(b"\r\n", b""), "every line ends in CR LF"
-    return [line.split("\t") for line in data.decode().split("\r\n")[:-1]]
+def write_file(path, text):
+    with open(path, "w") as f:
+        f.write(text)
+    return path
 
 
 def by_region_group(rows):
@@ -57,9 +57,7 @@ class Stats(CliCase):
         self.assertEqual(atp8[col["Pi"]], "%.6g" % (0.8 / 207))
 
     def test_groups_with_unknown_and_missing_names(self):
-        groups = self.out("groups.csv")
-        with open(groups, "w") as f:
-            f.write("sample,group\nS1,H\nS2,H\nS3,L3\nNOPE,L3\nGONE,K\n")
+        groups = write_file(self.out("groups.csv"), "sample,group\nS1,H\nS2,H\nS3,L3\nNOPE,L3\nGONE,K\n")
         out, err = self.stats("--groups", groups)
         self.assertEqual(err, "corvella-cli: warning: 2 names in groups.csv match no sample of the cohort.\n")
         rows = text_rows(out)
@@ -76,15 +74,18 @@ class Stats(CliCase):
         plain = text_rows(self.stats(name="plain.txt")[0])
         self.assertEqual([r for r in rows[1:] if r[col["Group"]] == "all"], plain[1:])
 
-    def test_groups_file_refused(self):
-        groups = self.out("bad.tsv")
-        with open(groups, "w") as f:
-            f.write("S1\tH\nS2\tH\tx\n")
-        out, err = self.stats("--groups", groups, status=2)
-        self.assertEqual(err, "corvella-cli: %s: line 2: 3 fields; a line holds a sample and its group\n" % groups)
-        self.assertFalse(os.path.exists(out))
-        rc, _, err = run("stats", SIX_KEYS, "-o", self.out("x.txt"), "--groups")
-        self.assertEqual(rc, 64)
+    def test_groups_and_outgroup_files_refused(self):
+        # (option, its file, the file's text, the message after the file's path)
+        for option, name, text, message in [
+                ("--groups", "bad.tsv", "S1\tH\nS2\tH\tx\n", "line 2: 3 fields; a line holds a sample and its group"),
+                ("--outgroup", "two.fasta", ">a\nACGT\n>b\nACGT\n",
+                 "an outgroup is one mitogenome; the file holds 2 records")]:
+            path = write_file(self.out(name), text)
+            out, err = self.stats(option, path, status=2)
+            self.assertEqual(err, "corvella-cli: %s: %s\n" % (path, message))
+            self.assertFalse(os.path.exists(out), option)
+            # The option without its file is a usage error.
+            self.assertEqual(run("stats", SIX_KEYS, "-o", self.out("x.txt"), option)[0], 64, option)
 
     def test_outgroup_fasta_and_genbank(self):
         letters = reference_letters()
@@ -94,9 +95,7 @@ class Stats(CliCase):
         changed = list(letters)
         changed[14767 - 1] = "C"
         changed[8527 - 1] = "G"
-        fasta = self.out("out.fasta")
-        with open(fasta, "w") as f:
-            f.write(">ancestor\n" + "".join(changed) + "\n")
+        fasta = write_file(self.out("out.fasta"), ">ancestor\n" + "".join(changed) + "\n")
         out, err = self.stats("--outgroup", fasta)
         self.assertTrue(err.startswith("corvella-cli: outgroup ancestor: 16568 of 16569 reference positions"), err)
         rows = text_rows(out)
@@ -112,18 +111,8 @@ class Stats(CliCase):
         gb = read_file(os.path.join(DATA, "NC_012920.1.gb")).decode()
         head, origin = gb.split("ORIGIN", 1)
         lines = ["%9d %s" % (i + 1, "".join(changed[i:i + 60]).lower()) for i in range(0, len(changed), 60)]
-        genbank = self.out("out.gb")
-        with open(genbank, "w") as f:
-            f.write(head + "ORIGIN\n" + "\n".join(lines) + "\n//\n")
+        genbank = write_file(self.out("out.gb"), head + "ORIGIN\n" + "\n".join(lines) + "\n//\n")
         self.assertEqual(read_file(self.stats("--outgroup", genbank, name="g.txt")[0]), read_file(out))
-
-    def test_outgroup_refused(self):
-        two = self.out("two.fasta")
-        with open(two, "w") as f:
-            f.write(">a\nACGT\n>b\nACGT\n")
-        out, err = self.stats("--outgroup", two, status=2)
-        self.assertEqual(err, "corvella-cli: %s: an outgroup is one mitogenome; the file holds 2 records\n" % two)
-        self.assertFalse(os.path.exists(out))
 
     def test_every_input_kind_and_workbook(self):
         for source in ("vcf/kg_haploid.vcf", "vcf/cohort.hsd", "aligned-3.fasta"):
@@ -138,5 +127,4 @@ class Stats(CliCase):
 
 
 if __name__ == "__main__":
-    from cli_test import run_group
     run_group(__name__)

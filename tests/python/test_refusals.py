@@ -91,10 +91,8 @@ def test_stats_refusals_are_the_cli_messages(tmp_path):
     two = tmp_path / "two.fasta"
     two.write_text(">a\nACGT\n>b\nACGT\n")
     source = fixture("cli", "six_keys.txt")
-    for keywords, words in [({"groups": bad_groups}, ["--groups", str(bad_groups)]),
-                            ({"groups": tmp_path / "missing.tsv"}, ["--groups", str(tmp_path / "missing.tsv")]),
-                            ({"outgroup": two}, ["--outgroup", str(two)])]:
-        expected = cli_message("stats", source, "-o", str(tmp_path / "s.txt"), *words)
+    for keyword, path in [("groups", bad_groups), ("groups", tmp_path / "missing.tsv"), ("outgroup", two)]:
+        expected = cli_message("stats", source, "-o", str(tmp_path / "s.txt"), "--" + keyword, str(path))
         with pytest.raises(corvella.InputError) as e:
-            corvella.read(source).stats(**keywords)
-        assert str(e.value) == expected, words
+            corvella.read(source).stats(**{keyword: path})
+        assert str(e.value) == expected, (keyword, path)

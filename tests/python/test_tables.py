@@ -3,8 +3,8 @@ the variant and gene tables against their text tables read by pandas, the
 counting reports against their .xlsx sheets, the calls against the variant
 table's carriers."""
 
+import contextlib
 import math
-import os
 
 import pandas as pd
 import pytest
@@ -153,12 +153,10 @@ def test_stats_equals_the_cli_text_table(tmp_path, with_groups, with_outgroup):
     words = (["--groups", groups] if with_groups else []) + (["--outgroup", outgroup] if with_outgroup else [])
     expected = pd.read_csv(cli_file(tmp_path, [], ["stats", *words], [source], "s.txt"), sep="\t",
                            keep_default_na=False, na_values=[""])
-    keywords = {"groups": groups if with_groups else None, "outgroup": outgroup if with_outgroup else None}
-    if with_groups:
-        with pytest.warns(UserWarning, match="2 names in groups.csv match no sample of the cohort"):
-            frame = corvella.read(source).stats(**keywords)
-    else:
-        frame = corvella.read(source).stats(**keywords)
+    with pytest.warns(UserWarning, match="2 names in groups.csv match no sample of the cohort") if with_groups \
+            else contextlib.nullcontext():
+        frame = corvella.read(source).stats(groups=groups if with_groups else None,
+                                            outgroup=outgroup if with_outgroup else None)
     assert len(frame) == len(expected) == 39 * (5 if with_groups else 1)
     assert ("DN" in frame.columns) == with_outgroup
     # Empty cells (Tajima's D of fewer than four, PiS outside protein genes)
