@@ -272,7 +272,7 @@ TEST(PopulationStats, McDonaldKreitmanAgainstAnOutgroup) {
     const Workspace ws = four_in_cytb();
     std::string outgroup = ws.ref_sequence;
     const std::pair<int32_t, char> changes[] = {{14766, 'T'}, {14749, 'A'}, {14752, 'T'},
-                                                {14771, '-'}, {14765, '-'}, {14755, 'T'}};
+                                                {14771, '-'}, {14765, 'N'}, {14755, 'T'}};
     for (const auto& [p, b] : changes) outgroup[static_cast<size_t>(p - 1)] = b;
     const Table t = stats_of(ws, SampleGroups{}, outgroup);
     const PopulationStatsRow& cytb = *t.at("CYTB").row;
