@@ -164,20 +164,15 @@ std::vector<VariantCarriers> gene_group_calls(const Workspace& ws, const SampleG
 }
 
 const std::vector<std::string>& gene_table_header() {
-    static const std::vector<std::string> header = {
+    static const std::vector<std::string> header = with_group_columns({
         "Region", "Symbol", "Region type", "Length",
         "Possible synonymous", "Possible missense", "Possible stop gained", "Possible stop lost",
         "Observed synonymous", "Observed missense", "Observed stop gained", "Observed stop lost",
         "Fraction synonymous", "Fraction missense", "Fraction stop gained", "Fraction stop lost",
         "pN/pS", "Possible", "Observed", "Fraction observed",
         "Possible stem", "Observed stem", "Possible loop", "Observed loop",
-        "Possible non-stem", "Observed non-stem"};
-    static const std::vector<std::string> with_groups = [] {
-        std::vector<std::string> h = header;
-        h.insert(h.end(), group_columns_header().begin(), group_columns_header().end());
-        return h;
-    }();
-    return with_groups;
+        "Possible non-stem", "Observed non-stem"});
+    return header;
 }
 
 Report gene_table_report(const Workspace& ws, ReportFormat format) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/nucleotides.h"
+
 namespace corvella {
 
 namespace {
@@ -54,15 +56,7 @@ void replace_T_U(std::string& codon) {
 }
 
 void complementar(std::string& codon) {
-    for (size_t i = 0; i < codon.size() && i < 3; ++i) {
-        switch (codon[i]) {
-            case 'A': codon[i] = 'T'; break;
-            case 'C': codon[i] = 'G'; break;
-            case 'G': codon[i] = 'C'; break;
-            case 'T': codon[i] = 'A'; break;
-            default: break;
-        }
-    }
+    for (size_t i = 0; i < codon.size() && i < 3; ++i) codon[i] = complement_base(codon[i]);
 }
 
 bool is_transversion(char r, char n) {

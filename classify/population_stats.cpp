@@ -476,11 +476,8 @@ std::string amino_acid_with(const Workspace& ws, int gene, int32_t p, char x) {
         const int32_t first = p + (e - p) % 3;
         for (int k = 0; k < 3; ++k) {
             const int32_t q = first - k;
-            std::string letter(3, ' ');
             if (q < s || q < 1) continue;  // completed with A in the mRNA
-            letter[0] = q == p ? x : ws.reference_letter(q);
-            complementar(letter);
-            codon[static_cast<size_t>(k)] = letter[0];
+            codon[static_cast<size_t>(k)] = complement_base(q == p ? x : ws.reference_letter(q));
         }
     }
     return amino_acid_of(codon, reading.genetic_code);

@@ -8,6 +8,7 @@
 #include "classify/protein_reports.h"
 #include "classify/rrna_classification.h"
 #include "classify/variant_text.h"
+#include "core/nucleotides.h"
 #include "core/trna_structure.h"
 
 namespace corvella {
@@ -122,16 +123,6 @@ bool is_initiation_codon(const std::string& codon, int genetic_code) {
 
 namespace {
 
-char complement(char c) {
-    switch (c) {
-        case 'A': return 'T';
-        case 'C': return 'G';
-        case 'G': return 'C';
-        case 'T': return 'A';
-        default: return c;
-    }
-}
-
 int32_t gene_length(const Workspace& ws, int gene) { return ws.protein_end(gene) - ws.protein_start(gene) + 1; }
 
 // The letter at 0-based place i of the gene's coding sequence on its own
@@ -142,7 +133,7 @@ char coding_letter(const Workspace& ws, int gene, int32_t i) {
     const int32_t p = reverse ? ws.protein_end(gene) - i : ws.protein_start(gene) + i;
     if (p < 1 || p > ws.reference_length()) return ' ';
     const char letter = ws.reference_letter(p);
-    return reverse ? complement(letter) : letter;
+    return reverse ? complement_base(letter) : letter;
 }
 
 bool is_base(char c) { return c == 'A' || c == 'C' || c == 'G' || c == 'T'; }
@@ -170,7 +161,7 @@ ProteinChange protein_change(const Workspace& ws, int gene, int32_t p, char base
     for (int32_t k = i - i % 3; k < i - i % 3 + 3; ++k) c.ref_codon.push_back(coding_letter(ws, gene, k));
     out.coding_position = i + 1;
     out.coding_ref = c.ref_codon[static_cast<size_t>(i % 3)];
-    out.coding_alt = reading.reverse ? complement(base) : base;
+    out.coding_alt = reading.reverse ? complement_base(base) : base;
     c.new_codon = c.ref_codon;
     c.new_codon[static_cast<size_t>(i % 3)] = out.coding_alt;
     c.ref_amino_acid = geneticCode(c.ref_codon, reading.genetic_code);
@@ -282,7 +273,7 @@ namespace {
 
 std::string reverse_complement(const std::string& text) {
     std::string out(text.rbegin(), text.rend());
-    for (char& c : out) c = complement(c);
+    for (char& c : out) c = complement_base(c);
     return out;
 }
 

@@ -195,39 +195,31 @@ CohortIndels cohort_indels(const Workspace& ws) {
     std::vector<bool> called(store.indels.size(), false);
     for (const IndelCall& c : store.calls)
         if (c.indel < called.size()) called[c.indel] = true;
-    std::vector<int64_t> row_of(store.indels.size(), -1);
-    std::map<std::tuple<size_t, size_t, std::string>, size_t> by_edit;
+    // Each called indel as the table writes it; one change is one VCF form.
+    std::vector<TableIndel> as_written(store.indels.size());
+    std::map<std::tuple<int32_t, std::string, std::string>, uint32_t> rows;  // the row of each, in table order
     for (size_t i = 0; i < store.indels.size(); ++i) {
         const SequenceEdit raw = store_edit(store.indels[i]);
         if (!called[i] || raw.start + raw.length > sequence.size() || (raw.length == 0 && raw.inserted.empty())) continue;
-        const SequenceEdit e = shift_3prime(sequence, raw);
-        const auto [it, added] = by_edit.emplace(std::make_tuple(e.start, e.length, e.inserted), out.entries.size());
-        if (added) {
-            TableIndel t;
-            t.edit = e;
-            write_vcf_form(sequence, t);
-            out.entries.push_back(std::move(t));
-        }
-        row_of[i] = static_cast<int64_t>(it->second);
+        TableIndel& t = as_written[i];
+        t.edit = shift_3prime(sequence, raw);
+        write_vcf_form(sequence, t);
+        rows.emplace(std::make_tuple(t.position, t.ref, t.alt), 0);
     }
-    std::vector<size_t> order(out.entries.size());
-    for (size_t k = 0; k < order.size(); ++k) order[k] = k;
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const TableIndel& x = out.entries[a];
-        const TableIndel& y = out.entries[b];
-        return std::tie(x.position, x.ref, x.alt) < std::tie(y.position, y.ref, y.alt);
-    });
-    std::vector<int64_t> moved_to(order.size());
-    std::vector<TableIndel> sorted;
-    sorted.reserve(order.size());
-    for (size_t k = 0; k < order.size(); ++k) {
-        moved_to[order[k]] = static_cast<int64_t>(k);
-        sorted.push_back(std::move(out.entries[order[k]]));
+    uint32_t next = 0;
+    for (auto& entry : rows) entry.second = next++;
+    out.entries.resize(rows.size());
+    std::vector<int64_t> row_of(store.indels.size(), -1);
+    for (size_t i = 0; i < store.indels.size(); ++i) {
+        const TableIndel& t = as_written[i];
+        if (t.ref.empty()) continue;
+        const uint32_t row = rows.at(std::make_tuple(t.position, t.ref, t.alt));
+        row_of[i] = row;
+        out.entries[row] = t;
     }
-    out.entries = std::move(sorted);
     for (const IndelCall& c : store.calls) {
         if (c.indel >= row_of.size() || row_of[c.indel] < 0) continue;
-        const auto row = static_cast<uint32_t>(moved_to[static_cast<size_t>(row_of[c.indel])]);
+        const auto row = static_cast<uint32_t>(row_of[c.indel]);
         ++out.entries[row].occurrences;
         out.calls.push_back(EntryCall{c.entry, row, c.level});
     }
@@ -287,19 +279,19 @@ std::vector<std::string> group_columns(const std::string& group, const VariantCa
             c.samples > 0 ? fixed(c.max_level, 3) : ""};
 }
 
+std::vector<std::string> with_group_columns(std::vector<std::string> header) {
+    header.insert(header.end(), group_columns_header().begin(), group_columns_header().end());
+    return header;
+}
+
 const std::vector<std::string>& variant_table_header() {
-    static const std::vector<std::string> header = {
+    static const std::vector<std::string> header = with_group_columns({
         "Position",       "Ref",          "Alt",           "Variant",       "HGVS",         "Samples",
         "Occurrences",    "Frequency",    "Homoplasmic",   "Heteroplasmic", "Max level",    "Region",
         "Symbol",         "Region type",  "Consequence",   "Codon position", "Ref codon",   "Alt codon",
         "Ref aa",         "Alt aa",       "AA position",   "Polarity",      "HGVS coding",  "HGVS protein",
-        "tRNA structure", "rRNA structure"};
-    static const std::vector<std::string> with_groups = [] {
-        std::vector<std::string> h = header;
-        h.insert(h.end(), group_columns_header().begin(), group_columns_header().end());
-        return h;
-    }();
-    return with_groups;
+        "tRNA structure", "rRNA structure"});
+    return header;
 }
 
 Report variant_table_report(const Workspace& ws, ReportFormat format, ProgressSink* progress) {

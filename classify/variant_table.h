@@ -50,6 +50,8 @@ std::vector<std::string> table_group_names(const SampleGroups& groups);
 // The trailing columns every table row per group gets: "Group", "AC_hom",
 // "AC_het", "AF_hom", "AF_het", "max_hl".
 const std::vector<std::string>& group_columns_header();
+// `header` with those columns after it.
+std::vector<std::string> with_group_columns(std::vector<std::string> header);
 
 // Those columns for a group of n samples: the frequencies are over the n
 // samples (empty when n is 0), max_hl empty without calls.

@@ -16,4 +16,16 @@ inline int nucleotide_index(char c) {
     }
 }
 
+// The base paired with c on the other strand (A-T, C-G); any other letter
+// stays as it is.
+inline char complement_base(char c) {
+    switch (c) {
+        case 'A': return 'T';
+        case 'C': return 'G';
+        case 'G': return 'C';
+        case 'T': return 'A';
+        default: return c;
+    }
+}
+
 }  // namespace corvella

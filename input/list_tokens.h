@@ -149,10 +149,10 @@ void for_each_token(std::string_view line, OnToken&& on_token) {
 }
 
 // Calls on_variant(position, base) for every token of a variant line that
-// read_variant_token reads, in one pass over the line, and on_indel(token)
-// for every token it skips that holds "ins" or "del" and, right after its
-// on_variant, for every insertion it reads as a base ("309.1C", a dot after
-// the digits). The usual tokens (up to nine digits, with or without one base
+// read_variant_token reads, in one pass over the line, and on_indel(token,
+// false) for every token it skips that holds "ins" or "del", and
+// on_indel(token, true) right after the on_variant of an insertion it reads
+// as a base ("309.1C", a dot after the digits). The usual tokens (up to nine digits, with or without one base
 // letter) are read on the way; any other token goes to read_variant_token
 // whole.
 template <class OnVariant, class OnIndel>
@@ -181,16 +181,16 @@ void for_each_variant(std::string_view line, OnVariant&& on_variant, OnIndel&& o
         const std::string_view token(start, static_cast<size_t>(p - start));
         if (const std::optional<VariantToken> v = read_variant_token(token)) {
             on_variant(v->position, v->base);
-            if (v->base != 0 && digits >= 1 && rest >= 3 && *digits_end == '.') on_indel(token);
+            if (v->base != 0 && digits >= 1 && rest >= 3 && *digits_end == '.') on_indel(token, true);
         } else if (detail::holds_ins_or_del(token)) {
-            on_indel(token);
+            on_indel(token, false);
         }
     }
 }
 
 template <class OnVariant>
 void for_each_variant(std::string_view line, OnVariant&& on_variant) {
-    for_each_variant(line, std::forward<OnVariant>(on_variant), [](std::string_view) {});
+    for_each_variant(line, std::forward<OnVariant>(on_variant), [](std::string_view, bool) {});
 }
 
 // The in-memory form of a list: one entry of positions and bases per variant
@@ -302,11 +302,9 @@ void parse_list_piece(std::string_view text, const Resolve& resolve, SampleLists
             out.positions.append_item(position);
             out.bases.append_item(stored);
             count(position, stored);
-        }, [&](std::string_view token) {
+        }, [&](std::string_view token, bool dotted) {
             if (indel_reference.empty()) return;
             const auto entry = static_cast<uint32_t>(out.positions.size());
-            const bool dotted = token.find('.') != std::string_view::npos && token.find("ins") == std::string_view::npos &&
-                                token.find("del") == std::string_view::npos;
             if (!dotted) ++tokens;
             const std::optional<Indel> indel = read_indel_token(token, indel_reference);
             if (!indel) {

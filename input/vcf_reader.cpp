@@ -66,6 +66,17 @@ T load(const uint8_t* p, int j) {
     return v;
 }
 
+// Which value of a field with this header Number holds ALT allele `allele`
+// (1-based) among `alt_count` ALT alleles: Number=A value allele - 1,
+// Number=R value allele, any other Number only a single value when there is
+// a single ALT. Nothing when the field has no such value.
+std::optional<int> allele_value_index(int number, int allele, int alt_count, int values) {
+    if (number == BCF_VL_A) return allele - 1;
+    if (number == BCF_VL_R) return allele;
+    if (alt_count != 1 || values != 1) return std::nullopt;
+    return 0;
+}
+
 // A per-sample FORMAT field of one record, read in place (no copy of the
 // whole field per record).
 class FormatField {
@@ -96,21 +107,13 @@ public:
     const char* number_text() const { return number_ == BCF_VL_A ? "Number=A" : "Number=R"; }
 
     // The level of ALT allele `allele` (1-based) of `sample` among `alt_count`
-    // ALT alleles: Number=A takes value allele, Number=R value allele + 1, any
-    // other Number only a single value when there is a single ALT. Missing and
-    // non-numeric values give nothing.
+    // ALT alleles (allele_value_index). Missing and non-numeric values give
+    // nothing.
     std::optional<float> level(int sample, int allele, int alt_count) const {
         if (!present()) return std::nullopt;
-        int index;
-        if (number_ == BCF_VL_A) {
-            index = allele - 1;
-        } else if (number_ == BCF_VL_R) {
-            index = allele;
-        } else {
-            if (alt_count != 1 || value_count(sample) != 1) return std::nullopt;
-            index = 0;
-        }
-        return value(sample, index);
+        const std::optional<int> index = allele_value_index(number_, allele, alt_count, value_count(sample));
+        if (!index) return std::nullopt;
+        return value(sample, *index);
     }
 
 private:
@@ -561,19 +564,11 @@ private:
 // value for a single ALT).
 std::optional<float> info_level(const bcf_hdr_t* hdr, bcf_info_t* info, int allele, int alt_count) {
     if (info == nullptr || info->len <= 0) return std::nullopt;
-    const int number = bcf_hdr_id2length(hdr, BCF_HL_INFO, info->key);
-    int index;
-    if (number == BCF_VL_A) {
-        index = allele - 1;
-    } else if (number == BCF_VL_R) {
-        index = allele;
-    } else {
-        if (alt_count != 1 || info->len != 1) return std::nullopt;
-        index = 0;
-    }
-    if (index < 0 || index >= info->len) return std::nullopt;
+    const std::optional<int> index =
+        allele_value_index(bcf_hdr_id2length(hdr, BCF_HL_INFO, info->key), allele, alt_count, info->len);
+    if (!index || *index < 0 || *index >= info->len) return std::nullopt;
     if (info->type == BCF_BT_FLOAT) {
-        const float f = load<float>(info->vptr, index);
+        const float f = load<float>(info->vptr, *index);
         if (bcf_float_is_missing(f) || bcf_float_is_vector_end(f) || std::isnan(f)) return std::nullopt;
         return f;
     }

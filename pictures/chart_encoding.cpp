@@ -33,6 +33,17 @@ bool encode_pixels(QWidget* chart, const char* type, QByteArray* bytes, std::str
 
 // The widget paints itself onto a vector device: bars, axes and every text
 // as drawing commands, the texts as text.
+bool paint_onto(QPaintDevice* device, QWidget* chart, std::string* reason, const char* failure) {
+    QPainter painter;
+    if (!painter.begin(device)) {
+        *reason = failure;
+        return false;
+    }
+    chart->render(&painter);
+    painter.end();
+    return true;
+}
+
 bool encode_svg(QWidget* chart, QByteArray* bytes, std::string* reason) {
     QBuffer buffer(bytes);
     QSvgGenerator svg;
@@ -40,14 +51,7 @@ bool encode_svg(QWidget* chart, QByteArray* bytes, std::string* reason) {
     svg.setSize(chart->size());
     svg.setViewBox(QRect(QPoint(0, 0), chart->size()));
     svg.setTitle(chart->windowTitle());
-    QPainter painter;
-    if (!painter.begin(&svg)) {
-        *reason = "the SVG drawing could not be started";
-        return false;
-    }
-    chart->render(&painter);
-    painter.end();
-    return true;
+    return paint_onto(&svg, chart, reason, "the SVG drawing could not be started");
 }
 
 // One page exactly the chart's size, a pixel to a point.
@@ -58,14 +62,7 @@ bool encode_pdf(QWidget* chart, QByteArray* bytes, std::string* reason) {
     pdf.setResolution(72);
     pdf.setPageSize(QPageSize(QSizeF(chart->size()), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        *reason = "the PDF page could not be started";
-        return false;
-    }
-    chart->render(&painter);
-    painter.end();
-    return true;
+    return paint_onto(&pdf, chart, reason, "the PDF page could not be started");
 }
 
 }  // namespace

@@ -56,24 +56,21 @@ TEST(GenomeMap, GenesAndTheDLoopLieOnTheirStrandsTracks) {
     EXPECT_LT(nd6->outer_radius, nd5->inner_radius);
 
     // Clockwise from 1 at the top: a gene's arc starts at its first base.
+    // The D-loop runs across the origin: from 16024 over 16569 to 576.
     struct Case {
         const char* label;
-        int32_t start, end;
+        int32_t start, end, letters;
     };
-    for (const Case& c : {Case{"MT-TF", 577, 647}, Case{"MT-CO1", 5904, 7445}, Case{"MT-CYB", 14747, 15887}}) {
+    for (const Case& c : {Case{"MT-TF", 577, 647, 71}, Case{"MT-CO1", 5904, 7445, 1542},
+                          Case{"MT-CYB", 14747, 15887, 1141}, Case{"D-loop", 16024, 576, 16569 - 16024 + 1 + 576}}) {
         const MapArc* arc = arc_named(map, c.label);
         ASSERT_NE(arc, nullptr) << c.label;
         EXPECT_EQ(arc->start, c.start) << c.label;
+        EXPECT_EQ(arc->end, c.end) << c.label;
         EXPECT_NEAR(arc->start_angle, (c.start - 1) * 360.0 / 16569, 1e-9) << c.label;
-        EXPECT_NEAR(arc->sweep, (c.end - c.start + 1) * 360.0 / 16569, 1e-9) << c.label;
+        EXPECT_NEAR(arc->sweep, c.letters * 360.0 / 16569, 1e-9) << c.label;
     }
-    // The D-loop runs across the origin: from 16024 over 16569 to 576.
-    const MapArc* dloop = arc_named(map, "D-loop");
-    ASSERT_NE(dloop, nullptr);
-    EXPECT_EQ(dloop->start, 16024);
-    EXPECT_EQ(dloop->end, 576);
-    EXPECT_NEAR(dloop->sweep, (16569 - 16024 + 1 + 576) * 360.0 / 16569, 1e-9);
-    EXPECT_GT(dloop->start_angle + dloop->sweep, 360.0);
+    EXPECT_GT(arc_named(map, "D-loop")->start_angle + arc_named(map, "D-loop")->sweep, 360.0);
 
     // Long genes carry their symbol, the tRNAs are too short for one; no
     // label is upside down.

@@ -76,62 +76,57 @@ TEST(GroupColumns, HeaderKeepsTheOldColumnsFirst) {
     EXPECT_EQ(gene_table_header()[25], "Observed non-stem");
 }
 
-TEST(GroupColumns, VariantTableCountsEachGroupsCallsByLevel) {
-    const Workspace ws = levelled_cohort();
-    const auto rows = split_table(variant_table_report(ws, levelled_groups(ws), ReportFormat::Text, nullptr).text);
-    // Two variants, each for "all" and the two groups that carry it; the
-    // group "(none)" (D) carries nothing and gets no row.
-    ASSERT_EQ(rows.size(), 7u);
-    expect_rows(rows, "Variant",
-                {
-                    {"3243", "all", "1", "1", "0.200000", "0.200000", "0.970"},
-                    {"3243", "case", "1", "1", "0.500000", "0.500000", "0.970"},
-                    {"3243", "ctrl", "0", "0", "0.000000", "0.000000", "0.050"},
-                    {"16519", "all", "1", "1", "0.200000", "0.200000", "1.000"},
-                    {"16519", "case", "0", "1", "0.000000", "0.500000", "0.500"},
-                    {"16519", "ctrl", "1", "0", "0.500000", "0.000000", "1.000"},
-                });
-    // The cohort's own columns stay the cohort's on every group's row.
-    for (size_t r = 1; r <= 3; ++r) EXPECT_EQ(column(rows[0], rows[r], "Samples"), "3");
-    EXPECT_EQ(column(rows[0], rows[1], "Group"), "all");
-}
-
-TEST(GroupColumns, WithoutGroupsOneAllRowAndListsCountAtLevelOne) {
-    Workspace ws = levelled_cohort();
-    ws.sample_levels.clear();  // a list: every call at level 1
-    const auto rows = split_table(variant_table_report(ws, ReportFormat::Text, nullptr).text);
-    ASSERT_EQ(rows.size(), 3u);
-    expect_rows(rows, "Variant",
-                {
-                    {"3243", "all", "3", "0", "0.600000", "0.000000", "1.000"},
-                    {"16519", "all", "2", "0", "0.400000", "0.000000", "1.000"},
-                });
-}
-
-TEST(GroupColumns, GeneTableSumsTheRegionsCallsPerGroup) {
+TEST(GroupColumns, EachGroupsCallsAreCountedByLevel) {
     const Workspace ws = levelled_cohort();
     const SampleGroups groups = levelled_groups(ws);
+    Workspace list = ws;
+    list.sample_levels.clear();  // a list: every call at level 1
+    const auto variants = split_table(variant_table_report(ws, groups, ReportFormat::Text, nullptr).text);
     const auto rows = split_table(gene_table_report(ws, groups, ReportFormat::Text).text);
-    ASSERT_EQ(rows.size(), 1u + 38u * 4u);  // every region for all, case, ctrl, (none)
-    expect_rows(rows, "Symbol",
-                {
-                    {"MT-TL1", "all", "1", "1", "0.200000", "0.200000", "0.970"},
-                    {"MT-TL1", "case", "1", "1", "0.500000", "0.500000", "0.970"},
-                    {"MT-TL1", "ctrl", "0", "0", "0.000000", "0.000000", "0.050"},
-                    {"MT-TL1", "(none)", "0", "0", "0.000000", "0.000000", ""},
-                    {"MT-ND1", "all", "0", "0", "0.000000", "0.000000", ""},
-                });
+    const struct {
+        const char* what;
+        std::vector<std::vector<std::string>> rows;
+        const char* key;
+        size_t size;
+        std::vector<Expected> expected;
+    } cases[] = {
+        // Two variants, each for "all" and the two groups that carry it; the
+        // group "(none)" (D) carries nothing and gets no row.
+        {"variant table", variants, "Variant", 7u,
+         {{"3243", "all", "1", "1", "0.200000", "0.200000", "0.970"},
+          {"3243", "case", "1", "1", "0.500000", "0.500000", "0.970"},
+          {"3243", "ctrl", "0", "0", "0.000000", "0.000000", "0.050"},
+          {"16519", "all", "1", "1", "0.200000", "0.200000", "1.000"},
+          {"16519", "case", "0", "1", "0.000000", "0.500000", "0.500"},
+          {"16519", "ctrl", "1", "0", "0.500000", "0.000000", "1.000"}}},
+        // Without groups one "all" row per variant.
+        {"variant list", split_table(variant_table_report(list, ReportFormat::Text, nullptr).text), "Variant", 3u,
+         {{"3243", "all", "3", "0", "0.600000", "0.000000", "1.000"},
+          {"16519", "all", "2", "0", "0.400000", "0.000000", "1.000"}}},
+        // The gene table sums a region's calls: every region for all, case, ctrl, (none).
+        {"gene table", rows, "Symbol", 1u + 38u * 4u,
+         {{"MT-TL1", "all", "1", "1", "0.200000", "0.200000", "0.970"},
+          {"MT-TL1", "case", "1", "1", "0.500000", "0.500000", "0.970"},
+          {"MT-TL1", "ctrl", "0", "0", "0.000000", "0.000000", "0.050"},
+          {"MT-TL1", "(none)", "0", "0", "0.000000", "0.000000", ""},
+          {"MT-ND1", "all", "0", "0", "0.000000", "0.000000", ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(c.rows.size(), c.size);
+        expect_rows(c.rows, c.key, c.expected);
+    }
+    // The cohort's own columns stay the cohort's on every group's row.
+    for (size_t r = 1; r <= 3; ++r) EXPECT_EQ(column(variants[0], variants[r], "Samples"), "3");
+    EXPECT_EQ(column(variants[0], variants[1], "Group"), "all");
     // The D-loop is the last region: its four rows hold 16519C.
-    const auto& header = rows[0];
     const std::vector<std::vector<std::string>> dloop = {
         {"all", "1", "1", "1.000"}, {"case", "0", "1", "0.500"}, {"ctrl", "1", "0", "1.000"}, {"(none)", "0", "0", ""}};
     for (size_t g = 0; g < dloop.size(); ++g) {
         const auto& row = rows[rows.size() - 4 + g];
-        EXPECT_EQ(column(header, row, "Region type"), column(header, rows.back(), "Region type"));
-        EXPECT_EQ(column(header, row, "Group"), dloop[g][0]);
-        EXPECT_EQ(column(header, row, "AC_hom"), dloop[g][1]);
-        EXPECT_EQ(column(header, row, "AC_het"), dloop[g][2]);
-        EXPECT_EQ(column(header, row, "max_hl"), dloop[g][3]);
+        EXPECT_EQ(column(rows[0], row, "Region type"), column(rows[0], rows.back(), "Region type"));
+        const char* names[] = {"Group", "AC_hom", "AC_het", "max_hl"};
+        for (size_t k = 0; k < 4; ++k) EXPECT_EQ(column(rows[0], row, names[k]), dloop[g][k]) << names[k];
     }
     // Without groups the table keeps one row per region.
     EXPECT_EQ(split_table(gene_table_report(ws, ReportFormat::Text).text).size(), 39u);

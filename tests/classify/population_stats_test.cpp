@@ -271,12 +271,9 @@ TEST(PopulationStats, McDonaldKreitmanAgainstAnOutgroup) {
     // 14755, which is no fixed difference.
     const Workspace ws = four_in_cytb();
     std::string outgroup = ws.ref_sequence;
-    outgroup[14766 - 1] = 'T';
-    outgroup[14749 - 1] = 'A';
-    outgroup[14752 - 1] = 'T';
-    outgroup[14771 - 1] = '-';
-    outgroup[14765 - 1] = '-';
-    outgroup[14755 - 1] = 'T';
+    const std::pair<int32_t, char> changes[] = {{14766, 'T'}, {14749, 'A'}, {14752, 'T'},
+                                                {14771, '-'}, {14765, 'N'}, {14755, 'T'}};
+    for (const auto& [p, b] : changes) outgroup[static_cast<size_t>(p - 1)] = b;
     const Table t = stats_of(ws, SampleGroups{}, outgroup);
     const PopulationStatsRow& cytb = *t.at("CYTB").row;
     ASSERT_TRUE(cytb.outgroup);
@@ -385,11 +382,12 @@ TEST(PopulationStatsReport, HeaderSymbolsAndSixDigits) {
     const std::string header =
         "Region\tSymbol\tGroup\tn\tS\tHaplotypes\tHd\tPi\tThetaW\tTajimaD\tLS\tLN\tPiS\tPiN\tPiN/PiS\n";
     ASSERT_EQ(text.text.substr(0, header.size()), header);
-    auto line_of = [&](const std::string& start) {
-        const size_t at = text.text.find("\n" + start);
+    auto line_in = [](const std::string& report, const std::string& start) {
+        const size_t at = report.find("\n" + start);
         EXPECT_NE(at, std::string::npos) << start;
-        return at == std::string::npos ? std::string() : text.text.substr(at + 1, text.text.find('\n', at + 1) - at - 1);
+        return at == std::string::npos ? std::string() : report.substr(at + 1, report.find('\n', at + 1) - at - 1);
     };
+    auto line_of = [&](const std::string& start) { return line_in(text.text, start); };
     const std::string d = [&] {
         char b[32];
         std::snprintf(b, sizeof b, "%.6g", *direct_tajima_d(ws, *stats_of(ws).at("tRNA-Phe").region));
@@ -409,8 +407,7 @@ TEST(PopulationStatsReport, HeaderSymbolsAndSixDigits) {
     const Report with = population_stats_report(ws, SampleGroups{}, ws.ref_sequence, ReportFormat::Text);
     EXPECT_NE(with.text.find("\tPiN/PiS\tDN\tDS\tPN\tPS\tNI\tDoS\tp\n"), std::string::npos);
     EXPECT_NE(with.text.find("\nATP8\tMT-ATP8\tall\t4\t0\t1\t0\t0\t0\t\t"), std::string::npos);
-    const size_t phe = with.text.find("\ntRNA-Phe\t");
-    const std::string phe_line = with.text.substr(phe + 1, with.text.find('\n', phe + 1) - phe - 1);
+    const std::string phe_line = line_in(with.text, "tRNA-Phe\t");
     EXPECT_EQ(std::count(phe_line.begin(), phe_line.end(), '\t'), 21);
     EXPECT_EQ(phe_line.substr(phe_line.size() - 12), std::string(12, '\t'));
 

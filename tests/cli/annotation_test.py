@@ -9,11 +9,9 @@ import os
 import re
 import subprocess
 import sys
-import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_test import GENBANK, CliCase, run  # noqa: E402
-from tables_test import text_rows  # noqa: E402
+from cli_test import GENBANK, CliCase, run, run_group, text_rows  # noqa: E402
 
 BASES = "TCAG"
 CODE = dict(zip((a + b + c for a in BASES for b in BASES for c in BASES),
@@ -313,8 +311,4 @@ class Conformance(CliCase):
 
 
 if __name__ == "__main__":
-    group = sys.argv[2] if len(sys.argv) > 2 else None
-    suite = unittest.defaultTestLoader.loadTestsFromName(group, sys.modules[__name__]) if group else \
-        unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
-    result = unittest.TextTestRunner(verbosity=2).run(suite)
-    sys.exit(0 if result.wasSuccessful() else 1)
+    run_group(__name__)

@@ -35,6 +35,13 @@ def read_file(path):
         return f.read()
 
 
+def text_rows(path):
+    """The rows of a tab-separated text table whose every line ends in CR LF."""
+    data = read_file(path)
+    assert b"\n" not in data.replace(b"\r\n", b""), "every line ends in CR LF"
+    return [line.split("\t") for line in data.decode().split("\r\n")[:-1]]
+
+
 def read_xls(path):
     """Cells of the workbook's sheet "results" as {(row, col): text}, 1-based."""
     import xlrd

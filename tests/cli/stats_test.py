@@ -5,17 +5,11 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xlsx, run, run_group  # noqa: E402
+from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xlsx, run, run_group, text_rows  # noqa: E402
 
 HEADER = ["Region", "Symbol", "Group", "n", "S", "Haplotypes", "Hd", "Pi", "ThetaW", "TajimaD", "LS", "LN",
           "PiS", "PiN", "PiN/PiS"]
 MK = ["DN", "DS", "PN", "PS", "NI", "DoS", "p"]
-
-
-def text_rows(path):
-    data = read_file(path)
-    assert b"\n" not in data.replace(b"\r\n", b""), "every line ends in CR LF"
-    return [line.split("\t") for line in data.decode().split("\r\n")[:-1]]
 
 
 def write_file(path, text):

@@ -2,16 +2,9 @@
 """End-to-end tests of corvella-cli annotate and genes. Usage: tables_test.py CLI GROUP"""
 import os
 import sys
-import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xls, run  # noqa: E402
-
-
-def text_rows(path):
-    data = read_file(path)
-    assert b"\n" not in data.replace(b"\r\n", b""), "every line ends in CR LF"
-    return [line.split("\t") for line in data.decode().split("\r\n")[:-1]]
+from cli_test import DATA, CliCase, SIX_KEYS, read_file, read_xls, run, run_group, text_rows  # noqa: E402
 
 
 class VariantTable(CliCase):
@@ -322,8 +315,4 @@ class GroupTables(CliCase):
 
 
 if __name__ == "__main__":
-    group = sys.argv[2] if len(sys.argv) > 2 else None
-    suite = unittest.defaultTestLoader.loadTestsFromName(group, sys.modules[__name__]) if group else \
-        unittest.defaultTestLoader.loadTestsFromModule(sys.modules[__name__])
-    result = unittest.TextTestRunner(verbosity=2).run(suite)
-    sys.exit(0 if result.wasSuccessful() else 1)
+    run_group(__name__)

@@ -158,7 +158,9 @@ TEST(IndelToken, TheFieldsSpellingsOfInsertionsAndDeletions) {
     for (const Case& c : cases) {
         const std::optional<Indel> got = read_indel_token(c.token, reference);
         EXPECT_EQ(got.has_value(), c.expected.has_value()) << c.token;
-        if (got && c.expected) EXPECT_TRUE(*got == *c.expected) << c.token;
+        if (got && c.expected) {
+            EXPECT_TRUE(*got == *c.expected) << c.token;
+        }
     }
 
     // The list reader keeps them beside the sample lists, each call with its

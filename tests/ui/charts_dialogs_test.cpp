@@ -39,45 +39,40 @@ ChartSpec two_series() {
 
 }  // namespace
 
-TEST(Charts, BarsFollowTheSpec) {
-    std::unique_ptr<QChart> chart(build_chart(two_series()));
-    EXPECT_EQ(chart->title(), "Protein");
-    EXPECT_TRUE(chart->legend()->isVisible());
-    ASSERT_EQ(chart->series().size(), 1);
-    auto* bars = qobject_cast<QBarSeries*>(chart->series().first());
-    ASSERT_NE(bars, nullptr);
-    ASSERT_EQ(bars->count(), 2);
-    QBarSet* syn = bars->barSets()[0];
-    QBarSet* non = bars->barSets()[1];
-    EXPECT_EQ(syn->label(), "Syn");
-    EXPECT_EQ(syn->color(), QColor(0, 0, 255));
-    EXPECT_EQ(non->color(), QColor(255, 0, 0));
-    EXPECT_EQ(syn->count(), 3);
-    EXPECT_EQ(syn->at(2), 7.0);
-    // A series without a point at some x shows no bar there.
-    EXPECT_EQ(non->count(), 3);
-    EXPECT_EQ(non->at(1), 0.0);
-    EXPECT_EQ(non->at(2), 2.0);
+TEST(Charts, BarsLegendAndLabelTurnFollowTheSpec) {
+    for (const bool legend_and_turn : {true, false}) {
+        SCOPED_TRACE(legend_and_turn ? "legend, turned labels" : "no legend, level labels");
+        ChartSpec spec = two_series();  // with the legend and turned labels unless told otherwise
+        if (!legend_and_turn) spec.legend_visible = spec.rotate_labels = false;
+        std::unique_ptr<QChart> chart(build_chart(spec));
+        EXPECT_EQ(chart->title(), "Protein");
+        EXPECT_EQ(chart->legend()->isVisible(), legend_and_turn);
+        ASSERT_EQ(chart->series().size(), 1);
+        auto* bars = qobject_cast<QBarSeries*>(chart->series().first());
+        ASSERT_NE(bars, nullptr);
+        ASSERT_EQ(bars->count(), 2);
+        QBarSet* syn = bars->barSets()[0];
+        QBarSet* non = bars->barSets()[1];
+        EXPECT_EQ(syn->label(), "Syn");
+        EXPECT_EQ(syn->color(), QColor(0, 0, 255));
+        EXPECT_EQ(non->color(), QColor(255, 0, 0));
+        EXPECT_EQ(syn->count(), 3);
+        EXPECT_EQ(syn->at(2), 7.0);
+        // A series without a point at some x shows no bar there.
+        EXPECT_EQ(non->count(), 3);
+        EXPECT_EQ(non->at(1), 0.0);
+        EXPECT_EQ(non->at(2), 2.0);
 
-    auto bottoms = chart->axes(Qt::Horizontal);
-    ASSERT_EQ(bottoms.size(), 1);
-    auto* categories = qobject_cast<QBarCategoryAxis*>(bottoms.first());
-    ASSERT_NE(categories, nullptr);
-    EXPECT_EQ(categories->categories(), (QStringList{"ATP6", "ATP8", "COX1"}));
-    EXPECT_EQ(categories->labelsAngle(), -90);
-    auto lefts = chart->axes(Qt::Vertical);
-    ASSERT_EQ(lefts.size(), 1);
-    EXPECT_EQ(lefts.first()->titleText(), "Number of polymorphisms");
-}
-
-TEST(Charts, LegendAndLabelTurnFollowTheSpec) {
-    ChartSpec spec = two_series();
-    spec.legend_visible = false;
-    spec.rotate_labels = false;
-    std::unique_ptr<QChart> chart(build_chart(spec));
-    EXPECT_FALSE(chart->legend()->isVisible());
-    auto* categories = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first());
-    EXPECT_EQ(categories->labelsAngle(), 0);
+        auto bottoms = chart->axes(Qt::Horizontal);
+        ASSERT_EQ(bottoms.size(), 1);
+        auto* categories = qobject_cast<QBarCategoryAxis*>(bottoms.first());
+        ASSERT_NE(categories, nullptr);
+        EXPECT_EQ(categories->categories(), (QStringList{"ATP6", "ATP8", "COX1"}));
+        EXPECT_EQ(categories->labelsAngle(), legend_and_turn ? -90 : 0);
+        auto lefts = chart->axes(Qt::Vertical);
+        ASSERT_EQ(lefts.size(), 1);
+        EXPECT_EQ(lefts.first()->titleText(), "Number of polymorphisms");
+    }
 }
 
 TEST(Charts, TextsAreSetInPixelsOfOneFamilyAndLowAxesCountInWholeNumbers) {
@@ -153,6 +148,14 @@ TEST(Charts, SavedBitmapIsTheChartAsShown) {
     const WriteResult again = save_chart_spec_bitmap(spec, path);
     ASSERT_TRUE(again.ok) << again.error;
     EXPECT_EQ(QImageReader(QString::fromStdString(path)).size(), QSize(300, 200));
+
+    // A file that cannot be written says why.
+    const std::string unwritable = "/nonexistent-folder/chart.bmp";
+    view->resize(100, 100);
+    const WriteResult refused = save_chart_bitmap(view.get(), unwritable);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error.rfind("Cannot write " + unwritable + ": ", 0), 0u) << refused.error;
+    EXPECT_GT(refused.error.size(), ("Cannot write " + unwritable + ": ").size());
 }
 
 // Every category label and the whole title are drawn (in the vector
@@ -214,16 +217,6 @@ TEST(Charts, TheUsualSizeKeepsTheUsualLetters) {
         EXPECT_EQ(qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first())->count(),
                   static_cast<int>(spec.series.front().points.size()));
     }
-}
-
-TEST(Charts, UnwritableBitmapReportsTheReason) {
-    std::unique_ptr<QChartView> view(make_chart_view(two_series()));
-    view->resize(100, 100);
-    const std::string path = "/nonexistent-folder/chart.bmp";
-    const WriteResult result = save_chart_bitmap(view.get(), path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error.rfind("Cannot write " + path + ": ", 0), 0u) << result.error;
-    EXPECT_GT(result.error.size(), ("Cannot write " + path + ": ").size());
 }
 
 TEST(QtDialogsFilters, PairsBecomeQtNameFilters) {

@@ -12,10 +12,10 @@
 #include <QTimer>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <thread>
 
+#include "../output/temp_folder.h"
 #include "core/temp_file.h"
 #include "fake_dialogs.h"
 #include "output/cancellation.h"
@@ -59,39 +59,26 @@ ReportForms slow_report(int rows, int row_ms, int before_ms = 0, int after_ms = 
                        1000000};
 }
 
-class ProgressWindowRun : public ::testing::Test {
+class ProgressWindowRun : public corvella_test::TempFolder {
 protected:
     ProgressWindowRun() : progress(&owner) {
-        dir = corvella_test::process_folder() + "/progress_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::create_directories(dir);
         owner.resize(400, 300);
         owner.show();
     }
-    ~ProgressWindowRun() override {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
     bool save(const ReportForms& forms, const std::string& name, int type) {
-        dialogs.save_answers.push_back(Dialogs::SaveChoice{dir + "/" + name, type});
+        dialogs.save_answers.push_back(Dialogs::SaveChoice{path(name), type});
         return corvella::save_report(&owner, dialogs, state, FILTER, forms, &progress);
     }
-    size_t files() const {
-        return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir),
-                                                 std::filesystem::directory_iterator()));
+    void empty_folder() {
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
     }
 
     QDialog owner;
     TForm6 progress;
     FakeDialogs dialogs;
     corvella::SaveDialogState state;
-    std::string dir;
 };
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 }  // namespace
 
@@ -168,18 +155,17 @@ TEST_F(ProgressWindowRun, CancelStopsTheSaveWritesNothingAndKeepsTheFileThatWasT
         running_case = &c;
         for (int type : {2, 3}) {
             SCOPED_TRACE(std::string(c.what) + (type == 2 ? " .xls" : " .xlsx"));
-            const std::string target = dir + (type == 2 ? "/kept.xls" : "/kept.xlsx");
-            std::filesystem::remove_all(dir);
-            std::filesystem::create_directories(dir);
-            if (c.existing) std::ofstream(target, std::ios::binary) << c.existing;
+            const std::string target = path(type == 2 ? "kept.xls" : "kept.xlsx");
+            empty_folder();
+            if (c.existing) put_bytes(target, c.existing);
             progress.setWindowTitle(QString());
             EXPECT_FALSE(save(slow_report(200, 5, 0, c.after_ms), "kept", type));
             EXPECT_TRUE(dialogs.errors.empty());
             EXPECT_EQ(std::filesystem::exists(target), c.existing != nullptr);
             if (c.existing) {
-                EXPECT_EQ(read_file(target), c.existing);
+                EXPECT_EQ(read_bytes(target), c.existing);
             }
-            EXPECT_EQ(files(), c.existing ? 1u : 0u);  // no temporary left behind
+            EXPECT_EQ(entries(), c.existing ? 1u : 0u);  // no temporary left behind
             EXPECT_FALSE(progress.isVisible());
             EXPECT_FALSE(progress.running());
         }
@@ -192,10 +178,9 @@ TEST_F(ProgressWindowRun, CancelStopsTheSaveWritesNothingAndKeepsTheFileThatWasT
         if (progress.running() && progress.isVisible() && !progress.cancelling()) progress.close();
     });
     close_it.start();
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    empty_folder();
     EXPECT_FALSE(save(slow_report(200, 5), "closed", 3));
-    EXPECT_EQ(files(), 0u);
+    EXPECT_EQ(entries(), 0u);
     EXPECT_FALSE(progress.isVisible());
     // Outside a run there is nothing to cancel.
     EXPECT_FALSE(progress.cancelling());
@@ -212,7 +197,7 @@ TEST_F(ProgressWindowRun, AFailureOfTheWorkReachesTheCommandAndClosesTheWindow) 
     EXPECT_THROW(save(broken, "broken", 3), std::runtime_error);
     EXPECT_FALSE(progress.isVisible());
     EXPECT_FALSE(progress.running());
-    EXPECT_EQ(files(), 0u);
+    EXPECT_EQ(entries(), 0u);
     // A report too large for its sheet is refused before the window shows.
     int shows = 0;
     QObject::connect(&progress, &QWidget::windowTitleChanged, [&] { ++shows; });
@@ -225,12 +210,10 @@ TEST_F(ProgressWindowRun, AFailureOfTheWorkReachesTheCommandAndClosesTheWindow) 
 TEST(NetworkTransform, BuildsTheTextUnderTheProgressWindowWithTheEventLoopRunning) {
     FakeDialogs dialogs;
     TForm1 form(dialogs);
-    const std::string dir = corvella_test::process_folder();
-    const std::string list = dir + "/transform_list.txt";
-    {
-        std::ofstream out(list, std::ios::binary);
-        for (int s = 0; s < 20000; ++s) out << ">s" << s << "\n" << (1000 + s % 3000) << " " << (5000 + s % 1500) << "\n";
-    }
+    std::string text;
+    for (int s = 0; s < 20000; ++s)
+        text += ">s" + std::to_string(s) + "\n" + std::to_string(1000 + s % 3000) + " " + std::to_string(5000 + s % 1500) + "\n";
+    const corvella_test::TempFile list("transform_list.txt", text);
     int ticks = 0;
     QTimer tick;
     tick.setInterval(0);
@@ -245,12 +228,11 @@ TEST(NetworkTransform, BuildsTheTextUnderTheProgressWindowWithTheEventLoopRunnin
         window.close();
     };
     form.show();
-    dialogs.open_answers.push_back(list);
+    dialogs.open_answers.push_back(list.path());
     form.ExportToNetworkFile1->trigger();
     ASSERT_TRUE(dialogs.errors.empty());
     EXPECT_GT(ticks, 0);
     EXPECT_TRUE(titled);
     EXPECT_EQ(form.progress().windowTitle(), "Corvella - 100%");
     EXPECT_FALSE(form.progress().isVisible());
-    std::filesystem::remove(list);
 }
